@@ -23,6 +23,9 @@ public:
     int nextRow = 1;
     // The text of the project filter box, as typed.
     std::string projectFilter = "ALL";
+    // The program-wide sort direction of the grid (true: ascending). A round
+    // that found devices sets it to false before its closing sort.
+    bool sortAscending = true;
 
     LogSink& log() { return m_log; }
 
