@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+#include "discovery/relay_page.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace Discovery;
+
+namespace {
+
+std::string Row(std::initializer_list<std::string> cells)
+{
+    std::string line = "<tr>";
+    for (const std::string& c : cells)
+        line += "<td>" + c + "</td>";
+    return line + "</tr>";
+}
+
+std::vector<std::string> Page(int devices)
+{
+    std::vector<std::string> lines = {"<html>", "<body><table>",
+                                      Row({"Model", "Project", "Name", "IP", "Port", "Netmask", "MAC"})};
+    for (int i = 1; i <= devices; ++i)
+        lines.push_back(Row({"M" + std::to_string(i), "Orvane", "cam" + std::to_string(i),
+                             "10.0.0." + std::to_string(i), "80", "255.255.255.0",
+                             "00:00:00:00:00:0" + std::to_string(i)}));
+    lines.push_back("</table>");
+    lines.push_back("</body></html>");
+    return lines;
+}
+
+} // namespace
+
+TEST(CleanHtml, StripsLeadingStructuralTagsAndEmptyLines)
+{
+    std::vector<std::string> lines = {"<TABLE border=1>", "<tr><td>a</td></tr>", "</table>",
+                                      "<strong>bold</strong>", "<td>x</td><tr>", "plain"};
+    CleanHtml(lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "<td>a</td></tr>", // a first tag matching no word stops the stripping
+                         "bold",            // "STRONG" holds "TR": containment, not equality
+                         "<td>x</td><tr>", "plain"}));
+}
+
+TEST(CleanHtml, HandlesTagsOutOfOrder)
+{
+    std::vector<std::string> lines = {"x>y<tr>", ">", "<", "<html"};
+    CleanHtml(lines);
+    // A ">" before the first "<" gives an empty first tag: nothing is stripped.
+    EXPECT_EQ(lines, (std::vector<std::string>{"x>y<tr>", ">", "<", "<html"}));
+}
+
+TEST(PhaseItem, ThreeDeviceRowsGiveThreeRecords)
+{
+    MemoryLog log;
+    DiscoveryState state(log);
+    std::vector<std::string> lines = Page(3);
+    CleanHtml(lines);
+    PhaseItem(state, lines);
+    ASSERT_EQ(state.devices.size(), 3u);
+    EXPECT_EQ(state.grid.gridRowCount(), 4);
+    EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), "M1");
+    EXPECT_EQ(state.grid.cell(DeviceGrid::kMacColumn, 3), "00:00:00:00:00:03");
+    EXPECT_EQ(std::string(FieldText(state.devices[1].ip)), "10.0.0.2");
+    EXPECT_EQ(std::string(FieldText(state.devices[1].trigger_port)), "80");
+    for (const DeviceInfo& d : state.devices) {
+        EXPECT_EQ(FieldText(d.gateway), "");
+        EXPECT_EQ(FieldText(d.dns), "");
+        EXPECT_EQ(FieldText(d.dev), "");
+        EXPECT_EQ(FieldText(d.note), "");
+    }
+}
+
+TEST(PhaseItem, ExtraCellsAreIgnoredAndMissingOnesStayEmpty)
+{
+    MemoryLog log;
+    DiscoveryState state(log);
+    std::vector<std::string> lines = {Row({"h"}), Row({"a", "b", "c", "d", "e", "f", "g", "h", "i"}),
+                                      Row({"x", "y"})};
+    CleanHtml(lines);
+    PhaseItem(state, lines);
+    ASSERT_EQ(state.devices.size(), 2u);
+    EXPECT_EQ(FieldText(state.devices[0].mac), "g");
+    EXPECT_EQ(FieldText(state.devices[1].proj), "y");
+    EXPECT_EQ(FieldText(state.devices[1].name), ""); // never the row before's value
+    EXPECT_EQ(state.grid.cell(DeviceGrid::kNameColumn, 2), "");
+}
+
+TEST(PhaseItem, ALineThatEmptiesIsReplacedInTheSameRow)
+{
+    MemoryLog log;
+    DiscoveryState state(log);
+    // No closing row tag: the line empties after its cells.
+    std::vector<std::string> lines = {"<td>Model</td>x", "<td>A</td><td>P</td>", "<td>B</td>"};
+    PhaseItem(state, lines);
+    ASSERT_EQ(state.devices.size(), 2u);
+    EXPECT_EQ(state.grid.gridRowCount(), 2);
+    EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), "B");
+    EXPECT_EQ(state.grid.cell(DeviceGrid::kProjectColumn, 1), "P"); // grid cell written before
+}
+
+TEST(PhaseItem, LongCellsAreCutAndOddMarkupEnds)
+{
+    MemoryLog log;
+    DiscoveryState state(log);
+    const std::string longName(300, 'n');
+    std::vector<std::string> lines = {"<td>h</td>-", "<td>m</td><td>p</td><td>" + longName + "</td>-",
+                                      "</td><td>swapped-", "<td><td></td>-"};
+    PhaseItem(state, lines);
+    ASSERT_EQ(state.devices.size(), 3u);
+    EXPECT_EQ(FieldText(state.devices[0].name), std::string(63, 'n'));
+    EXPECT_EQ(state.grid.cell(DeviceGrid::kNameColumn, 1), std::string(63, 'n'));
+    EXPECT_EQ(FieldText(state.devices[2].model), "<td>");
+}
+
+TEST(RelayPageLines, SplitsAndAppliesTheNoItemsRule)
+{
+    EXPECT_EQ(RelayPageLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(RelayPageLines(std::string_view("a\nb\0c", 5)), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(RelayPageLines("<html>\n<b>No available items</b>\n</html>").empty());
+    const auto longer = RelayPageLines("1\n2\n3\n4\nNo available items");
+    EXPECT_EQ(longer.size(), 5u); // a longer page is parsed normally
+}
+
+TEST(RelayPageUrl, JoinsHostAndFilterAsTyped)
+{
+    EXPECT_EQ(RelayPageUrl("192.168.0.5:8080", "ALL"), "http://192.168.0.5:8080/device.get?DeviceType=ALL");
+}
