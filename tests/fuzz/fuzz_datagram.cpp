@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // As the round does it: at most the buffer less one byte, zero-filled decode buffer.
     const std::size_t length = std::min(size, Discovery::kDatagramBufferSize - 1);
     const std::string_view text(reinterpret_cast<const char*>(data), length);
-    std::vector<char> decode(Discovery::kDatagramBufferSize, '\0');
+    static std::vector<char> decode(Discovery::kDatagramBufferSize, '\0');
+    std::fill_n(decode.begin(), length + 1, '\0'); // what the walk can reach
     auto* out = reinterpret_cast<std::uint8_t*>(decode.data());
     const std::size_t n = Discovery::Base64Decode(std::span(out, decode.size() - 1), text);
     Discovery::InvertBytes(out, n);

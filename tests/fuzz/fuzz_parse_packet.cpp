@@ -3,10 +3,12 @@
 #include "discovery/device_info.h"
 #include "discovery/log_sink.h"
 #include "discovery/packet.h"
+#include "discovery/protocol_constants.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -21,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (Discovery::FieldAt(info, f).back() != '\0')
             std::abort();
     // A parsed record builds again.
-    std::vector<char> out(65536);
+    static std::vector<char> out(Discovery::kDatagramBufferSize);
     Discovery::BuildPacket(Discovery::kDeviceReply, out, &info, log);
     return 0;
 }
