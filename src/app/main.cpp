@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// The Quendrel window program: chooses the UI language, then shows the main
+// window until it is closed.
+#include "app/quendrel_application.h"
+#include "resources/language.h"
+#include "ui/main_form.h"
+
+#include <exception>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    std::unique_ptr<App::QuendrelApplication> app;
+    QString failure;
+    bool failed = false;
+    try {
+        // First of all, so every window built afterwards reads the chosen texts.
+        Resources::ChooseLanguage();
+
+        app = std::make_unique<App::QuendrelApplication>(argc, argv);
+        // The fixed program title, not a translated text.
+        QApplication::setApplicationName(QStringLiteral("Quendrel"));
+
+        Gui::TMainForm mainForm;
+        mainForm.show();
+
+        // The hidden UPnP detail window Form1 is created here, after the main
+        // window, once it exists.
+
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        failed = true;
+        failure = QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        failed = true;
+    }
+    if (failed) {
+        // A message box needs the application object, which may not exist yet.
+        if (!app)
+            app = std::make_unique<App::QuendrelApplication>(argc, argv);
+        App::ShowException(failure);
+    }
+    return 0;
+}

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "discovery/device_info.h"
+
+#include <QUrl>
+
+#include <optional>
+#include <string_view>
+
+namespace Gui {
+
+// The port Browse uses: the device's trigger port when the whole text is a
+// decimal integer, else 80.
+int BrowsePort(std::string_view triggerPort);
+
+// "http://<ip>:<port>" for a device, built from parts. Empty when the result
+// is not a valid http URL with a host (the cells may come from a relay page).
+std::optional<QUrl> BrowseUrl(const Discovery::DeviceInfo& device);
+
+} // namespace Gui

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: MIT
+#include "ui/device_grid_view.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace Gui {
+
+namespace {
+constexpr int kRowHeight = 20;
+}
+
+DeviceGridView::DeviceGridView(QWidget* parent) : QTableView(parent)
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setMouseTracking(true);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    QHeaderView* header = horizontalHeader();
+    // Header clicks sort through the window's handler, not the view's own
+    // sorting, and must not select a column.
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->viewport()->installEventFilter(this);
+    connect(header, &QHeaderView::sectionResized, this, [this] {
+        if (m_headerPressed)
+            m_headerResizing = true;
+    });
+}
+
+QPoint DeviceGridView::cellAt(QPoint viewportPos) const
+{
+    return {columnAt(viewportPos.x()), rowAt(viewportPos.y()) < 0 ? -1 : rowAt(viewportPos.y()) + 1};
+}
+
+QPoint DeviceGridView::headerCellAt(QPoint headerPos) const
+{
+    return {horizontalHeader()->logicalIndexAt(headerPos.x()), 0};
+}
+
+int DeviceGridView::visibleRowCount(int height) const
+{
+    const QHeaderView* header = horizontalHeader();
+    const int headerHeight = header->isHidden()
+        ? 0
+        : qBound(header->minimumHeight(), header->sizeHint().height(), header->maximumHeight());
+    const int room = height - 2 * frameWidth() - headerHeight;
+    const int rows = model() ? model()->rowCount() : 0;
+    int row = std::max(rowAt(0), 0);
+    int used = 0;
+    int count = 0;
+    for (; row < rows; ++row) {
+        used += rowHeight(row);
+        if (used > room)
+            break;
+        ++count;
+    }
+    return count;
+}
+
+bool DeviceGridView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != horizontalHeader()->viewport())
+        return QTableView::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_headerPressed = true;
+        m_headerResizing = false;
+        break;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool resized = m_headerResizing;
+        m_headerPressed = false;
+        m_headerResizing = false;
+        // The release that ends dragging a column edge is not a click.
+        if (!resized) {
+            const QPoint cell = headerCellAt(mouse->position().toPoint());
+            emit mouseUp(mouse->button(), cell.x(), cell.y());
+        }
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        emit doubleClickedAnywhere();
+        break;
+    default:
+        break;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void DeviceGridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    const QPoint cell = cellAt(event->position().toPoint());
+    emit mouseUp(event->button(), cell.x(), cell.y());
+}
+
+void DeviceGridView::mouseMoveEvent(QMouseEvent* event)
+{
+    QTableView::mouseMoveEvent(event);
+    const QPoint cell = cellAt(event->position().toPoint());
+    emit mouseMoved(cell.x(), cell.y());
+}
+
+void DeviceGridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit doubleClickedAnywhere();
+}
+
+void DeviceGridView::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit popupRequested(event->globalPos());
+    event->accept();
+}
+
+void DeviceGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    // Rows vanishing at the start of a round move the current cell to
+    // nowhere; that is no selection by the user.
+    if (current.isValid())
+        emit cellSelected(current.column(), current.row() + 1);
+}
+
+} // namespace Gui

@@ -1,0 +1,544 @@
+// SPDX-License-Identifier: MIT
+#include "ui/main_form.h"
+
+#include "quendrel_version.h"
+#include "ui/browse_url.h"
+#include "ui/device_grid_view.h"
+#include "ui/form_resize.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QThread>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+
+namespace Gui {
+
+namespace {
+
+using Discovery::DeviceGrid;
+
+constexpr int kFormWidth = 807;
+constexpr int kFormHeight = 624;
+constexpr int kPanelHeight = 79;
+constexpr QRect kGridRect{0, 81, 761, 389};
+constexpr QRect kMemoRect{0, 461, 769, 162};
+// The layout's column widths; start-up turns them into proportions.
+constexpr std::array<int, DeviceGrid::kColumnCount> kColumnWidths{114, 125, 180, 103, 29, 98, 153};
+
+// Header texts of columns 0 .. 6.
+const std::array<const Dvconst::ResourceString*, DeviceGrid::kColumnCount> kHeaderKeys{
+    &Dvconst::_MODEL, &Dvconst::_PROJECT, &Dvconst::_NAME, &Dvconst::_IP,
+    &Dvconst::_PORT, &Dvconst::_NETMASK, &Dvconst::_MAC};
+
+QString Text(const Dvconst::ResourceString& key)
+{
+    return Dvconst::LoadResString(key);
+}
+
+// The layout's fonts are given as character heights in pixels.
+QFont LayoutFont(int pixelHeight)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
+    font.setPixelSize(pixelHeight);
+    return font;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(QUENDREL_VERSION_MAJOR)
+        .arg(QUENDREL_VERSION_MINOR)
+        .arg(QUENDREL_VERSION_RELEASE)
+        .arg(QUENDREL_VERSION_BUILD);
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QWidget(parent), m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+{
+    // The firewall command that opens UPnP on Windows has no counterpart
+    // here; start-up never waits on anything outside the program.
+    BuildControls();
+    ApplyTexts();
+    m_GroupBox1->hide();
+    m_GroupBox2->hide();
+    m_Button1->move(80, 30);
+    m_Label1->move(280, 40);
+
+    m_log.onAppend = [this](const std::string& line) { AppendToMemo(line); };
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+    m_log.onAppend = nullptr;
+    // The grid model is a member and goes before the child widgets do.
+    m_StringGrid1->setModel(nullptr);
+}
+
+void TMainForm::BuildControls()
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setFont(LayoutFont(10));
+    resize(kFormWidth, kFormHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(kFormWidth / 2, kFormHeight / 2));
+    }
+
+    m_Panel1 = new QFrame(this);
+    m_Panel1->setObjectName(QStringLiteral("Panel1"));
+    m_Panel1->setFrameShape(QFrame::NoFrame);
+    m_Panel1->setGeometry(0, 0, kFormWidth, kPanelHeight);
+
+    m_Label1 = new QLabel(QStringLiteral("0 device(s) found!"), m_Panel1);
+    m_Label1->setObjectName(QStringLiteral("Label1"));
+    m_Label1->setGeometry(216, 40, 200, 16);
+
+    m_GroupBox1 = new QGroupBox(QStringLiteral("Search Method"), m_Panel1);
+    m_GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    m_GroupBox1->setGeometry(8, 6, 259, 65);
+
+    m_RadioButton1 = new QRadioButton(QStringLiteral("Local Broadcast"), m_GroupBox1);
+    m_RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    m_RadioButton1->setGeometry(8, 18, 105, 17);
+    m_RadioButton1->setChecked(true);
+    connect(m_RadioButton1, &QRadioButton::clicked, this, &TMainForm::RadioButton1Click);
+
+    m_RadioButton2 = new QRadioButton(QStringLiteral("IP Relay"), m_GroupBox1);
+    m_RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    m_RadioButton2->setGeometry(8, 40, 105, 17);
+    connect(m_RadioButton2, &QRadioButton::clicked, this, &TMainForm::RadioButton2Click);
+
+    m_ComboBox1 = new QComboBox(m_GroupBox1);
+    m_ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    m_ComboBox1->setEditable(true);
+    m_ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    m_ComboBox1->setGeometry(116, 14, 106, 21);
+    m_ComboBox1->addItem(QStringLiteral("<Customized>"));
+    m_ComboBox1->setEnabled(false);
+    m_ComboBox1->installEventFilter(this);
+
+    m_ComboBox2 = new QComboBox(m_GroupBox1);
+    m_ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    m_ComboBox2->setGeometry(116, 38, 67, 21);
+    m_ComboBox2->addItems({QStringLiteral("TCP"), QStringLiteral("UDP"), QStringLiteral("HttpCmd")});
+    m_ComboBox2->setCurrentIndex(0);
+    m_ComboBox2->setEnabled(false);
+
+    // Stands where the layout has its web browser control, outside the
+    // visible area; the relay page itself is fetched without a widget.
+    m_CppWebBrowser1 = new QWidget(m_Panel1);
+    m_CppWebBrowser1->setObjectName(QStringLiteral("CppWebBrowser1"));
+    m_CppWebBrowser1->setGeometry(-280, 104, 300, 150);
+
+    m_GroupBox2 = new QGroupBox(QStringLiteral("Project Filter"), m_Panel1);
+    m_GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    m_GroupBox2->setGeometry(279, 6, 124, 66);
+
+    m_Proj = new QComboBox(m_GroupBox2);
+    m_Proj->setObjectName(QStringLiteral("Proj"));
+    m_Proj->setEditable(true);
+    m_Proj->setInsertPolicy(QComboBox::NoInsert);
+    m_Proj->setFont(LayoutFont(15));
+    m_Proj->setGeometry(10, 24, 105, 26);
+    m_Proj->addItems({QStringLiteral("ALL"), QStringLiteral("Orvane"), QStringLiteral("Tessilmar"),
+                      QStringLiteral("Mirkla"), QStringLiteral("Dovrek"), QStringLiteral("Saplin"),
+                      QStringLiteral("Quistel"), QStringLiteral("Belvin"), QStringLiteral("UPNP"),
+                      QString(), QString()});
+    m_Proj->setCurrentIndex(0);
+
+    m_Button1 = new QPushButton(QStringLiteral("Quendrel"), m_Panel1);
+    m_Button1->setObjectName(QStringLiteral("Button1"));
+    m_Button1->setFont(LayoutFont(24));
+    m_Button1->setGeometry(424, 24, 177, 33);
+    connect(m_Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+
+    m_StringGrid1 = new DeviceGridView(this);
+    m_StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    m_StringGrid1->setModel(&m_state.grid);
+    m_StringGrid1->setGeometry(kGridRect);
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+        m_StringGrid1->setColumnWidth(c, kColumnWidths[static_cast<std::size_t>(c)]);
+    connect(m_StringGrid1, &DeviceGridView::cellSelected, this, &TMainForm::StringGrid1SelectCell);
+    connect(m_StringGrid1, &DeviceGridView::mouseUp, this, &TMainForm::StringGrid1MouseUp);
+    connect(m_StringGrid1, &DeviceGridView::mouseMoved, this, &TMainForm::StringGrid1MouseMove);
+    connect(m_StringGrid1, &DeviceGridView::doubleClickedAnywhere, this, &TMainForm::Browser1Click);
+
+    m_Memo1 = new QPlainTextEdit(this);
+    m_Memo1->setObjectName(QStringLiteral("Memo1"));
+    m_Memo1->setReadOnly(true);
+    m_Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_Memo1->setMaximumBlockCount(kLogLines);
+    m_Memo1->setGeometry(kMemoRect);
+    m_Memo1->hide();
+
+    m_PopupMenu1 = new QMenu(this);
+    m_PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    m_Info1 = m_PopupMenu1->addAction(QStringLiteral("Detail Info."));
+    m_Info1->setObjectName(QStringLiteral("Info1"));
+    m_Browser1 = m_PopupMenu1->addAction(QStringLiteral("Browse"));
+    m_Browser1->setObjectName(QStringLiteral("Browser1"));
+    m_NetworkSetup1 = m_PopupMenu1->addAction(QStringLiteral("Network Setup"));
+    m_NetworkSetup1->setObjectName(QStringLiteral("NetworkSetup1"));
+    connect(m_PopupMenu1, &QMenu::aboutToShow, this, &TMainForm::PopupMenu1Popup);
+    connect(m_Info1, &QAction::triggered, this, &TMainForm::Info1Click);
+    connect(m_Browser1, &QAction::triggered, this, &TMainForm::Browser1Click);
+    connect(m_NetworkSetup1, &QAction::triggered, this, &TMainForm::NetworkSetup1Click);
+    connect(m_StringGrid1, &DeviceGridView::popupRequested, this, [this](QPoint globalPos) {
+        if (m_popupAttached)
+            m_PopupMenu1->popup(globalPos);
+    });
+}
+
+// The texts set when the window is built, in this order; the layout's own
+// English captions are only defaults.
+void TMainForm::ApplyTexts()
+{
+    setWindowTitle(Text(Dvconst::_QUENDREL));
+    ShowButtonText(Dvconst::_QUENDREL);
+    m_RadioButton1->setText(Text(Dvconst::_LOCAL_BROADCAST));
+    m_GroupBox1->setTitle(Text(Dvconst::_SEARCH_METHOD));
+    m_RadioButton2->setText(Text(Dvconst::_IP_RELAY));
+    m_GroupBox2->setTitle(Text(Dvconst::_PROJECT_FILTER));
+    ShowDeviceCount(0);
+    m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
+    m_Browser1->setText(Text(Dvconst::_BROWSE));
+    m_NetworkSetup1->setText(Text(Dvconst::_NETWORK_SETUP));
+    m_ComboBox1->clear();
+    m_ComboBox1->addItem(Text(Dvconst::_CUSTOMISZED));
+}
+
+// After a language change: the same texts in the same order, but what the
+// window shows now stays (the button's state, the count, the version in the
+// caption, relay hosts typed earlier).
+void TMainForm::ReapplyTexts()
+{
+    setWindowTitle(Text(Dvconst::_QUENDREL) + m_versionSuffix);
+    ShowButtonText(*m_buttonKey);
+    m_RadioButton1->setText(Text(Dvconst::_LOCAL_BROADCAST));
+    m_GroupBox1->setTitle(Text(Dvconst::_SEARCH_METHOD));
+    m_RadioButton2->setText(Text(Dvconst::_IP_RELAY));
+    m_GroupBox2->setTitle(Text(Dvconst::_PROJECT_FILTER));
+    ShowDeviceCount(m_shownCount);
+    m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
+    m_Browser1->setText(Text(Dvconst::_BROWSE));
+    m_NetworkSetup1->setText(Text(Dvconst::_NETWORK_SETUP));
+    if (m_ComboBox1->count() > 0)
+        m_ComboBox1->setItemText(0, Text(Dvconst::_CUSTOMISZED));
+    SetGridHeaders();
+}
+
+void TMainForm::SetGridHeaders()
+{
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+        m_state.grid.setCell(c, 0, Text(*kHeaderKeys[static_cast<std::size_t>(c)]).toStdString());
+}
+
+void TMainForm::ShowButtonText(const Dvconst::ResourceString& key)
+{
+    m_buttonKey = &key;
+    m_Button1->setText(Text(key));
+}
+
+void TMainForm::ShowDeviceCount(int count)
+{
+    m_shownCount = count;
+    m_Label1->setText(count > 0 ? Dvconst::DeviceCountText(count) : Text(Dvconst::_ZERO_DEVICE_FOUND));
+}
+
+void TMainForm::FormCreate()
+{
+    // POSIX sockets need no library start-up, so there is no failure to show.
+    SetGridHeaders();
+    if (m_RadioButton1->isChecked())
+        RadioButton1Click();
+    else
+        RadioButton2Click();
+
+    // The version is compiled in, so the caption always gets it, once.
+    m_versionSuffix = QStringLiteral(" - ") + VersionText();
+    setWindowTitle(windowTitle() + m_versionSuffix);
+
+    if (m_Memo1->isVisible()) {
+        m_Memo1->move(m_Memo1->x(), frameGeometry().height() - m_Memo1->height());
+        m_Memo1->resize(frameGeometry().width() - m_Memo1->x(), m_Memo1->height());
+    }
+
+    int total = 0;
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c) {
+        const int width = m_StringGrid1->columnWidth(c);
+        total += width;
+        m_log.appendf("Col[%d] - (%d, %d)\n", c, width, total);
+    }
+    if (total > 0) {
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c) {
+            const int width = m_StringGrid1->columnWidth(c);
+            const float proportion = static_cast<float>(static_cast<double>(width) / total);
+            m_columnProportions.push_back(proportion);
+            m_log.appendf("Col[%d] - (%d, %d, %f)\n", c, width, total, static_cast<double>(proportion));
+        }
+    }
+}
+
+void TMainForm::FormResize()
+{
+    FormResizeInput in;
+    const QRect outer = frameGeometry();
+    in.formWidth = outer.width();
+    in.formHeight = outer.height();
+    in.memoVisible = !m_Memo1->isHidden();
+    in.memoLeft = m_Memo1->x();
+    in.memoHeight = m_Memo1->height();
+    in.gridLeft = m_StringGrid1->x();
+    in.gridTop = m_StringGrid1->y();
+    in.gridRowCount = m_state.grid.gridRowCount();
+    in.visibleRowCount = [this](int height) { return m_StringGrid1->visibleRowCount(height); };
+    in.proportions = m_columnProportions;
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+        in.columnWidths.push_back(m_StringGrid1->columnWidth(c));
+
+    const FormResizeResult out = ComputeFormResize(in);
+    if (out.memoTop && out.memoWidth) {
+        m_Memo1->move(m_Memo1->x(), *out.memoTop);
+        m_Memo1->resize(*out.memoWidth, m_Memo1->height());
+    }
+    m_StringGrid1->resize(std::max(out.gridWidth, 0), std::max(out.gridHeight, 0));
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c) {
+        const int width = out.columnWidths[static_cast<std::size_t>(c)];
+        if (width != m_StringGrid1->columnWidth(c))
+            m_StringGrid1->setColumnWidth(c, std::max(width, 0));
+    }
+}
+
+void TMainForm::FormClose(QCloseEvent* event)
+{
+    // The UPnP search's close check goes here: while the engine's search is
+    // under way the close is refused with a warning.
+    event->accept();
+}
+
+void TMainForm::FormDestroy()
+{
+    m_state.devices.clear();
+}
+
+void TMainForm::Button1Click()
+{
+    Discovery::SearchSettings settings;
+    settings.localBroadcast = m_RadioButton1->isChecked();
+    settings.relayHost = m_ComboBox1->currentText().toStdString();
+    settings.transport = m_ComboBox2->currentText().toStdString();
+    m_state.projectFilter = m_Proj->currentText().toStdString();
+
+    Discovery::SearchRoundHooks hooks;
+    // The UPnP engine's start and hand-over, and the relay page fetch of the
+    // HTTP-command road, are connected here once they exist.
+    hooks.searching = [this] { SearchStarted(); };
+    hooks.buttonEnabled = [this] { m_Button1->setEnabled(true); };
+    hooks.closed = [this](int shownRows) { SearchClosed(shownRows); };
+    Discovery::RunSearchRound(m_state, settings, hooks, m_endpoints);
+}
+
+void TMainForm::SearchStarted()
+{
+    m_Button1->setEnabled(false);
+    ShowButtonText(Dvconst::_SEARCHING);
+    // The round blocks this thread until it ends: paint the caption now.
+    m_Button1->repaint();
+}
+
+void TMainForm::SearchClosed(int shownRows)
+{
+    ShowDeviceCount(shownRows);
+    if (shownRows > 0) {
+        m_selectedRow = 1;
+        m_selectedColumn = 1;
+        // Show the selection without it counting as a click on the row.
+        const QSignalBlocker quiet(m_StringGrid1);
+        m_StringGrid1->setCurrentIndex(m_state.grid.index(m_selectedRow - 1, m_selectedColumn));
+    }
+    m_Button1->setEnabled(true);
+    ShowButtonText(Dvconst::_QUENDREL);
+}
+
+void TMainForm::RadioButton1Click()
+{
+    if (m_RadioButton1->isChecked()) {
+        m_ComboBox1->setEnabled(false);
+        m_ComboBox2->setEnabled(false);
+    }
+}
+
+void TMainForm::RadioButton2Click()
+{
+    if (m_RadioButton2->isChecked()) {
+        m_ComboBox1->setEnabled(true);
+        m_ComboBox2->setEnabled(true);
+    }
+}
+
+// A relay address typed into the box is kept as an item, so it can be
+// picked again while the program runs. Text that already is an item counts
+// as a picked item and is not added twice.
+void TMainForm::ComboBox1Exit()
+{
+    const QString text = m_ComboBox1->currentText();
+    if (text.isEmpty() || text == QLatin1String("0"))
+        return;
+    if (m_ComboBox1->findText(text, Qt::MatchExactly) >= 0)
+        return;
+    m_ComboBox1->addItem(text);
+}
+
+void TMainForm::StringGrid1SelectCell(int column, int row)
+{
+    if (row <= 0) {
+        m_popupAttached = false;
+        return;
+    }
+    m_selectedRow = row;
+    m_selectedColumn = column;
+    m_popupAttached = true;
+    m_log.appendf("ARow(%d) ACol(%d) IP(%s)\n", row, column,
+                  m_state.grid.cell(DeviceGrid::kIpColumn, row).c_str());
+}
+
+void TMainForm::StringGrid1MouseUp(Qt::MouseButton button, int column, int row)
+{
+    // A release past the last column is over no column and sorts nothing.
+    if (row != 0 || button != Qt::LeftButton || column < 0 || column >= DeviceGrid::kColumnCount)
+        return;
+    m_state.sortAscending = !m_state.sortAscending;
+    Discovery::SortDeviceGrid(m_state.grid, column, m_state.sortAscending);
+}
+
+void TMainForm::StringGrid1MouseMove(int column, int row)
+{
+    if (column == DeviceGrid::kIpColumn && row >= 1)
+        m_StringGrid1->viewport()->setCursor(Qt::PointingHandCursor);
+    else
+        m_StringGrid1->viewport()->setCursor(Qt::ArrowCursor);
+}
+
+void TMainForm::Browser1Click()
+{
+    // A selected row at or past the row count is no row at all (the list
+    // may have shrunk since the row was picked).
+    const DeviceGrid& grid = m_state.grid;
+    if (m_selectedRow < 1 || m_selectedRow >= grid.gridRowCount())
+        return;
+    const std::string& ip = grid.cell(DeviceGrid::kIpColumn, m_selectedRow);
+    const std::string& mac = grid.cell(DeviceGrid::kMacColumn, m_selectedRow);
+    const auto device = std::find_if(m_state.devices.begin(), m_state.devices.end(),
+                                     [&](const Discovery::DeviceInfo& d) {
+                                         return Discovery::FieldText(d.ip) == ip
+                                             && Discovery::FieldText(d.mac) == mac;
+                                     });
+    if (device == m_state.devices.end())
+        return;
+    const std::optional<QUrl> url = BrowseUrl(*device);
+    if (!url) {
+        m_log.appendf("Browse: no valid http address for IP(%s)\n", ip.c_str());
+        return;
+    }
+    if (m_openUrl)
+        m_openUrl(*url);
+}
+
+void TMainForm::Info1Click()
+{
+    // Opens the detail dialog of the selected device (a later piece of work).
+}
+
+void TMainForm::NetworkSetup1Click()
+{
+    // Opens the network-setup dialog of the selected device (a later piece of work).
+}
+
+void TMainForm::PopupMenu1Popup()
+{
+    // Decides which entries apply to the selected row (comes with the detail dialog).
+}
+
+void TMainForm::AppendToMemo(const std::string& line)
+{
+    const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    // Lines may come from a worker thread; the widget is touched on its own.
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            m_Memo1, [memo = QPointer<QPlainTextEdit>(m_Memo1), text] {
+                if (memo) {
+                    memo->moveCursor(QTextCursor::End);
+                    memo->insertPlainText(text);
+                }
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    m_Memo1->moveCursor(QTextCursor::End);
+    m_Memo1->insertPlainText(text);
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ReapplyTexts();
+    QWidget::changeEvent(event);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Panel1 is aligned to the top: it spans the window's width.
+    m_Panel1->resize(width(), kPanelHeight);
+    FormResize();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The layout's size is the outer size; once the frame is known, take it off.
+    if (!m_sizedToFrame && isWindow()) {
+        m_sizedToFrame = true;
+        const QSize frame = frameGeometry().size() - geometry().size();
+        if (frame.width() > 0 || frame.height() > 0)
+            resize(kFormWidth - frame.width(), kFormHeight - frame.height());
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ComboBox1 && event->type() == QEvent::FocusOut)
+        ComboBox1Exit();
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace Gui

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "discovery/discovery_state.h"
+#include "discovery/log_sink.h"
+#include "discovery/search_round.h"
+#include "resources/dvconst.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QUrl;
+
+namespace Gui {
+
+class DeviceGridView;
+
+// The main window: the search button, the result line, the device grid and
+// its pop-up menu, the hidden search-method and project-filter controls and
+// the hidden diagnostic log. It owns the search's state for the whole run.
+// Handlers keep the names of the events they answer.
+class TMainForm final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY(TMainForm)
+
+public:
+    // Lines kept by the hidden log; older ones are dropped.
+    static constexpr int kLogLines = 5000;
+
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    Discovery::DiscoveryState& state() { return m_state; }
+    Discovery::MemoryLog& log() { return m_log; }
+    int selectedRow() const { return m_selectedRow; }
+    int selectedColumn() const { return m_selectedColumn; }
+    bool popupAttached() const { return m_popupAttached; }
+    const std::vector<float>& columnProportions() const { return m_columnProportions; }
+
+    // Browse hands its address here; QDesktopServices::openUrl by default.
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    // Where a round's datagrams go; the program keeps the defaults, tests
+    // point them at loopback.
+    void setSearchEndpoints(const Discovery::NetworkEndpoints& endpoints) { m_endpoints = endpoints; }
+
+public slots:
+    void Button1Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void ComboBox1Exit();
+    void FormResize();
+    void StringGrid1SelectCell(int column, int row);
+    void StringGrid1MouseUp(Qt::MouseButton button, int column, int row);
+    void StringGrid1MouseMove(int column, int row);
+    void Browser1Click();
+    void Info1Click();
+    void NetworkSetup1Click();
+    void PopupMenu1Popup();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void ApplyTexts();
+    void ReapplyTexts();
+    void SetGridHeaders();
+    void FormCreate();
+    void FormClose(QCloseEvent* event);
+    void FormDestroy();
+
+    // The round's hooks.
+    void SearchStarted();
+    void SearchClosed(int shownRows);
+    void ShowButtonText(const Dvconst::ResourceString& key);
+    void ShowDeviceCount(int count);
+    void AppendToMemo(const std::string& line);
+
+    Discovery::MemoryLog m_log{kLogLines};
+    Discovery::DiscoveryState m_state{m_log};
+    Discovery::NetworkEndpoints m_endpoints;
+    std::function<bool(const QUrl&)> m_openUrl;
+
+    int m_selectedRow = 1;
+    int m_selectedColumn = 0;
+    bool m_popupAttached = true;
+    std::vector<float> m_columnProportions;
+    QString m_versionSuffix;
+    // What Button1 and Label1 show now, so a language change can re-read it.
+    const Dvconst::ResourceString* m_buttonKey = &Dvconst::_QUENDREL;
+    int m_shownCount = 0;
+    bool m_sizedToFrame = false;
+
+    // Controls, owned by their Qt parents.
+    QFrame* m_Panel1 = nullptr;
+    QLabel* m_Label1 = nullptr;
+    QGroupBox* m_GroupBox1 = nullptr;
+    QRadioButton* m_RadioButton1 = nullptr;
+    QRadioButton* m_RadioButton2 = nullptr;
+    QComboBox* m_ComboBox1 = nullptr;
+    QComboBox* m_ComboBox2 = nullptr;
+    QWidget* m_CppWebBrowser1 = nullptr;
+    QGroupBox* m_GroupBox2 = nullptr;
+    QComboBox* m_Proj = nullptr;
+    QPushButton* m_Button1 = nullptr;
+    DeviceGridView* m_StringGrid1 = nullptr;
+    QPlainTextEdit* m_Memo1 = nullptr;
+    QMenu* m_PopupMenu1 = nullptr;
+    QAction* m_Info1 = nullptr;
+    QAction* m_Browser1 = nullptr;
+    QAction* m_NetworkSetup1 = nullptr;
+};
+
+} // namespace Gui

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+#include "ui/device_grid_view.h"
+#include "ui/main_form.h"
+
+#include "grid_test_support.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using Discovery::DeviceGrid;
+using Gui::DeviceGridView;
+using UiTest::Feed;
+using UiTest::Reply;
+
+namespace {
+
+void MoveTo(QWidget* widget, QPoint pos)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+} // namespace
+
+TEST(DeviceGridView, HandCursorOnlyOverAddressesOfDataRows)
+{
+    Gui::TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    Feed(form.state(), {Reply("A", "10.0.0.1", "00:00:00:00:00:01"),
+                        Reply("B", "10.0.0.2", "00:00:00:00:00:02")});
+    auto* grid = form.findChild<DeviceGridView*>(QStringLiteral("StringGrid1"));
+    ASSERT_NE(grid, nullptr);
+    QWidget* viewport = grid->viewport();
+    const auto cellCenter = [&](int column, int row) {
+        return grid->visualRect(grid->model()->index(row - 1, column)).center();
+    };
+
+    MoveTo(viewport, cellCenter(DeviceGrid::kIpColumn, 2));
+    EXPECT_EQ(viewport->cursor().shape(), Qt::PointingHandCursor);
+    MoveTo(viewport, cellCenter(DeviceGrid::kNameColumn, 2));
+    EXPECT_EQ(viewport->cursor().shape(), Qt::ArrowCursor);
+    MoveTo(viewport, cellCenter(DeviceGrid::kIpColumn, 1));
+    EXPECT_EQ(viewport->cursor().shape(), Qt::PointingHandCursor);
+    // Below the last row is no row at all.
+    MoveTo(viewport, QPoint(cellCenter(DeviceGrid::kIpColumn, 1).x(), viewport->height() - 2));
+    EXPECT_EQ(viewport->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(DeviceGridView, ReportsCellsWithTheHeaderAsRowZero)
+{
+    DeviceGrid model;
+    model.setGridRowCount(4);
+    DeviceGridView view;
+    view.setModel(&model);
+    view.resize(500, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+
+    QSignalSpy ups(&view, &DeviceGridView::mouseUp);
+    QSignalSpy picks(&view, &DeviceGridView::cellSelected);
+    const QPoint cell = view.visualRect(model.index(2, 1)).center();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell);
+    ASSERT_EQ(picks.count(), 1);
+    EXPECT_EQ(picks.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(picks.at(0).at(1).toInt(), 3);
+    ASSERT_EQ(ups.count(), 1);
+    EXPECT_EQ(ups.at(0).at(2).toInt(), 3);
+
+    QHeaderView* header = view.horizontalHeader();
+    const QPoint onHeader(header->sectionViewportPosition(4) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onHeader);
+    ASSERT_EQ(ups.count(), 2);
+    EXPECT_EQ(ups.at(1).at(1).toInt(), 4);
+    EXPECT_EQ(ups.at(1).at(2).toInt(), 0);
+    // The header is no column selection of the view's own.
+    EXPECT_EQ(picks.count(), 1);
+}
+
+TEST(DeviceGridView, DraggingAColumnEdgeIsNoHeaderClick)
+{
+    DeviceGrid model;
+    model.setGridRowCount(3);
+    DeviceGridView view;
+    view.setModel(&model);
+    view.resize(500, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QHeaderView* header = view.horizontalHeader();
+    QSignalSpy ups(&view, &DeviceGridView::mouseUp);
+
+    const int before = header->sectionSize(0);
+    const int edge = header->sectionViewportPosition(0) + before - 1;
+    const int y = header->height() / 2;
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge, y));
+    QTest::mouseMove(header->viewport(), QPoint(edge + 30, y));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 30, y));
+    ASSERT_NE(header->sectionSize(0), before) << "the drag did not resize; the check below means nothing";
+    EXPECT_EQ(ups.count(), 0);
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(10, y));
+    EXPECT_EQ(ups.count(), 1);
+}
+
+TEST(DeviceGridView, VisibleRowCountCountsOnlyExistingWholeRows)
+{
+    DeviceGrid model;
+    model.setGridRowCount(2); // one data row
+    DeviceGridView view;
+    view.setModel(&model);
+    view.resize(500, 400);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_EQ(view.visibleRowCount(400), 1);
+
+    model.setGridRowCount(101);
+    const int header = view.horizontalHeader()->sizeHint().height();
+    const int room = 400 - 2 * view.frameWidth() - header;
+    EXPECT_EQ(view.visibleRowCount(400), room / view.rowHeight(0));
+    EXPECT_EQ(view.visibleRowCount(0), 0);
+}

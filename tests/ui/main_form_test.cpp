@@ -1,0 +1,411 @@
+// SPDX-License-Identifier: MIT
+#include "ui/device_grid_view.h"
+#include "ui/main_form.h"
+
+#include "quendrel_version.h"
+#include "grid_test_support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using Discovery::DeviceGrid;
+using Gui::DeviceGridView;
+using Gui::TMainForm;
+using UiTest::Column;
+using UiTest::Feed;
+using UiTest::Reply;
+
+namespace {
+
+template <typename T>
+T* Child(TMainForm& form, const char* name)
+{
+    T* child = form.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+std::string Text(const QString& text)
+{
+    return text.toStdString();
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TMainForm>();
+        form->setUrlOpener([this](const QUrl& url) {
+            opened.push_back(url.toString().toStdString());
+            return true;
+        });
+        grid = Child<DeviceGridView>(*form, "StringGrid1");
+    }
+
+    void Show()
+    {
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    // Three devices as a search round leaves them: sorted by Model, descending.
+    void FillAsAfterRound()
+    {
+        Feed(form->state(), {Reply("B", "10.0.0.1", "00:00:00:00:00:01", "8080"),
+                             Reply("a", "10.0.0.2", "00:00:00:00:00:02", "abc"),
+                             Reply("C", "10.0.0.3", "00:00:00:00:00:03")});
+        form->state().sortAscending = false;
+        Discovery::SortDeviceGrid(form->state().grid, DeviceGrid::kModelColumn, false);
+    }
+
+    QPoint HeaderPoint(int column) const
+    {
+        const QHeaderView* header = grid->horizontalHeader();
+        return {header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                header->height() / 2};
+    }
+
+    QPoint CellPoint(int column, int row) const
+    {
+        return grid->visualRect(grid->model()->index(row - 1, column)).center();
+    }
+
+    void ClickCell(int column, int row)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellPoint(column, row));
+    }
+
+    std::unique_ptr<TMainForm> form;
+    DeviceGridView* grid = nullptr;
+    std::vector<std::string> opened;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, EveryControlIsBuiltNamedAndPlaced)
+{
+    for (const char* name : {"Panel1", "Label1", "GroupBox1", "RadioButton1", "RadioButton2",
+                             "ComboBox1", "ComboBox2", "CppWebBrowser1", "GroupBox2", "Proj",
+                             "Button1", "StringGrid1", "Memo1", "PopupMenu1"})
+        Child<QWidget>(*form, name);
+    for (const char* name : {"Info1", "Browser1", "NetworkSetup1"})
+        Child<QAction>(*form, name);
+    EXPECT_EQ(Text(form->objectName()), "MainForm");
+
+    // Construction moves the button and the label over the layout's places.
+    EXPECT_EQ(Child<QPushButton>(*form, "Button1")->geometry(), QRect(80, 30, 177, 33));
+    EXPECT_EQ(Child<QLabel>(*form, "Label1")->pos(), QPoint(280, 40));
+    EXPECT_EQ(Child<QLabel>(*form, "Label1")->width(), 200);
+    EXPECT_EQ(grid->pos(), QPoint(0, 81));
+    EXPECT_EQ(Child<QWidget>(*form, "CppWebBrowser1")->geometry(), QRect(-280, 104, 300, 150));
+
+    // The search-method and filter groups and the log never show.
+    Show();
+    EXPECT_FALSE(Child<QGroupBox>(*form, "GroupBox1")->isVisible());
+    EXPECT_FALSE(Child<QGroupBox>(*form, "GroupBox2")->isVisible());
+    EXPECT_FALSE(Child<QPlainTextEdit>(*form, "Memo1")->isVisible());
+    EXPECT_TRUE(Child<QPushButton>(*form, "Button1")->isVisible());
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_TRUE(grid->verticalHeader()->isHidden());
+    EXPECT_EQ(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+}
+
+TEST_F(MainFormTest, ControlsStartInTheirInitialState)
+{
+    EXPECT_TRUE(Child<QRadioButton>(*form, "RadioButton1")->isChecked());
+    EXPECT_FALSE(Child<QRadioButton>(*form, "RadioButton2")->isChecked());
+    auto* relay = Child<QComboBox>(*form, "ComboBox1");
+    auto* transport = Child<QComboBox>(*form, "ComboBox2");
+    EXPECT_FALSE(relay->isEnabled());
+    EXPECT_FALSE(transport->isEnabled());
+    EXPECT_EQ(Text(transport->currentText()), "TCP");
+    EXPECT_EQ(transport->count(), 3);
+    EXPECT_EQ(Text(transport->itemText(2)), "HttpCmd");
+    auto* proj = Child<QComboBox>(*form, "Proj");
+    EXPECT_EQ(Text(proj->currentText()), "ALL");
+    ASSERT_EQ(proj->count(), 11);
+    EXPECT_EQ(Text(proj->itemText(8)), "UPNP");
+    EXPECT_TRUE(proj->itemText(9).isEmpty() && proj->itemText(10).isEmpty());
+    EXPECT_EQ(form->selectedRow(), 1);
+    EXPECT_TRUE(form->state().sortAscending);
+    EXPECT_TRUE(form->popupAttached());
+}
+
+TEST_F(MainFormTest, TextsComeFromTheStringTable)
+{
+    EXPECT_EQ(Text(form->windowTitle()), std::string("Quendrel - ") + QUENDREL_VERSION_TEXT);
+    EXPECT_EQ(Text(Child<QPushButton>(*form, "Button1")->text()), "Quendrel");
+    EXPECT_EQ(Text(Child<QLabel>(*form, "Label1")->text()), "0 device(s) found!");
+    EXPECT_EQ(Text(Child<QRadioButton>(*form, "RadioButton1")->text()), "Local Broadcast");
+    EXPECT_EQ(Text(Child<QRadioButton>(*form, "RadioButton2")->text()), "IP Relay");
+    EXPECT_EQ(Text(Child<QGroupBox>(*form, "GroupBox1")->title()), "Search Method");
+    EXPECT_EQ(Text(Child<QGroupBox>(*form, "GroupBox2")->title()), "Project Filter");
+    // The table's texts, not the layout's "Detail Info." and "Network Setup".
+    EXPECT_EQ(Text(Child<QAction>(*form, "Info1")->text()), "Detail info.");
+    EXPECT_EQ(Text(Child<QAction>(*form, "Browser1")->text()), "Browse");
+    EXPECT_EQ(Text(Child<QAction>(*form, "NetworkSetup1")->text()), "Network setup");
+    auto* relay = Child<QComboBox>(*form, "ComboBox1");
+    ASSERT_EQ(relay->count(), 1);
+    EXPECT_EQ(Text(relay->itemText(0)), "<Customized>");
+
+    const std::vector<std::string> headers{"Model", "Project", "Name", "IP", "Port", "Netmask", "MAC"};
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+        EXPECT_EQ(Text(grid->model()->headerData(c, Qt::Horizontal).toString()), headers[c]);
+}
+
+TEST_F(MainFormTest, LanguageChangeReappliesTextsButKeepsState)
+{
+    auto* relay = Child<QComboBox>(*form, "ComboBox1");
+    relay->setEditText(QStringLiteral("10.9.8.7"));
+    form->ComboBox1Exit();
+    Child<QLabel>(*form, "Label1")->setText(QStringLiteral("stale"));
+    form->state().grid.setCell(DeviceGrid::kModelColumn, 0, "stale");
+
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(form.get(), &change);
+
+    // The version is appended once, at start-up, and is neither lost nor doubled.
+    EXPECT_EQ(Text(form->windowTitle()), std::string("Quendrel - ") + QUENDREL_VERSION_TEXT);
+    EXPECT_EQ(Text(Child<QLabel>(*form, "Label1")->text()), "0 device(s) found!");
+    EXPECT_EQ(form->state().grid.cell(DeviceGrid::kModelColumn, 0), "Model");
+    ASSERT_EQ(relay->count(), 2); // a typed relay host survives
+    EXPECT_EQ(Text(relay->itemText(0)), "<Customized>");
+    EXPECT_EQ(Text(relay->itemText(1)), "10.9.8.7");
+}
+
+TEST_F(MainFormTest, StartUpLogsColumnWidthsAndProportions)
+{
+    const auto& log = form->log();
+    EXPECT_TRUE(log.contains("Col[0] - (114, 114)\n"));
+    EXPECT_TRUE(log.contains("Col[2] - (180, 419)\n"));
+    EXPECT_TRUE(log.contains("Col[6] - (153, 802)\n"));
+    EXPECT_TRUE(log.contains("Col[2] - (180, 802, 0.224439)\n"));
+    EXPECT_TRUE(log.contains("Col[4] - (29, 802, 0.036160)\n"));
+    ASSERT_EQ(form->columnProportions().size(), 7u);
+    EXPECT_FLOAT_EQ(form->columnProportions()[2], 180.0f / 802.0f);
+
+    // Every line also reaches the hidden log box.
+    const QString memo = Child<QPlainTextEdit>(*form, "Memo1")->toPlainText();
+    EXPECT_TRUE(memo.startsWith(QStringLiteral("Col[0] - (114, 114)\nCol[1] - (125, 239)\n")));
+}
+
+TEST_F(MainFormTest, ResizeSpreadsGridAndColumnsByProportion)
+{
+    Show();
+    // Outer size 1000 x 700, whatever frame the platform adds.
+    const QSize frame = form->frameGeometry().size() - form->size();
+    form->resize(1000 - frame.width(), 700 - frame.height());
+    QApplication::processEvents();
+    ASSERT_EQ(form->frameGeometry().size(), QSize(1000, 700));
+    EXPECT_EQ(grid->size(), QSize(980, 579));
+    EXPECT_EQ(grid->columnWidth(2), 219);
+    EXPECT_EQ(grid->columnWidth(0), 139);
+
+    // A user's own column width is overwritten by the next resize.
+    grid->setColumnWidth(2, 40);
+    form->resize(900 - frame.width(), 600 - frame.height());
+    QApplication::processEvents();
+    EXPECT_EQ(grid->size(), QSize(880, 479));
+    EXPECT_EQ(grid->columnWidth(2), static_cast<int>(180.0f / 802.0f * 880.0f));
+}
+
+TEST_F(MainFormTest, HeaderClickInvertsTheSortDirection)
+{
+    Show();
+    FillAsAfterRound();
+    EXPECT_EQ(Column(form->state().grid, 0), (std::vector<std::string>{"C", "B", "a"}));
+
+    QHeaderView* header = grid->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, HeaderPoint(0));
+    EXPECT_TRUE(form->state().sortAscending);
+    EXPECT_EQ(Column(form->state().grid, 0), (std::vector<std::string>{"a", "B", "C"}));
+    // Rows move whole.
+    EXPECT_EQ(Column(form->state().grid, DeviceGrid::kIpColumn),
+              (std::vector<std::string>{"10.0.0.2", "10.0.0.1", "10.0.0.3"}));
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, HeaderPoint(0));
+    EXPECT_EQ(Column(form->state().grid, 0), (std::vector<std::string>{"C", "B", "a"}));
+
+    // Other buttons, clicks on data rows and past the last column sort nothing.
+    QTest::mouseClick(header->viewport(), Qt::RightButton, {}, HeaderPoint(0));
+    ClickCell(0, 2);
+    form->StringGrid1MouseUp(Qt::LeftButton, -1, 0);
+    EXPECT_FALSE(form->state().sortAscending);
+    EXPECT_EQ(Column(form->state().grid, 0), (std::vector<std::string>{"C", "B", "a"}));
+
+    // Another column: by IP, ascending after the flag's inversion.
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, HeaderPoint(DeviceGrid::kIpColumn));
+    EXPECT_EQ(Column(form->state().grid, DeviceGrid::kIpColumn),
+              (std::vector<std::string>{"10.0.0.1", "10.0.0.2", "10.0.0.3"}));
+}
+
+TEST_F(MainFormTest, FirstHeaderClickAfterStartSortsDescending)
+{
+    Show();
+    Feed(form->state(), {Reply("B", "10.0.0.1", "00:00:00:00:00:01"),
+                         Reply("a", "10.0.0.2", "00:00:00:00:00:02"),
+                         Reply("C", "10.0.0.3", "00:00:00:00:00:03")});
+    QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, HeaderPoint(0));
+    EXPECT_EQ(Column(form->state().grid, 0), (std::vector<std::string>{"C", "B", "a"}));
+}
+
+TEST_F(MainFormTest, SelectingACellKeepsRowAndLogsIt)
+{
+    Show();
+    FillAsAfterRound();
+    ClickCell(DeviceGrid::kIpColumn, 2);
+    EXPECT_EQ(form->selectedRow(), 2);
+    EXPECT_EQ(form->selectedColumn(), DeviceGrid::kIpColumn);
+    EXPECT_TRUE(form->log().contains("ARow(2) ACol(3) IP(10.0.0.1)\n"));
+
+    // The keyboard moves the selection as well.
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(form->selectedRow(), 3);
+    EXPECT_TRUE(form->log().contains("ARow(3) ACol(3) IP(10.0.0.2)\n"));
+
+    // The header row detaches the menu and keeps the selected row.
+    form->StringGrid1SelectCell(2, 0);
+    EXPECT_FALSE(form->popupAttached());
+    EXPECT_EQ(form->selectedRow(), 3);
+    ClickCell(0, 1);
+    EXPECT_TRUE(form->popupAttached());
+    EXPECT_EQ(form->selectedRow(), 1);
+}
+
+TEST_F(MainFormTest, ClearingTheGridIsNoSelection)
+{
+    Show();
+    FillAsAfterRound();
+    ClickCell(1, 3);
+    const std::size_t lines = form->log().lines().size();
+    form->state().clearForRound(); // what a new round does first
+    EXPECT_EQ(form->selectedRow(), 3);
+    EXPECT_TRUE(form->popupAttached());
+    EXPECT_EQ(form->log().lines().size(), lines);
+}
+
+TEST_F(MainFormTest, SearchMethodControls)
+{
+    auto* relay = Child<QComboBox>(*form, "ComboBox1");
+    auto* transport = Child<QComboBox>(*form, "ComboBox2");
+    Child<QRadioButton>(*form, "RadioButton2")->click();
+    EXPECT_TRUE(relay->isEnabled() && transport->isEnabled());
+    Child<QRadioButton>(*form, "RadioButton1")->click();
+    EXPECT_FALSE(relay->isEnabled() || transport->isEnabled());
+
+    // Leaving the relay box keeps a typed address; "0", nothing or an
+    // existing item add nothing.
+    const auto leave = [&](const char* text) {
+        relay->setEditText(QString::fromLatin1(text));
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(relay, &out);
+    };
+    leave("192.168.5.9");
+    leave("0");
+    leave("");
+    leave("<Customized>");
+    leave("192.168.5.9");
+    ASSERT_EQ(relay->count(), 2);
+    EXPECT_EQ(Text(relay->itemText(1)), "192.168.5.9");
+}
+
+TEST_F(MainFormTest, BrowseOpensTheSelectedDevicesPage)
+{
+    Show();
+    FillAsAfterRound(); // rows: C (port 80), B (8080), a ("abc")
+    ClickCell(0, 2);
+    form->Browser1Click();
+    ClickCell(0, 3);
+    form->Browser1Click();
+    ClickCell(0, 1);
+    form->Browser1Click();
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://10.0.0.1:8080", "http://10.0.0.2:80",
+                                                "http://10.0.0.3:80"}));
+}
+
+TEST_F(MainFormTest, BrowseWithEmptyPortUsesPort80)
+{
+    Feed(form->state(), {Reply("A", "10.0.0.7", "00:00:00:00:00:07")});
+    Discovery::CopyToField(form->state().devices.front().trigger_port, "");
+    form->Browser1Click(); // row 1 is selected from the start
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://10.0.0.7:80"}));
+}
+
+TEST_F(MainFormTest, DoubleClickAnywhereBrowses)
+{
+    Show();
+    FillAsAfterRound();
+    const auto urlOfRow = [&](int row) {
+        const std::string& ip = form->state().grid.cell(DeviceGrid::kIpColumn, row);
+        return "http://" + ip + (ip == "10.0.0.1" ? ":8080" : ":80");
+    };
+    // On the header, with nothing picked yet: row 1 (whatever the clicks sorted).
+    QTest::mouseDClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, HeaderPoint(5));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(form->selectedRow(), 1);
+    EXPECT_EQ(opened.back(), urlOfRow(1));
+
+    // On a data row: the press picks the row, the double-click opens it.
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellPoint(2, 2));
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(form->selectedRow(), 2);
+    EXPECT_EQ(opened.back(), urlOfRow(2));
+}
+
+TEST_F(MainFormTest, BrowseOpensNothingWithoutAMatchingDevice)
+{
+    FillAsAfterRound();
+    auto& state = form->state();
+
+    // Selected row at the row count, one past the last row.
+    form->StringGrid1SelectCell(0, 3);
+    state.grid.setGridRowCount(3);
+    form->Browser1Click();
+    // Far past the end.
+    form->StringGrid1SelectCell(0, 40);
+    form->Browser1Click();
+
+    // A row whose MAC (or IP) differs from every listed device, letter case included.
+    form->StringGrid1SelectCell(0, 1);
+    state.grid.setCell(DeviceGrid::kMacColumn, 1, "00:00:00:00:00:0A");
+    form->Browser1Click();
+    state.grid.setCell(DeviceGrid::kMacColumn, 1, state.grid.cell(DeviceGrid::kMacColumn, 2));
+    form->Browser1Click(); // MAC of another row, IP of this one
+
+    // An empty list after a round that found nothing.
+    state.clearForRound();
+    state.grid.setGridRowCount(2);
+    form->StringGrid1SelectCell(0, 1);
+    form->Browser1Click();
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(MainFormTest, BrowseRefusesAnAddressThatIsNoHost)
+{
+    // Relay pages fill the list unchecked: such a cell must not become a URL.
+    Discovery::DeviceInfo device{};
+    Discovery::CopyToField(device.ip, "x/../evil");
+    Discovery::CopyToField(device.mac, "00:00:00:00:00:09");
+    Discovery::CopyToField(device.trigger_port, "80");
+    auto& state = form->state();
+    state.devices.push_back(device);
+    state.grid.setGridRowCount(2);
+    Discovery::FillGridRow(state.grid, 1, device);
+    form->Browser1Click();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(form->log().contains("Browse: no valid http address for IP(x/../evil)\n"));
+}
