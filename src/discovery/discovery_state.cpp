@@ -25,7 +25,7 @@ void FillGridRow(DeviceGrid& grid, int row, const DeviceInfo& info)
     grid.setCell(DeviceGrid::kMacColumn, row, FieldText(info.mac));
 }
 
-int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bound)
+int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bound, unsigned arrivalInterface)
 {
     bound = std::min(bound, buffer.size());
     int added = 0;
@@ -43,6 +43,8 @@ int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bou
             if (!duplicate) {
                 devices.push_back(info);
                 ++added;
+                if (arrivalInterface != 0)
+                    m_arrival[{std::string(FieldText(info.ip)), std::string(FieldText(info.mac))}] = arrivalInterface;
                 if (PassesProjectFilter(FieldText(info.proj))) {
                     grid.setGridRowCount(std::max(grid.gridRowCount(), nextRow + 1));
                     FillGridRow(grid, nextRow, info);
@@ -56,9 +58,16 @@ int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bou
     return added;
 }
 
+unsigned DiscoveryState::arrivalInterface(const DeviceInfo& info) const
+{
+    const auto found = m_arrival.find({std::string(FieldText(info.ip)), std::string(FieldText(info.mac))});
+    return found == m_arrival.end() ? 0 : found->second;
+}
+
 void DiscoveryState::clearForRound()
 {
     devices.clear();
+    m_arrival.clear();
     nextRow = 1;
     grid.clearDataCells();
     grid.setGridRowCount(1);

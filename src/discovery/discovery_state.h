@@ -5,6 +5,7 @@
 #include "discovery/device_info.h"
 #include "discovery/log_sink.h"
 
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -33,8 +34,12 @@ public:
     // device replies to the device list (new: no listed device has the same
     // ip and mac) and gives each one that passes the project filter a grid
     // row. Reads at most `bound` bytes of `buffer`. Returns the number of
-    // devices appended.
-    int ParserPlainPkg(std::span<const char> buffer, std::size_t bound);
+    // devices appended. `arrivalInterface` is the index of the adapter the
+    // buffer arrived on (0: unknown), remembered for each new device.
+    int ParserPlainPkg(std::span<const char> buffer, std::size_t bound, unsigned arrivalInterface = 0);
+
+    // The adapter a listed device's reply arrived on, 0 when unknown.
+    unsigned arrivalInterface(const DeviceInfo& info) const;
 
     // True when the project filter lets a device of project `proj` into the grid.
     bool PassesProjectFilter(std::string_view proj) const;
@@ -44,6 +49,8 @@ public:
 
 private:
     LogSink& m_log;
+    // Arrival adapter by ip and mac, the key that makes a device unique.
+    std::map<std::pair<std::string, std::string>, unsigned> m_arrival;
 };
 
 // Writes the seven grid columns of a device into row `row`.

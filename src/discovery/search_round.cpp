@@ -12,6 +12,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -57,7 +58,8 @@ std::optional<in_addr_t> RelayAddress(const SearchSettings& settings, LogSink& l
 }
 
 // Decodes a framed reply, inverts it back and hands the plain packets to the parser.
-void ParseFramedReply(DiscoveryState& state, std::string_view framed, std::vector<char>& decode)
+void ParseFramedReply(DiscoveryState& state, std::string_view framed, std::vector<char>& decode,
+                      unsigned arrivalInterface = 0)
 {
     const std::size_t bound = std::min(framed.size(), decode.size() - 1);
     std::fill_n(decode.begin(), bound + 1, '\0');
@@ -65,7 +67,56 @@ void ParseFramedReply(DiscoveryState& state, std::string_view framed, std::vecto
     // The last byte stays zero: the plain text is always terminated.
     const std::size_t n = Base64Decode(std::span(out, decode.size() - 1), framed);
     InvertBytes(out, n);
-    state.ParserPlainPkg(decode, framed.size());
+    state.ParserPlainPkg(decode, framed.size(), arrivalInterface);
+}
+
+// Receives one datagram and the index of the adapter it arrived on.
+ssize_t ReceiveReply(int fd, std::vector<char>& receive, unsigned& arrivalInterface)
+{
+    iovec data{receive.data(), receive.size() - 1}; // one byte stays free for the NUL
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    const ssize_t n = ::recvmsg(fd, &message, 0);
+    arrivalInterface = 0;
+    for (cmsghdr* c = CMSG_FIRSTHDR(&message); n > 0 && c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+            in_pktinfo info{};
+            std::memcpy(&info, CMSG_DATA(c), sizeof info);
+            arrivalInterface = static_cast<unsigned>(info.ipi_ifindex);
+        }
+    }
+    return n;
+}
+
+// One pass's query: a limited broadcast leaves through every adapter that
+// can broadcast, one datagram each, so devices behind a second adapter hear
+// it too; anything else (a relay host, a test address) is sent as routed.
+void SendQuery(const std::string& query, const SearchSettings& settings, LogSink& log,
+               const NetworkEndpoints& endpoints)
+{
+    if (!settings.localBroadcast || endpoints.broadcastAddress != kLimitedBroadcast) {
+        SendBroadcastDatagram(endpoints.devicePort, query, settings, log, endpoints);
+        return;
+    }
+    const std::vector<NetworkInterface> adapters = BroadcastInterfaces(settings.interfaces);
+    if (adapters.empty()) {
+        if (!settings.interfaces.empty()) {
+            log.append("No adapter to broadcast on among the ones named\n");
+            return;
+        }
+        SendBroadcastDatagram(endpoints.devicePort, query, settings, log, endpoints);
+        return;
+    }
+    for (const NetworkInterface& adapter : adapters) {
+        if (SendBroadcastDatagram(endpoints.devicePort, query, settings, log, endpoints, &adapter) == 0)
+            log.appendf("Broadcast on %s (%s)\n", adapter.name.c_str(), AddressText(adapter.address).c_str());
+        else
+            log.appendf("Broadcast on %s (%s) failed\n", adapter.name.c_str(), AddressText(adapter.address).c_str());
+    }
 }
 
 void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const NetworkEndpoints& endpoints)
@@ -84,7 +135,7 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
         std::fill(sendBuffer.begin(), sendBuffer.end(), '\0');
         const int flag = settings.localBroadcast ? kSearchQuery : kRelayQuery;
         if (BuildPacket(flag, sendBuffer, nullptr, log) == 0)
-            SendBroadcastDatagram(endpoints.devicePort, sendBuffer.data(), settings, log, endpoints);
+            SendQuery(sendBuffer.data(), settings, log, endpoints);
 
         const auto passEnd = Clock::now() + endpoints.passLimit;
         for (;;) {
@@ -97,11 +148,12 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
                                 static_cast<long long>(endpoints.passLimit.count()));
                 break;
             }
-            // One byte stays free so a full buffer still ends in a NUL.
-            const ssize_t n = ::recv(socket->get(), receive.data(), receive.size() - 1, 0);
+            unsigned arrival = 0;
+            const ssize_t n = ReceiveReply(socket->get(), receive, arrival);
             if (n <= 0)
                 continue;
-            ParseFramedReply(state, std::string_view(receive.data(), static_cast<std::size_t>(n)), decode);
+            ParseFramedReply(state, std::string_view(receive.data(), static_cast<std::size_t>(n)), decode,
+                             arrival);
         }
     }
 }
@@ -229,6 +281,8 @@ std::optional<SocketHandle> DM_CreateUDPBroadcastSocket(std::uint16_t port, LogS
         if (::setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) < 0)
             ::setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
     }
+    // Tells each reply's arrival adapter, so a device is set up through it.
+    ::setsockopt(socket.get(), IPPROTO_IP, IP_PKTINFO, &on, sizeof on);
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_port = htons(port);
@@ -241,7 +295,7 @@ std::optional<SocketHandle> DM_CreateUDPBroadcastSocket(std::uint16_t port, LogS
 }
 
 int SendBroadcastDatagram(std::uint16_t port, const std::string& text, const SearchSettings& settings,
-                          LogSink& log, const NetworkEndpoints& endpoints)
+                          LogSink& log, const NetworkEndpoints& endpoints, const NetworkInterface* via)
 {
     SocketHandle socket(::socket(AF_INET, SOCK_DGRAM, 0));
     if (!socket.valid()) {
@@ -264,8 +318,27 @@ int SendBroadcastDatagram(std::uint16_t port, const std::string& text, const Sea
             return -1;
         to.sin_addr.s_addr = *address;
     }
-    const ssize_t sent = ::sendto(socket.get(), text.data(), text.size(), 0,
-                                  reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    iovec data{const_cast<char*>(text.data()), text.size()};
+    msghdr message{};
+    message.msg_name = &to;
+    message.msg_namelen = sizeof to;
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    if (via != nullptr && to.sin_addr.s_addr == htonl(kLimitedBroadcast)) {
+        // The limited broadcast follows the default route unless told which adapter.
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        cmsghdr* c = CMSG_FIRSTHDR(&message);
+        c->cmsg_level = IPPROTO_IP;
+        c->cmsg_type = IP_PKTINFO;
+        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+        in_pktinfo info{};
+        info.ipi_ifindex = static_cast<int>(via->index);
+        info.ipi_spec_dst.s_addr = htonl(via->address);
+        std::memcpy(CMSG_DATA(c), &info, sizeof info);
+    }
+    const ssize_t sent = ::sendmsg(socket.get(), &message, 0);
     if (sent < 0) {
         log.appendf("sendto() error : %s len=%d\n", ErrorText(), static_cast<int>(sent));
         return -1;

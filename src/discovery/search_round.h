@@ -2,6 +2,7 @@
 #pragma once
 
 #include "discovery/discovery_state.h"
+#include "discovery/network_interfaces.h"
 #include "discovery/protocol_constants.h"
 #include "discovery/socket_handle.h"
 
@@ -19,6 +20,8 @@ struct SearchSettings {
     bool localBroadcast = true;  // "Local Broadcast" checked; else "IP Relay"
     std::string relayHost;       // relay host box, as typed
     std::string transport = "TCP"; // relay transport box: "TCP", "UDP" or "HttpCmd"
+    // Adapters a local broadcast may use; empty means every adapter that can.
+    std::vector<std::string> interfaces;
 };
 
 // Where the round's datagrams go and how long it waits. The program always
@@ -64,9 +67,12 @@ std::optional<SocketHandle> DM_CreateUDPBroadcastSocket(std::uint16_t port, LogS
 
 // Sends `text` (without its terminator) in one datagram from a fresh
 // broadcast-enabled socket to `port` at the broadcast address, or at the
-// relay host when the settings say "IP Relay". Returns 0 or -1.
+// relay host when the settings say "IP Relay". A limited broadcast leaves
+// through `via` when one is given, else through the routed interface.
+// Returns 0 or -1.
 int SendBroadcastDatagram(std::uint16_t port, const std::string& text, const SearchSettings& settings,
-                          LogSink& log, const NetworkEndpoints& endpoints = {});
+                          LogSink& log, const NetworkEndpoints& endpoints = {},
+                          const NetworkInterface* via = nullptr);
 
 // One press of the search button: empties the list and the grid, runs the
 // road the settings choose, and closes the round or hands it over.

@@ -176,6 +176,15 @@ NetworkEndpoints LoopbackEndpoints(std::uint16_t devicePort, std::uint16_t reply
     return e;
 }
 
+SearchSettings Relay(const std::string& host, const std::string& transport)
+{
+    SearchSettings s;
+    s.localBroadcast = false;
+    s.relayHost = host;
+    s.transport = transport;
+    return s;
+}
+
 struct Outcome {
     RoundEnd end;
     int closedWith = -2;
@@ -231,7 +240,7 @@ TEST(UdpRoad, RelayOverUdpSendsTheRelayQueryToTheRelayHost)
     NetworkEndpoints e = LoopbackEndpoints(relay.port, replyPort);
     e.broadcastAddress = 0x7F0000FE; // the broadcast address must not be used
     for (const char* transport : {"UDP", "tcp"}) { // transports compare exactly: "tcp" is no TCP
-        SearchSettings settings{false, "127.0.0.1", transport};
+        const SearchSettings settings = Relay("127.0.0.1", transport);
         const Outcome o = RunRound(state, settings, e);
         EXPECT_EQ(o.closedWith, 1) << transport;
     }
@@ -297,7 +306,7 @@ TEST(TcpRelayRoad, ReadsOneFramedTextUntilTheRelayCloses)
     MemoryLog log;
     DiscoveryState state(log);
     state.projectFilter = "Orvane";
-    const Outcome o = RunRound(state, {false, "127.0.0.1", "TCP"}, LoopbackEndpoints(relay.port, FreeUdpPort()));
+    const Outcome o = RunRound(state, Relay("127.0.0.1", "TCP"), LoopbackEndpoints(relay.port, FreeUdpPort()));
     EXPECT_TRUE(o.enabled);
     EXPECT_EQ(o.closedWith, 2);
     EXPECT_EQ(relay.query, std::string("Kestravon,02,????", 18));
@@ -309,7 +318,7 @@ TEST(TcpRelayRoad, FailuresAreLoggedAndTheRoundEnds)
     DiscoveryState state(log);
     state.projectFilter = "Orvane";
     // Nothing listens on the port.
-    Outcome o = RunRound(state, {false, "127.0.0.1", "TCP"}, LoopbackEndpoints(FreeUdpPort(), FreeUdpPort()));
+    Outcome o = RunRound(state, Relay("127.0.0.1", "TCP"), LoopbackEndpoints(FreeUdpPort(), FreeUdpPort()));
     EXPECT_TRUE(log.contains("CONNECT ERROR"));
     EXPECT_TRUE(o.enabled);
     EXPECT_EQ(o.closedWith, 0);
@@ -317,17 +326,17 @@ TEST(TcpRelayRoad, FailuresAreLoggedAndTheRoundEnds)
     // A relay that accepts and never answers ends at the bound.
     {
         LoopbackRelay hang("", LoopbackRelay::Mode::Hang);
-        o = RunRound(state, {false, "127.0.0.1", "TCP"}, LoopbackEndpoints(hang.port, FreeUdpPort()));
+        o = RunRound(state, Relay("127.0.0.1", "TCP"), LoopbackEndpoints(hang.port, FreeUdpPort()));
         EXPECT_TRUE(log.contains("Relay sent no data within 300 ms\n"));
         EXPECT_EQ(o.closedWith, 0);
     }
 
     // A relay host that is no address is refused, never turned into a broadcast.
     log.clear();
-    o = RunRound(state, {false, "relay.example", "TCP"}, LoopbackEndpoints(FreeUdpPort(), FreeUdpPort()));
+    o = RunRound(state, Relay("relay.example", "TCP"), LoopbackEndpoints(FreeUdpPort(), FreeUdpPort()));
     EXPECT_TRUE(log.contains("Invalid relay address - [relay.example]\n"));
     log.clear();
-    o = RunRound(state, {false, "255.255.255.255", "UDP"}, LoopbackEndpoints(FreeUdpPort(), FreeUdpPort()));
+    o = RunRound(state, Relay("255.255.255.255", "UDP"), LoopbackEndpoints(FreeUdpPort(), FreeUdpPort()));
     EXPECT_TRUE(log.contains("Invalid relay address - [255.255.255.255]\n"));
 }
 
@@ -376,7 +385,7 @@ TEST(HttpCommandRoad, FetchesTheRelayPageAndParsesIt)
                                         "<tr><td>H1</td><td>Orvane</td></tr>"};
     };
     state.projectFilter = "Orvane";
-    const Outcome o = RunRound(state, {false, "10.77.0.5:8080", "HttpCmd"},
+    const Outcome o = RunRound(state, Relay("10.77.0.5:8080", "HttpCmd"),
                           LoopbackEndpoints(FreeUdpPort(), FreeUdpPort()), hooks);
     EXPECT_EQ(asked, "http://10.77.0.5:8080/device.get?DeviceType=Orvane");
     EXPECT_TRUE(o.enabled);

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "discovery/device_info.h"
+#include "discovery/log_sink.h"
+#include "discovery/search_round.h"
+
+#include <string>
+#include <string_view>
+
+namespace Discovery {
+
+// The network setup's own texts.
+inline constexpr char kControlPackageSent[] =
+    "Control package sent.\nPlease try to re-search the device after one minute.";
+inline constexpr char kControlPackageFailed[] = "Failed to send the control package.";
+inline constexpr char kChooseNetworkType[] = "Please specify the network type first.";
+inline constexpr char kInvalidAddressFormat[] = "Invalid %s - [%s]";
+inline constexpr char kUnreasonableGatewayFormat[] = "Unresonable Gateway - [%s]";
+
+enum class NetworkType { None, Dhcp, Static, Eznet };
+
+// The texts of the setup dialog's edits, in the order Apply copies them.
+struct SetupEdits {
+    std::string model, proj, name, ip, port, netmask, gateway, dns, mac, dev;
+};
+
+// The edits as a found device fills them when the dialog opens.
+SetupEdits EditsFromDevice(const DeviceInfo& info);
+
+// True when inet_addr reads the text as an address (255.255.255.255 cannot
+// be told from a failure and counts as invalid).
+bool ParsesAsAddress(std::string_view text);
+
+// True when the gateway lies in the subnet of ip and netmask. Texts that do
+// not parse count as all ones, as the dialog's check does.
+bool GatewayInSubnet(std::string_view ip, std::string_view netmask, std::string_view gateway);
+
+// The word a network type puts in the package's note: "static", "dhcp",
+// "eznet"; empty for none.
+std::string NetworkTypeWord(NetworkType type);
+
+// Fills `record` the way Apply does: zero-filled, the note word, then the
+// edits in their order. Returns -1, or the index of the first field whose
+// text is too long for it (nothing is cut: a cut address would be wrong).
+int FillControlRecord(const SetupEdits& edits, NetworkType type, DeviceInfo& record);
+
+// Builds the flag-03 package from `record`, opens the reply port as the
+// dialog does and sends it to the devices' port: by limited broadcast
+// through adapter `viaInterface` (0: the routed one), or to the relay host
+// when the settings say "IP Relay". Returns 0 only when it was sent.
+int SendControlPackage(const DeviceInfo& record, const SearchSettings& settings, LogSink& log,
+                       unsigned viaInterface = 0, const NetworkEndpoints& endpoints = {});
+
+} // namespace Discovery
