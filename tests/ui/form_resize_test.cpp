@@ -84,12 +84,3 @@ TEST(FormResize, ColumnsWithoutProportionKeepTheirWidth)
     EXPECT_EQ(out.columnWidths, in.columnWidths);
     EXPECT_EQ(out.gridWidth, 980);
 }
-
-TEST(FormResize, TinyWindowGivesNegativeSizesTheCallerClamps)
-{
-    const auto out = ComputeFormResize(Window(10, 50));
-    EXPECT_LT(out.gridHeight, 0);
-    EXPECT_LT(out.gridWidth, 0);
-    // Proportions of a negative width are negative: the window clamps them.
-    EXPECT_LE(out.columnWidths[0], 0);
-}
