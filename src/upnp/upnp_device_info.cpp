@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "upnp/upnp_device_info.h"
+
+namespace Upnp {
+
+std::string* FieldAt(UpnpDeviceInfo& info, int index)
+{
+    switch (index) {
+    case 0: return &info.children;
+    case 1: return &info.description;
+    case 2: return &info.friendly_name;
+    case 3: return &info.has_children;
+    case 4: return &info.icon_url;
+    case 5: return &info.is_root_device;
+    case 6: return &info.manufacturer_name;
+    case 7: return &info.manufacturer_url;
+    case 8: return &info.model_name;
+    case 9: return &info.model_number;
+    case 10: return &info.model_url;
+    case 11: return &info.parent_device;
+    case 12: return &info.presentation_url;
+    case 13: return &info.root_device;
+    case 14: return &info.serial_number;
+    case 15: return &info.services;
+    case 16: return &info.type;
+    case 17: return &info.unique_device_name;
+    case 18: return &info.upc;
+    default: return nullptr;
+    }
+}
+
+const std::string* FieldAt(const UpnpDeviceInfo& info, int index)
+{
+    return FieldAt(const_cast<UpnpDeviceInfo&>(info), index);
+}
+
+std::string ChildrenText(int count)
+{
+    if (count <= 0)
+        return "No: Zero children";
+    if (count == 1)
+        return "Yes: One child";
+    return "Yes: " + std::to_string(count) + " children";
+}
+
+std::string ServicesText(int count)
+{
+    if (count <= 0)
+        return "No: Zero services";
+    if (count == 1)
+        return "Yes: One service";
+    return "Yes: " + std::to_string(count) + "services";
+}
+
+std::string_view YesNo(bool value)
+{
+    return value ? "Yes" : "No";
+}
+
+bool IsKeptManufacturer(std::string_view manufacturer)
+{
+    return manufacturer.find("AXIS") != std::string_view::npos ||
+           manufacturer.find("Vivotek") != std::string_view::npos;
+}
+
+} // namespace Upnp

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+#include "upnp/upnp_results.h"
+
+#include "upnp/port_forward_engine.h"
+
+#include <QString>
+
+namespace Upnp {
+
+namespace {
+
+using Discovery::CopyToField;
+using Discovery::DeviceGrid;
+using Discovery::DeviceInfo;
+
+constexpr std::string_view kNull = "NULL";
+constexpr std::string_view kAxisSeries = "Axis 200 Series";
+constexpr std::string_view kVivotekSeries = "VivoTek 7000 Series";
+constexpr std::string_view kDefaultHttpPort = "80";
+
+bool SameIgnoringCase(std::string_view text, const char* word)
+{
+    const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+FilterAction UpnpFilterAction(std::string_view projectFilter)
+{
+    if (SameIgnoringCase(projectFilter, "UPNP"))
+        return FilterAction::ClearRows;
+    if (SameIgnoringCase(projectFilter, "ALL"))
+        return FilterAction::KeepRows;
+    return FilterAction::EndEarly;
+}
+
+DeviceInfo PreparedUpnpRecord()
+{
+    DeviceInfo record{};
+    CopyToField(record.netmask, kNull);
+    CopyToField(record.gateway, kNull);
+    CopyToField(record.dns, kNull);
+    CopyToField(record.mac, kNull);
+    CopyToField(record.dev, kNull);
+    CopyToField(record.note, kNull);
+    return record;
+}
+
+std::optional<HostPort> PresentationHostPort(std::string_view presentationUrl)
+{
+    const std::size_t slashes = presentationUrl.find("//");
+    if (slashes == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view rest = presentationUrl.substr(slashes + 2);
+    const std::size_t slash = rest.find('/');
+    if (slash == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view host = rest.substr(0, slash);
+    const std::size_t colon = host.find(':');
+    if (colon == std::string_view::npos)
+        return HostPort{host, kDefaultHttpPort};
+    return HostPort{host.substr(0, colon), host.substr(colon + 1)};
+}
+
+bool MapUpnpDevice(const UpnpDeviceInfo& device, DeviceInfo& working)
+{
+    std::string_view series;
+    std::string_view name;
+    if (device.manufacturer_name.find("AXIS") != std::string::npos) {
+        series = kAxisSeries;
+        name = device.description;
+    } else if (device.manufacturer_name.find("Vivotek") != std::string::npos) {
+        const std::size_t bracket = device.friendly_name.find('(');
+        if (bracket == std::string::npos)
+            return false;
+        series = kVivotekSeries;
+        name = std::string_view(device.friendly_name).substr(0, bracket);
+    } else {
+        return false;
+    }
+    const std::optional<HostPort> where = PresentationHostPort(device.presentation_url);
+    if (!where)
+        return false;
+    CopyToField(working.model, series);
+    CopyToField(working.proj, series);
+    CopyToField(working.name, name);
+    CopyToField(working.ip, where->ip);
+    CopyToField(working.trigger_port, where->port);
+    return true;
+}
+
+int CloseUpnpRound(DeviceGrid& grid)
+{
+    grid.setFixedRows(1);
+    if (grid.gridRowCount() <= 1) {
+        grid.setGridRowCount(2);
+        return 0;
+    }
+    return grid.gridRowCount() - 1;
+}
+
+ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, std::span<const UpnpDeviceInfo> devices)
+{
+    DeviceInfo working = PreparedUpnpRecord();
+    switch (UpnpFilterAction(state.projectFilter)) {
+    case FilterAction::EndEarly:
+        return {ResultsEnd::EndedEarly, 0};
+    case FilterAction::ClearRows:
+        state.grid.setGridRowCount(1);
+        break;
+    case FilterAction::KeepRows:
+        break;
+    }
+    for (const UpnpDeviceInfo& device : devices) {
+        if (!MapUpnpDevice(device, working))
+            continue;
+        state.devices.push_back(working);
+        const int row = state.grid.gridRowCount();
+        state.grid.setGridRowCount(row + 1);
+        Discovery::FillGridRow(state.grid, row, working);
+    }
+    return {ResultsEnd::Done, CloseUpnpRound(state.grid)};
+}
+
+ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, UpnpSearchEngine& engine)
+{
+    const std::vector<UpnpDeviceInfo> devices = engine.devicesSnapshot();
+    const ResultsOutcome outcome = ApplyUpnpResults(state, devices);
+    engine.closeDoneEvent();
+    return outcome;
+}
+
+} // namespace Upnp
