@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "sim/upnp/camera_config.h"
+#include "upnp/glib_handles.h"
+
+#include <QJsonArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <libgupnp/gupnp.h>
+
+#include <vector>
+
+namespace SimUpnp {
+
+// Hosts simulated UPnP root devices on one interface: each camera gets a
+// context of its own (so it can have its own HTTP port), a folder with its
+// description, service descriptions, icon and presentation page, and a root
+// device that announces itself and answers searches. Runs on the calling
+// thread's default main context.
+class CameraHost {
+    Q_DISABLE_COPY(CameraHost)
+
+public:
+    // `folder` receives one sub-folder per camera; it must exist.
+    CameraHost(QString interfaceName, QString folder);
+    ~CameraHost();
+
+    // Hosts and announces every camera; false and `error` set on the first
+    // that fails (those before it stay up until stop or destruction).
+    bool start(std::vector<CameraConfig> cameras, QString& error);
+    // Says goodbye for every camera (ssdp:byebye) and stops serving.
+    void stop();
+
+    const QString& address() const { return m_address; }
+    // [{udn, friendlyName, manufacturer, location, presentationUrl, port}]
+    QJsonArray announced() const;
+
+private:
+    struct Hosted {
+        CameraConfig config;
+        Upnp::GObjectPtr<GUPnPContext> context;
+        Upnp::GObjectPtr<GUPnPRootDevice> device;
+        QString location;
+        QString presentationUrl;
+        int port = 0;
+    };
+
+    bool host(CameraConfig camera, int index, QString& error);
+
+    QString m_interface;
+    QString m_folder;
+    QString m_address;
+    std::vector<Hosted> m_hosted;
+};
+
+} // namespace SimUpnp
