@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#include "upnp/manual_reset_event.h"
+#include "upnp/upnp_device_info.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+#include <vector>
+
+using namespace Upnp;
+
+TEST(UpnpDeviceInfo, CountTexts)
+{
+    EXPECT_EQ(ChildrenText(0), "No: Zero children");
+    EXPECT_EQ(ChildrenText(1), "Yes: One child");
+    EXPECT_EQ(ChildrenText(2), "Yes: 2 children");
+    EXPECT_EQ(ChildrenText(12), "Yes: 12 children");
+    // Services have no blank before the word, as the finder has always shown them.
+    EXPECT_EQ(ServicesText(0), "No: Zero services");
+    EXPECT_EQ(ServicesText(1), "Yes: One service");
+    EXPECT_EQ(ServicesText(3), "Yes: 3services");
+    EXPECT_EQ(ServicesText(4), "Yes: 4services");
+    EXPECT_EQ(YesNo(true), "Yes");
+    EXPECT_EQ(YesNo(false), "No");
+}
+
+TEST(UpnpDeviceInfo, KeptManufacturersAreCaseSensitive)
+{
+    EXPECT_TRUE(IsKeptManufacturer("AXIS"));
+    EXPECT_TRUE(IsKeptManufacturer("AXIS Communications AB"));
+    EXPECT_TRUE(IsKeptManufacturer("by AXIS"));
+    EXPECT_TRUE(IsKeptManufacturer("Vivotek"));
+    EXPECT_TRUE(IsKeptManufacturer("Vivotek Inc."));
+    EXPECT_FALSE(IsKeptManufacturer("Axis"));
+    EXPECT_FALSE(IsKeptManufacturer("axis"));
+    EXPECT_FALSE(IsKeptManufacturer("VIVOTEK"));
+    EXPECT_FALSE(IsKeptManufacturer("vivotek"));
+    EXPECT_FALSE(IsKeptManufacturer("Axis-less Storage Inc. vivotek-compatible"));
+    EXPECT_FALSE(IsKeptManufacturer(""));
+}
+
+TEST(UpnpDeviceInfo, FieldsByIndexFollowTheNamedOrder)
+{
+    UpnpDeviceInfo info;
+    std::set<const std::string*> seen;
+    for (int i = 0; i < kUpnpFieldCount; ++i) {
+        std::string* field = FieldAt(info, i);
+        ASSERT_NE(field, nullptr) << i;
+        EXPECT_TRUE(seen.insert(field).second) << "field " << i << " repeats";
+        *field = std::string(kUpnpFieldNames[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(info.children, "children");
+    EXPECT_EQ(info.icon_url, "icon_url");
+    EXPECT_EQ(info.parent_device, "parent_device");
+    EXPECT_EQ(info.services, "services");
+    EXPECT_EQ(info.upc, "upc");
+    EXPECT_EQ(FieldAt(info, -1), nullptr);
+    EXPECT_EQ(FieldAt(info, kUpnpFieldCount), nullptr);
+}
+
+TEST(ManualResetEvent, StaysSetAndReleasesEveryWaiter)
+{
+    ManualResetEvent event;
+    EXPECT_FALSE(event.isSet());
+    EXPECT_FALSE(event.waitFor(std::chrono::milliseconds(1)));
+
+    std::atomic<int> woken{0};
+    std::vector<std::thread> waiters;
+    for (int i = 0; i < 4; ++i)
+        waiters.emplace_back([&] {
+            event.wait();
+            ++woken;
+        });
+    event.set();
+    for (auto& t : waiters)
+        t.join();
+    EXPECT_EQ(woken.load(), 4);
+    // Manual reset: later waits return at once.
+    EXPECT_TRUE(event.isSet());
+    EXPECT_TRUE(event.waitFor(std::chrono::milliseconds(0)));
+    event.wait();
+}
