@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Cli {
+
+enum class OutputFormat { Table, Csv, Json };
+
+// What `quendrel-cli search` was asked to do.
+struct SearchOptions {
+    std::optional<std::string> relayHost; // --relay: search through a relay host
+    std::string transport = "TCP";        // --transport: "TCP", "UDP" or "HttpCmd"
+    std::string project = "ALL";          // --project: the project filter text
+    OutputFormat format = OutputFormat::Table;
+    bool quiet = false;                   // --quiet: no diagnostic log lines on stderr
+    std::vector<std::string> interfaces;  // --interface NAME (repeatable): adapters to search on
+};
+
+// What `quendrel-cli setup` was asked to do.
+struct SetupOptions {
+    std::string mac;                      // --mac: the device to set up
+    bool dhcp = false;                    // --dhcp, or else --static with the four addresses
+    std::string ip, netmask, gateway, dns;
+    std::optional<std::string> relayHost; // --relay: search and send through a relay host
+    std::string transport = "TCP";        // --transport for the search through the relay
+    std::vector<std::string> interfaces;
+    bool quiet = false;
+};
+
+// Parses the arguments after "search". Returns nothing and sets `error` to a
+// one-line message for bad options.
+std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& args, std::string& error);
+
+std::optional<SetupOptions> ParseSetupOptions(const std::vector<std::string>& args, std::string& error);
+
+// Reads the value of an option that takes one ("--relay HOST"); advances `i`.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string& value, std::string& error);
+
+} // namespace Cli

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: MIT
+#include "cli/device_output.h"
+
+#include "resources/dvconst.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace Cli {
+
+using Discovery::DeviceGrid;
+
+namespace {
+
+std::array<std::string, DeviceGrid::kColumnCount> HeaderTexts()
+{
+    const std::array<Dvconst::ResourceString, DeviceGrid::kColumnCount> keys = {
+        Dvconst::_MODEL, Dvconst::_PROJECT, Dvconst::_NAME, Dvconst::_IP,
+        Dvconst::_PORT, Dvconst::_NETMASK, Dvconst::_MAC};
+    std::array<std::string, DeviceGrid::kColumnCount> texts;
+    for (std::size_t c = 0; c < keys.size(); ++c)
+        texts[c] = Dvconst::LoadResString(keys[c]).toStdString();
+    return texts;
+}
+
+std::string CountLine(int shownRows)
+{
+    const QString text = shownRows > 0 ? Dvconst::DeviceCountText(shownRows)
+                                       : Dvconst::LoadResString(Dvconst::_ZERO_DEVICE_FOUND);
+    return text.toStdString();
+}
+
+// Display width of UTF-8 text, counted in code points.
+std::size_t Width(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(),
+                                                  [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+// A JSON string; bytes that are not UTF-8 become U+FFFD so the output stays valid.
+std::string JsonString(std::string_view bytes)
+{
+    const std::string text =
+        QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + '"';
+}
+
+} // namespace
+
+std::string FormatTable(const Discovery::DiscoveryState& state, int shownRows)
+{
+    std::vector<std::array<std::string, DeviceGrid::kColumnCount>> rows = {HeaderTexts()};
+    for (int r = 1; r <= shownRows; ++r)
+        rows.push_back(state.grid.row(r));
+    std::array<std::size_t, DeviceGrid::kColumnCount> widths{};
+    for (const auto& row : rows)
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], Width(row[c]));
+
+    std::string out;
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            line += row[c];
+            if (c + 1 < row.size())
+                line += std::string(widths[c] - Width(row[c]) + 2, ' ');
+        }
+        out += line + '\n';
+    }
+    return out + CountLine(shownRows) + '\n';
+}
+
+std::string FormatCsv(const Discovery::DiscoveryState& state, int shownRows)
+{
+    std::string out;
+    const auto writeRow = [&](const auto& row) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            out += CsvField(row[c]) + (c + 1 < row.size() ? "," : "\n");
+    };
+    writeRow(HeaderTexts());
+    for (int r = 1; r <= shownRows; ++r)
+        writeRow(state.grid.row(r));
+    return out;
+}
+
+std::string FormatJson(const Discovery::DiscoveryState& state)
+{
+    // Fields in record order, one device per line.
+    std::string out = "[";
+    for (std::size_t d = 0; d < state.devices.size(); ++d) {
+        out += d == 0 ? "\n  {" : ",\n  {";
+        for (int f = 0; f < Discovery::kDeviceFieldCount; ++f) {
+            out += f == 0 ? "" : ", ";
+            out += JsonString(Discovery::kDeviceFieldNames[static_cast<std::size_t>(f)]) + ": " +
+                   JsonString(Discovery::FieldText(Discovery::FieldAt(state.devices[d], f)));
+        }
+        out += "}";
+    }
+    return out + (state.devices.empty() ? "]\n" : "\n]\n");
+}
+
+std::string FormatDevices(const Discovery::DiscoveryState& state, int shownRows, OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::Csv: return FormatCsv(state, shownRows);
+    case OutputFormat::Json: return FormatJson(state);
+    case OutputFormat::Table: break;
+    }
+    return FormatTable(state, shownRows);
+}
+
+} // namespace Cli

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// quendrel-cli: the window's search and network setup, from a terminal.
+#include "cli/interfaces_command.h"
+#include "cli/search_command.h"
+#include "cli/setup_command.h"
+#include "quendrel_version.h"
+#include "resources/language.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: quendrel-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  search [--relay HOST] [--transport TCP|UDP|HttpCmd] [--project TEXT]\n"
+    "         [--format table|csv|json] [--interface NAME]... [--quiet]\n"
+    "      Searches like the window's search button: a local broadcast on every\n"
+    "      adapter (or the named ones), or through a relay host (transport TCP\n"
+    "      unless given). The project filter defaults to ALL.\n"
+    "  setup --mac MAC (--dhcp | --static --ip A --netmask M --gateway G --dns D)\n"
+    "        [--relay HOST] [--transport TCP|UDP|HttpCmd] [--interface NAME]... [--quiet]\n"
+    "      Searches, finds the device by its MAC and sends it the control package\n"
+    "      that the network setup dialog sends, through the adapter it answered on.\n"
+    "  interfaces [--interface NAME]...\n"
+    "      Lists the adapters a local broadcast search would use.\n"
+    "\n"
+    "Options:\n"
+    "  --help      this text\n"
+    "  --version   the program's version\n"
+    "\n"
+    "Diagnostic lines go to stderr unless --quiet.\n"
+    "Exit status: 0 when the command ran (a search that found nothing included),\n"
+    "1 when the device was not found or sending failed, 2 for bad options.\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Resources::ChooseLanguage();
+    QCoreApplication app(argc, argv);
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << "quendrel-cli: missing command (see quendrel-cli --help)\n";
+        return 2;
+    }
+    const std::string command = args.front();
+    args.erase(args.begin());
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+    }
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "quendrel-cli " << QUENDREL_VERSION_TEXT << '\n';
+        return 0;
+    }
+    if (command == "search")
+        return Cli::SearchCommand(args, std::cout, std::cerr);
+    if (command == "setup")
+        return Cli::SetupCommand(args, std::cout, std::cerr);
+    if (command == "interfaces")
+        return Cli::InterfacesCommand(args, std::cout, std::cerr);
+    std::cerr << "quendrel-cli: unknown command \"" << command << "\" (see quendrel-cli --help)\n";
+    return 2;
+}

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "cli/setup_command.h"
+
+#include "cli/search_command.h"
+#include "cli/stream_log.h"
+#include "discovery/control_package.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <ostream>
+
+namespace Cli {
+
+namespace {
+
+bool SameMac(std::string_view a, std::string_view b)
+{
+    return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
+               .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive) == 0;
+}
+
+std::string Format(const char* format, const std::string& a, const std::string& b = {})
+{
+    char text[512];
+    std::snprintf(text, sizeof text, format, a.c_str(), b.c_str());
+    return text;
+}
+
+} // namespace
+
+int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const Discovery::NetworkEndpoints& endpoints)
+{
+    using namespace Discovery;
+    std::string error;
+    const std::optional<SetupOptions> options = ParseSetupOptions(args, error);
+    if (!options) {
+        err << "quendrel-cli setup: " << error << '\n';
+        return 2;
+    }
+
+    // The dialog's address checks come first: nothing is searched for a refused request.
+    if (!options->dhcp) {
+        const std::pair<const char*, const std::string*> addresses[] = {
+            {"IP Address", &options->ip}, {"Gateway", &options->gateway},
+            {"Netmask", &options->netmask}, {"DNS", &options->dns}};
+        for (const auto& [label, text] : addresses) {
+            if (!ParsesAsAddress(*text)) {
+                err << Format(kInvalidAddressFormat, label, *text) << '\n';
+                return 2;
+            }
+        }
+        if (!GatewayInSubnet(options->ip, options->netmask, options->gateway))
+            err << "Warning: " << Format(kUnreasonableGatewayFormat, options->gateway) << '\n';
+    }
+
+    StreamLog log(err, options->quiet);
+    DiscoveryState state(log);
+    SearchOptions search;
+    search.relayHost = options->relayHost;
+    search.transport = options->transport;
+    search.interfaces = options->interfaces;
+    RunSearch(state, search, endpoints);
+
+    std::vector<const DeviceInfo*> matches;
+    for (const DeviceInfo& device : state.devices)
+        if (SameMac(FieldText(device.mac), options->mac))
+            matches.push_back(&device);
+    if (matches.empty()) {
+        err << "No device with MAC " << options->mac << " answered the search.\n";
+        return 1;
+    }
+    if (matches.size() > 1) {
+        err << matches.size() << " devices answered with MAC " << options->mac
+            << "; set them up from the window, where each has its own row.\n";
+        return 1;
+    }
+    const DeviceInfo& device = *matches.front();
+
+    SetupEdits edits = EditsFromDevice(device);
+    if (!options->dhcp) {
+        edits.ip = options->ip;
+        edits.netmask = options->netmask;
+        edits.gateway = options->gateway;
+        edits.dns = options->dns;
+    }
+    DeviceInfo record{};
+    const int tooLong = FillControlRecord(edits, options->dhcp ? NetworkType::Dhcp : NetworkType::Static, record);
+    if (tooLong >= 0) {
+        err << "The " << kDeviceFieldNames[static_cast<std::size_t>(tooLong)] << " text is too long (at most "
+            << FieldAt(record, tooLong).size() - 1 << " characters).\n";
+        return 2;
+    }
+
+    SearchSettings settings;
+    settings.localBroadcast = !options->relayHost.has_value();
+    settings.relayHost = options->relayHost.value_or("");
+    settings.transport = options->transport;
+    const bool sent = SendControlPackage(record, settings, log, state.arrivalInterface(device), endpoints) == 0;
+    (sent ? out : err) << (sent ? kControlPackageSent : kControlPackageFailed) << '\n';
+    return sent ? 0 : 1;
+}
+
+} // namespace Cli

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+#include "cli/cli_options.h"
+#include "cli/search_command.h"
+#include "cli/setup_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace Cli;
+
+TEST(SearchOptions, DefaultsAreTheWindowsOwn)
+{
+    std::string error;
+    const auto options = ParseSearchOptions({}, error);
+    ASSERT_TRUE(options);
+    EXPECT_FALSE(options->relayHost);
+    EXPECT_EQ(options->transport, "TCP");
+    EXPECT_EQ(options->project, "ALL");
+    EXPECT_EQ(options->format, OutputFormat::Table);
+}
+
+TEST(SearchOptions, ReadsEveryOption)
+{
+    std::string error;
+    const auto options = ParseSearchOptions(
+        {"--relay", "10.77.0.5:8080", "--transport", "HttpCmd", "--project", "Mirkla", "--format", "json", "-q"},
+        error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->relayHost, "10.77.0.5:8080");
+    EXPECT_EQ(options->transport, "HttpCmd");
+    EXPECT_EQ(options->project, "Mirkla");
+    EXPECT_EQ(options->format, OutputFormat::Json);
+    EXPECT_TRUE(options->quiet);
+}
+
+TEST(SetupOptions, NeedsAMacAndExactlyOneNetworkType)
+{
+    std::string error;
+    auto options = ParseSetupOptions({"--mac", "00:11:22:33:44:55", "--dhcp"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->dhcp);
+    options = ParseSetupOptions({"--mac", "m", "--static", "--ip", "10.0.0.9", "--netmask", "255.0.0.0",
+                                 "--gateway", "10.0.0.1", "--dns", "10.0.0.2", "--relay", "10.77.0.5"},
+                                error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->ip, "10.0.0.9");
+    EXPECT_EQ(options->relayHost, "10.77.0.5");
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"--dhcp"},
+        {"--mac", "m"},
+        {"--mac", "m", "--dhcp", "--static"},
+        {"--mac", "m", "--static", "--ip", "10.0.0.9"},
+        {"--mac", "m", "--dhcp", "--ip", "10.0.0.9"},
+        {"--mac", "m", "--dhcp", "--transport", "SCTP"},
+    };
+    for (const auto& args : bad)
+        EXPECT_FALSE(ParseSetupOptions(args, error)) << args.back();
+}
+
+TEST(SetupCommand, RefusesAnInvalidAddressBeforeSearching)
+{
+    std::ostringstream out, err;
+    // 255.255.255.255 reads as the parser's failure value and is refused.
+    EXPECT_EQ(SetupCommand({"--mac", "m", "--static", "--ip", "10.0.0.9", "--netmask", "255.255.255.255",
+                            "--gateway", "10.0.0.1", "--dns", "10.0.0.2"},
+                           out, err),
+              2);
+    EXPECT_EQ(err.str(), "Invalid Netmask - [255.255.255.255]\n");
+    EXPECT_TRUE(out.str().empty());
+}
+
+TEST(SearchOptions, BadOptionsGiveOneLineAndExitTwo)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {"--relay"}, {"--relay", ""}, {"--transport", "tcp"}, {"--format", "xml"}, {"--frobnicate"}, {"--project"}};
+    for (const auto& args : bad) {
+        std::string error;
+        EXPECT_FALSE(ParseSearchOptions(args, error)) << args.front();
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+
+        std::ostringstream out, err;
+        EXPECT_EQ(SearchCommand(args, out, err), 2);
+        EXPECT_TRUE(out.str().empty()); // nothing searched, nothing printed
+        const std::string message = err.str();
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+    }
+}

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#include "cli/device_output.h"
+
+#include <gtest/gtest.h>
+
+using namespace Cli;
+using namespace Discovery;
+
+namespace {
+
+void AddReplies(DiscoveryState& state, std::initializer_list<std::string> replies)
+{
+    std::string buffer;
+    for (const std::string& r : replies)
+        buffer += r + '\0';
+    state.ParserPlainPkg(std::span(buffer.data(), buffer.size()), buffer.size());
+}
+
+} // namespace
+
+TEST(DeviceOutput, TableShowsGridRowsAndTheCountLine)
+{
+    NullLog log;
+    DiscoveryState state(log);
+    AddReplies(state, {"Kestravon,01,IPX,Orvane,Hall,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:07,e,n"});
+    const std::string table = FormatTable(state, 1);
+    EXPECT_EQ(table,
+              "Model  Project  Name  IP        Port  Netmask        MAC\n"
+              "IPX    Orvane   Hall  10.0.0.7  80    255.255.255.0  00:00:00:00:00:07\n"
+              "1 device(s) found!\n");
+    DiscoveryState empty(log);
+    empty.grid.setGridRowCount(2);
+    EXPECT_EQ(FormatTable(empty, 0).substr(FormatTable(empty, 0).find('\n') + 1), "0 device(s) found!\n");
+}
+
+TEST(DeviceOutput, CsvQuotesWhatNeedsIt)
+{
+    NullLog log;
+    DiscoveryState state(log);
+    AddReplies(state, {"Kestravon,01,M,Orvane,Hall \"A\"\nx,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:07,e,n"});
+    // The line feed separates tokens; the quote in the name survives, quoted.
+    EXPECT_EQ(FormatCsv(state, 1),
+              "Model,Project,Name,IP,Port,Netmask,MAC\n"
+              "M,Orvane,\"Hall \"\"A\"\"\",10.0.0.7,80,255.255.255.0,00:00:00:00:00:07\n");
+}
+
+TEST(DeviceOutput, JsonListsEveryDeviceWithAllElevenFields)
+{
+    NullLog log;
+    DiscoveryState state(log);
+    state.projectFilter = "Mirkla"; // hidden from the grid, still in the list
+    AddReplies(state, {"Kestravon,01,M,Orvane,a\\b,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:07,e,\x01\xff"});
+    EXPECT_EQ(FormatJson(state),
+              "[\n  {\"model\": \"M\", \"proj\": \"Orvane\", \"name\": \"a\\\\b\", \"ip\": \"10.0.0.7\", "
+              "\"trigger_port\": \"80\", \"netmask\": \"255.255.255.0\", \"gateway\": \"g\", \"dns\": \"d\", "
+              "\"mac\": \"00:00:00:00:00:07\", \"dev\": \"e\", \"note\": \"\\u0001\xef\xbf\xbd\"}\n]\n");
+    DiscoveryState empty(log);
+    EXPECT_EQ(FormatJson(empty), "[]\n");
+}
