@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "resources/dvconst.h"
+
+#include "resources/language.h"
+
+#include <array>
+
+namespace Dvconst {
+
+namespace {
+
+constexpr std::array kAllKeys{
+    _MODEL_NUMBER, _ICON_URL, _DESCRIPTION, _FRIENDLY_NAME, _PARENT_DEVICE,
+    _DEVICE_INFORMATION, _UPNP_DEVICE_DETAIL_INFO, _CHILD, _HAS_CHILDREN, _IS_ROOT_DEVICE,
+    _PRESENTATION_URL, _MODEL_URL, _ROOT_DEVICE, _SERIAL_NUMBER, _UPNPInfoForm_TYPE,
+    _SERVICES, _UNIQUE_DEVICE_NAME, _UPC, _MANUFACTURER_URL, _MODEL_NAME,
+    _MANUFACURL_NAME, _NAME, _IP, _NETMASK, _GATEWAY,
+    _PORT, _MAC, _DEV, _DNS, _NOTE,
+    _APPLY, _CLOSE, _NETWORK_PROPERTY, _IP_ADDRESS, _DHCP,
+    _EZNET, _STATIC_IP, _QUENDREL, _SEARCH_METHOD, _SEARCH_UPNP,
+    _SEARCHING, _LOCAL_BROADCAST, _IP_RELAY, _PROJECT_FILTER, _ZERO_DEVICE_FOUND,
+    _DEVICE_FOUND, _DETAIL_INFO, _BROWSE, _NETWORK_SETUP, _CUSTOMISZED,
+    _OK, _MODEL, _PROJECT,
+};
+
+// A slip in the table (two keys sharing a number) would make one text show up in
+// the other's place in every language, so the build refuses it.
+constexpr bool StrictlyAscending()
+{
+    for (std::size_t i = 1; i < kAllKeys.size(); ++i) {
+        if (kAllKeys[i - 1].id >= kAllKeys[i].id)
+            return false;
+    }
+    return true;
+}
+static_assert(StrictlyAscending(), "resource-string identifiers must be unique and in order");
+
+} // namespace
+
+std::span<const ResourceString> AllKeys()
+{
+    return kAllKeys;
+}
+
+// The text of `key` from the current language module. A module that lacks the
+// key (or holds an empty text for it) shows the built-in English text instead of
+// an empty caption.
+QString LoadResString(const ResourceString& key)
+{
+    QString text = Resources::CurrentModuleText(key.id);
+    if (text.isEmpty())
+        return QString::fromUtf8(key.english);
+    return text;
+}
+
+// The status line after a search: the count, a space, then the _DEVICE_FOUND
+// text, e.g. "3 device(s) found!".
+QString DeviceCountText(int count)
+{
+    return QString::number(count) + QLatin1Char(' ') + LoadResString(_DEVICE_FOUND);
+}
+
+} // namespace Dvconst

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <span>
+
+// The keyed UI text table. Every visible text is read through one of these
+// keys at the moment it is shown, so a language module chosen at start-up
+// decides what every window says. The identifiers are fixed: a language
+// module holds its texts under the same numbers (as decimal message ids).
+//
+// The key names keep the table's historical spelling (_CUSTOMISZED,
+// _MANUFACURL_NAME, _UPNPInfoForm_TYPE), so every form refers to one name.
+namespace Dvconst {
+
+struct ResourceString {
+    quint16 id;
+    const char* english;
+};
+
+inline constexpr ResourceString _MODEL_NUMBER{65472, "ModelNumber"};
+inline constexpr ResourceString _ICON_URL{65473, "IconURL"};
+inline constexpr ResourceString _DESCRIPTION{65474, "Description"};
+inline constexpr ResourceString _FRIENDLY_NAME{65475, "Friendlyname"};
+inline constexpr ResourceString _PARENT_DEVICE{65476, "ParentDevice"};
+// 65477 .. 65487 belong to the window library's own messages.
+inline constexpr ResourceString _DEVICE_INFORMATION{65488, "Device Information"};
+inline constexpr ResourceString _UPNP_DEVICE_DETAIL_INFO{65489, "Upnp Device Detail Info."};
+inline constexpr ResourceString _CHILD{65490, "Child"};
+inline constexpr ResourceString _HAS_CHILDREN{65491, "HasChildren"};
+inline constexpr ResourceString _IS_ROOT_DEVICE{65492, "IsRootDevice"};
+inline constexpr ResourceString _PRESENTATION_URL{65493, "PresentationURL"};
+inline constexpr ResourceString _MODEL_URL{65494, "ModelURL"};
+inline constexpr ResourceString _ROOT_DEVICE{65495, "RootDevice"};
+inline constexpr ResourceString _SERIAL_NUMBER{65496, "SerialNumber"};
+inline constexpr ResourceString _UPNPInfoForm_TYPE{65497, "Type"};
+inline constexpr ResourceString _SERVICES{65498, "Services"};
+inline constexpr ResourceString _UNIQUE_DEVICE_NAME{65499, "UniqueDeviceName"};
+inline constexpr ResourceString _UPC{65500, "UPC"};
+inline constexpr ResourceString _MANUFACTURER_URL{65501, "ManufacturerURL"};
+inline constexpr ResourceString _MODEL_NAME{65502, "ModelName"};
+inline constexpr ResourceString _MANUFACURL_NAME{65503, "ManufacturerName"};
+inline constexpr ResourceString _NAME{65504, "Name"};
+inline constexpr ResourceString _IP{65505, "IP"};
+inline constexpr ResourceString _NETMASK{65506, "Netmask"};
+inline constexpr ResourceString _GATEWAY{65507, "Gateway"};
+inline constexpr ResourceString _PORT{65508, "Port"};
+inline constexpr ResourceString _MAC{65509, "MAC"};
+inline constexpr ResourceString _DEV{65510, "DEV"};
+inline constexpr ResourceString _DNS{65511, "DNS"};
+inline constexpr ResourceString _NOTE{65512, "Note"};
+inline constexpr ResourceString _APPLY{65513, "Apply"};
+inline constexpr ResourceString _CLOSE{65514, "Close"};
+inline constexpr ResourceString _NETWORK_PROPERTY{65515, "Network Property"};
+inline constexpr ResourceString _IP_ADDRESS{65516, "IP Address"};
+inline constexpr ResourceString _DHCP{65517, "DHCP"};
+inline constexpr ResourceString _EZNET{65518, "EZNet"};
+inline constexpr ResourceString _STATIC_IP{65519, "Static IP"};
+inline constexpr ResourceString _QUENDREL{65520, "Quendrel"};
+inline constexpr ResourceString _SEARCH_METHOD{65521, "Search Method"};
+inline constexpr ResourceString _SEARCH_UPNP{65522, "Search Upnp..."};
+inline constexpr ResourceString _SEARCHING{65523, "Searching..."};
+inline constexpr ResourceString _LOCAL_BROADCAST{65524, "Local Broadcast"};
+inline constexpr ResourceString _IP_RELAY{65525, "IP Relay"};
+inline constexpr ResourceString _PROJECT_FILTER{65526, "Project Filter"};
+inline constexpr ResourceString _ZERO_DEVICE_FOUND{65527, "0 device(s) found!"};
+inline constexpr ResourceString _DEVICE_FOUND{65528, "device(s) found!"};
+inline constexpr ResourceString _DETAIL_INFO{65529, "Detail info."};
+inline constexpr ResourceString _BROWSE{65530, "Browse"};
+inline constexpr ResourceString _NETWORK_SETUP{65531, "Network setup"};
+inline constexpr ResourceString _CUSTOMISZED{65532, "<Customized>"};
+inline constexpr ResourceString _OK{65533, "OK"};
+inline constexpr ResourceString _MODEL{65534, "Model"};
+inline constexpr ResourceString _PROJECT{65535, "Project"};
+
+// Every key, in identifier order; for checks that walk the whole table.
+std::span<const ResourceString> AllKeys();
+
+QString LoadResString(const ResourceString& key);
+QString DeviceCountText(int count);
+
+} // namespace Dvconst

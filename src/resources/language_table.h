@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QtGlobal>
+
+// The mapping from the user's language to the language module to load, in the
+// Windows terms the module names were defined in: a 16-bit language identifier
+// (primary language in bits 0-9, sublanguage above), a locale identifier from
+// the language table, and that locale's three-letter abbreviation.
+namespace Resources {
+
+quint16 WindowsLanguageId(const QLocale& locale);
+quint16 LocaleForLanguage(quint16 languageId);
+QString LocaleAbbreviation(quint16 localeId);
+
+} // namespace Resources
