@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+#include "resources/language_table.h"
+
+#include <gtest/gtest.h>
+
+using namespace Resources;
+
+TEST(WindowsLanguageId, MapsLocalesToWindowsIdentifiers)
+{
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("de_DE"))), 0x0407);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("de_AT"))), 0x0C07);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("en_US"))), 0x0409);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("en_GB"))), 0x0809);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("fr_FR"))), 0x040C);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("fr_CA"))), 0x0C0C);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("pt_BR"))), 0x0416);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("pt_PT"))), 0x0816);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("nb_NO"))), 0x0414);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("nn_NO"))), 0x0814);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("fa_IR"))), 0x0429);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("sv_FI"))), 0x081D);
+    // A territory without its own sublanguage takes the default one.
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("de_BE"))), 0x0407);
+    // The C locale is US English.
+    EXPECT_EQ(WindowsLanguageId(QLocale::c()), 0x0409);
+}
+
+TEST(WindowsLanguageId, ChineseFollowsTerritoryThenScript)
+{
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_CN"))), 0x0804);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_TW"))), 0x0404);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_HK"))), 0x0C04);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_SG"))), 0x1004);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_MO"))), 0x1404);
+    // Outside the listed territories the script decides simplified or traditional.
+    EXPECT_EQ(WindowsLanguageId(QLocale(QLocale::Chinese, QLocale::TraditionalHanScript,
+                                        QLocale::UnitedStates)), 0x0404);
+    EXPECT_EQ(WindowsLanguageId(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript,
+                                        QLocale::UnitedStates)), 0x0804);
+}
+
+TEST(WindowsLanguageId, UnknownLanguagesNeverLookLikeATableLanguage)
+{
+    // A language without a Windows number gives the neutral 0, which the table
+    // treats as "any other", not as some listed language.
+    const quint16 id = WindowsLanguageId(QLocale(QLocale::Esperanto));
+    EXPECT_EQ(id, 0);
+    EXPECT_EQ(LocaleForLanguage(id), 0x0409);
+}
+
+TEST(LocaleForLanguage, FollowsTheLanguageTable)
+{
+    struct Row { quint16 language; quint16 locale; };
+    // Full default-sublanguage identifiers of each listed language.
+    const Row rows[] = {
+        {0x0402, 0x0002}, {0x0405, 0x0005}, {0x0406, 0x0006}, {0x0407, 0x0407},
+        {0x0408, 0x0008}, {0x040A, 0x040A}, {0x040B, 0x000B}, {0x040C, 0x040C},
+        {0x040E, 0x000E}, {0x0410, 0x0410}, {0x0411, 0x0011}, {0x0413, 0x0413},
+        {0x0414, 0x0414}, {0x0415, 0x0015}, {0x0416, 0x0816}, {0x0419, 0x0019},
+        {0x041B, 0x001B}, {0x041D, 0x041D}, {0x041F, 0x001F}, {0x0429, 0x0029},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LocaleForLanguage(row.language), row.locale) << std::hex << row.language;
+}
+
+TEST(LocaleForLanguage, OnlyThePrimaryLanguageDecides)
+{
+    EXPECT_EQ(LocaleForLanguage(0x0807), 0x0407); // Swiss German: the German module
+    EXPECT_EQ(LocaleForLanguage(0x0C0C), 0x040C); // Canadian French
+    EXPECT_EQ(LocaleForLanguage(0x0814), 0x0414); // Nynorsk
+    // Brazilian users get Portuguese of Portugal.
+    EXPECT_EQ(LocaleForLanguage(0x0416), 0x0816);
+    EXPECT_EQ(LocaleForLanguage(0x0816), 0x0816);
+    // The low 8 bits are the primary language, whatever the bits above say.
+    EXPECT_EQ(LocaleForLanguage(0x0107), 0x0407);
+    EXPECT_EQ(LocaleForLanguage(0xFF07), 0x0407);
+}
+
+TEST(LocaleForLanguage, ChineseTestsOnlyBitsEightToEleven)
+{
+    EXPECT_EQ(LocaleForLanguage(0x0804), 0x0804); // simplified, PRC
+    EXPECT_EQ(LocaleForLanguage(0x0404), 0x0404); // Taiwan
+    EXPECT_EQ(LocaleForLanguage(0x0C04), 0x0404); // Hong Kong: traditional
+    EXPECT_EQ(LocaleForLanguage(0x1004), 0x0404); // Singapore: traditional all the same
+    EXPECT_EQ(LocaleForLanguage(0x1404), 0x0404); // Macao
+    EXPECT_EQ(LocaleForLanguage(0x1804), 0x0804); // bits 12+ are not looked at
+    EXPECT_EQ(LocaleForLanguage(0x0004), 0x0404); // neutral Chinese
+}
+
+TEST(LocaleForLanguage, AnyOtherLanguageGetsUsEnglish)
+{
+    EXPECT_EQ(LocaleForLanguage(0x0409), 0x0409);
+    EXPECT_EQ(LocaleForLanguage(0x0809), 0x0409);
+    EXPECT_EQ(LocaleForLanguage(0x0401), 0x0409); // Arabic
+    EXPECT_EQ(LocaleForLanguage(0x0412), 0x0409); // Korean
+    EXPECT_EQ(LocaleForLanguage(0x0000), 0x0409);
+    EXPECT_EQ(LocaleForLanguage(0xFFFF), 0x0409);
+}
+
+TEST(LocaleAbbreviation, NamesEveryModuleTheTableCanAskFor)
+{
+    struct Row { quint16 locale; const char* abbreviation; };
+    const Row rows[] = {
+        {0x0409, "ENU"}, {0x0002, "BGR"}, {0x0804, "CHS"}, {0x0404, "CHT"}, {0x0005, "CSY"},
+        {0x0006, "DAN"}, {0x0407, "DEU"}, {0x0008, "ELL"}, {0x040A, "ESP"}, {0x000B, "FIN"},
+        {0x040C, "FRA"}, {0x000E, "HUN"}, {0x0410, "ITA"}, {0x0011, "JPN"}, {0x0413, "NLD"},
+        {0x0414, "NOR"}, {0x0015, "PLK"}, {0x0816, "PTG"}, {0x0019, "RUS"}, {0x001B, "SKY"},
+        {0x041D, "SVE"}, {0x001F, "TRK"}, {0x0029, "FAR"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LocaleAbbreviation(row.locale), QLatin1String(row.abbreviation))
+            << std::hex << row.locale;
+
+    // Whatever language comes in, the locale it maps to has a module name.
+    for (int language = 0; language <= 0xFFFF; ++language) {
+        const quint16 locale = LocaleForLanguage(static_cast<quint16>(language));
+        ASSERT_EQ(LocaleAbbreviation(locale).size(), 3) << std::hex << language;
+    }
+}
+
+TEST(LocaleAbbreviation, UnknownLocalesHaveNone)
+{
+    EXPECT_TRUE(LocaleAbbreviation(0x0000).isEmpty());
+    EXPECT_TRUE(LocaleAbbreviation(0x0416).isEmpty()); // never produced by the table
+    EXPECT_TRUE(LocaleAbbreviation(0x0401).isEmpty());
+    EXPECT_TRUE(LocaleAbbreviation(0xFFFF).isEmpty());
+}
