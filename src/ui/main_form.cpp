@@ -176,6 +176,8 @@ void TMainForm::BuildControls()
 
     m_StringGrid1 = new DeviceGridView(this);
     m_StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    // The grid always has a data row, blank while nothing is listed.
+    m_state.grid.setGridRowCount(2);
     m_StringGrid1->setModel(&m_state.grid);
     m_StringGrid1->setGeometry(kGridRect);
     for (int c = 0; c < DeviceGrid::kColumnCount; ++c)

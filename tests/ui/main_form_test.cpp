@@ -141,6 +141,7 @@ TEST_F(MainFormTest, ControlsStartInTheirInitialState)
     EXPECT_EQ(Text(proj->itemText(8)), "UPNP");
     EXPECT_TRUE(proj->itemText(9).isEmpty() && proj->itemText(10).isEmpty());
     EXPECT_EQ(form->selectedRow(), 1);
+    EXPECT_EQ(form->state().grid.gridRowCount(), 2); // header and one blank row
     EXPECT_TRUE(form->state().sortAscending);
     EXPECT_TRUE(form->popupAttached());
 }
