@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -285,6 +287,29 @@ TEST_F(MainFormTest, SelectingACellKeepsRowAndLogsIt)
     ClickCell(0, 1);
     EXPECT_TRUE(form->popupAttached());
     EXPECT_EQ(form->selectedRow(), 1);
+}
+
+TEST_F(MainFormTest, PopupMenuShowsOnlyWhileAttached)
+{
+    Show();
+    FillAsAfterRound();
+    auto* menu = Child<QMenu>(*form, "PopupMenu1");
+    const auto rightClick = [&] {
+        const QPoint at = CellPoint(1, 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid->viewport(), &event);
+    };
+    rightClick();
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+
+    form->StringGrid1SelectCell(0, 0);
+    rightClick();
+    EXPECT_FALSE(menu->isVisible());
+    ClickCell(1, 2);
+    rightClick();
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
 }
 
 TEST_F(MainFormTest, ClearingTheGridIsNoSelection)
