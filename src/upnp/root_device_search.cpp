@@ -52,7 +52,6 @@ private:
     };
 
     void openOn(const Ipv4Interface& where);
-    void rescan();
     bool pendingDescriptions() const;
     void answered(const char* usn);
     void deviceAvailable(GUPnPDeviceProxy* proxy);
@@ -108,12 +107,6 @@ void Search::openOn(const Ipv4Interface& where)
     m_points.push_back({std::move(context), std::move(point)});
 }
 
-void Search::rescan()
-{
-    for (ControlPoint& cp : m_points)
-        gssdp_resource_browser_rescan(GSSDP_RESOURCE_BROWSER(cp.point.get()));
-}
-
 bool Search::pendingDescriptions() const
 {
     return std::any_of(m_answered.begin(), m_answered.end(),
@@ -159,7 +152,6 @@ RootDeviceSearchResult Search::run()
 
     const Clock::time_point minimumEnd = start + m_options.minimum;
     const Clock::time_point maximumEnd = start + std::max(m_options.maximum, m_options.minimum);
-    std::size_t nextRescan = 0;
     SearchEnd end = SearchEnd::Quiet;
     for (;;) {
         const Clock::time_point now = Clock::now();
@@ -175,17 +167,9 @@ RootDeviceSearchResult Search::run()
         const Clock::time_point quietEnd = m_lastActivity + m_options.quiet;
         if (!pending && now >= minimumEnd && now >= quietEnd)
             break;
-        if (nextRescan < m_options.rescans.size() && now >= start + m_options.rescans[nextRescan]) {
-            rescan();
-            ++nextRescan;
-            continue;
-        }
-
         Clock::time_point wake = maximumEnd;
         if (!pending)
             wake = std::min(wake, std::max(minimumEnd, quietEnd));
-        if (nextRescan < m_options.rescans.size())
-            wake = std::min(wake, start + m_options.rescans[nextRescan]);
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(wake - now);
         const GSourcePtr timer(g_timeout_source_new(static_cast<guint>(std::max<std::int64_t>(wait.count(), 1))));
         g_source_set_callback(timer.get(), &KeepWaiting, nullptr, nullptr);

@@ -14,13 +14,11 @@ using Milliseconds = std::chrono::milliseconds;
 // the interfaces (a namespace's own, or none) and shorter or longer times.
 struct UpnpSearchOptions {
     // Devices spread their answers over MX seconds; 1 is the least the
-    // protocol allows and keeps the answer window short.
+    // protocol allows and keeps the answer window short. GSSDP itself sends
+    // the M-SEARCH three times, 500 ms apart, against a lost datagram.
     int mx = 1;
-    // Extra M-SEARCH sends after the first, counted from the start, against
-    // a lost datagram on a busy segment.
-    std::vector<Milliseconds> rescans = {Milliseconds(150), Milliseconds(450)};
-    // The search never ends before this, so devices that wait out most of
-    // their MX delay still get heard ...
+    // The search never ends before this: one MX window, so every device that
+    // heard the first M-SEARCH has answered ...
     Milliseconds minimum{1000};
     // ... then ends once every answering device's description has been read
     // and nothing new has come for this long ...
