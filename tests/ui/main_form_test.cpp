@@ -3,6 +3,7 @@
 #include "ui/main_form.h"
 
 #include "quendrel_version.h"
+#include "resources/language.h"
 #include "grid_test_support.h"
 
 #include <QAction>
@@ -188,6 +189,30 @@ TEST_F(MainFormTest, LanguageChangeReappliesTextsButKeepsState)
     ASSERT_EQ(relay->count(), 2); // a typed relay host survives
     EXPECT_EQ(Text(relay->itemText(0)), "<Customized>");
     EXPECT_EQ(Text(relay->itemText(1)), "10.9.8.7");
+}
+
+TEST_F(MainFormTest, SwappedLanguageModuleReachesTheOpenWindow)
+{
+    // The German module built beside the programs, loaded while the window is open.
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quendrel");
+    ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, program)) << "no quendrel.DEU beside the tests";
+    Resources::ReinitializeForms();
+    const std::string label = Text(Child<QLabel>(*form, "Label1")->text());
+    const std::string header = form->state().grid.cell(DeviceGrid::kModelColumn, 0);
+    const std::string title = Text(form->windowTitle());
+    const std::string name = Text(Dvconst::LoadResString(Dvconst::_QUENDREL));
+    const std::string zero = Text(Dvconst::LoadResString(Dvconst::_ZERO_DEVICE_FOUND));
+    const std::string model = Text(Dvconst::LoadResString(Dvconst::_MODEL));
+    Resources::UnloadResourceModule();
+    Resources::ReinitializeForms();
+
+    ASSERT_NE(zero, "0 device(s) found!") << "the module should translate the count line";
+    EXPECT_EQ(label, zero);
+    EXPECT_EQ(header, model);
+    EXPECT_EQ(title, name + " - " + QUENDREL_VERSION_TEXT);
+    // And back to the program's own texts.
+    EXPECT_EQ(Text(Child<QLabel>(*form, "Label1")->text()), "0 device(s) found!");
+    EXPECT_EQ(form->state().grid.cell(DeviceGrid::kModelColumn, 0), "Model");
 }
 
 TEST_F(MainFormTest, StartUpLogsColumnWidthsAndProportions)
