@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+#include "app/quendrel_application.h"
+
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+// Throws from its event handler, as a faulty slot would.
+class Thrower : public QObject {
+public:
+    bool throwKnown = true;
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (throwKnown)
+            throw std::runtime_error("relay table unreadable");
+        throw 42;
+    }
+};
+
+} // namespace
+
+TEST(QuendrelApplication, ExceptionFromAHandlerIsShownAndTheLoopGoesOn)
+{
+    Thrower thrower;
+    QString shown = QStringLiteral("<no box>");
+    bool boxSeen = false;
+    const auto watch = [&] {
+        QTimer::singleShot(50, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    boxSeen = true;
+                    shown = box->text();
+                    box->accept();
+                }
+            }
+        });
+    };
+
+    watch();
+    QEvent first(QEvent::User);
+    EXPECT_FALSE(QApplication::sendEvent(&thrower, &first));
+    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(shown.toStdString(), "relay table unreadable");
+
+    // Something that is no exception type is shown with an empty message.
+    boxSeen = false;
+    thrower.throwKnown = false;
+    watch();
+    QEvent second(QEvent::User);
+    QApplication::sendEvent(&thrower, &second);
+    EXPECT_TRUE(boxSeen);
+    EXPECT_TRUE(shown.isEmpty());
+
+    // The application still delivers events afterwards.
+    bool delivered = false;
+    QTimer::singleShot(0, [&] { delivered = true; });
+    QTest::qWait(20);
+    EXPECT_TRUE(delivered);
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    App::QuendrelApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
