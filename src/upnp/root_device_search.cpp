@@ -96,6 +96,9 @@ void Search::openOn(const Ipv4Interface& where)
     const GErrorPtr error(raw);
     if (!context)
         return;
+    // Descriptions come from devices on this segment: never through a web
+    // proxy from the user's settings (which also spares the proxy lookup threads).
+    soup_session_set_proxy_resolver(gupnp_context_get_session(context.get()), nullptr);
     GObjectPtr<GUPnPControlPoint> point(gupnp_control_point_new(context.get(), kRootDeviceTarget));
     if (!point)
         return;

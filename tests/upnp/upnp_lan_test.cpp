@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <future>
 #include <map>
@@ -285,6 +286,19 @@ TEST_F(UpnpLan, DefaultInterfacesAreTheNamespacesOwn)
     UpnpSearchEngine engine{UpnpSearchOptions{}};
     EXPECT_EQ(Search(engine).size(), 5u);
     EXPECT_EQ(engine.lastStats().interfaces, 1);
+}
+
+TEST_F(UpnpLan, AWebProxyInTheEnvironmentIsNotUsedForDescriptions)
+{
+    // Nothing listens there: a description fetched through it would never come.
+    ::setenv("http_proxy", "http://10.77.1.250:3128", 1);
+    ::setenv("HTTP_PROXY", "http://10.77.1.250:3128", 1);
+    UpnpSearchEngine engine(OnLan());
+    const std::size_t found = Search(engine).size();
+    ::unsetenv("http_proxy");
+    ::unsetenv("HTTP_PROXY");
+    EXPECT_EQ(found, 5u);
+    EXPECT_EQ(engine.lastStats().end, SearchEnd::Quiet);
 }
 
 TEST_F(UpnpLan, RepeatedSearchesFindTheSameAndEndOnTheirOwn)
