@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -229,6 +230,19 @@ TEST_F(MainFormTest, StartUpLogsColumnWidthsAndProportions)
     // Every line also reaches the hidden log box.
     const QString memo = Child<QPlainTextEdit>(*form, "Memo1")->toPlainText();
     EXPECT_TRUE(memo.startsWith(QStringLiteral("Col[0] - (114, 114)\nCol[1] - (125, 239)\n")));
+}
+
+TEST_F(MainFormTest, HiddenLogKeepsOnlyItsLastLines)
+{
+    // A long run must not grow the log box without bound.
+    for (int i = 0; i < TMainForm::kLogLines + 300; ++i)
+        form->log().appendf("ARow(%d) ACol(0) IP()\n", i);
+    auto* memo = Child<QPlainTextEdit>(*form, "Memo1");
+    EXPECT_LE(memo->document()->blockCount(), TMainForm::kLogLines);
+    EXPECT_LE(form->log().lines().size(), static_cast<std::size_t>(TMainForm::kLogLines));
+    const QString text = memo->toPlainText();
+    EXPECT_FALSE(text.contains(QStringLiteral("Col[0]")));
+    EXPECT_TRUE(text.contains(QStringLiteral("ARow(%1) ACol(0)").arg(TMainForm::kLogLines + 299)));
 }
 
 TEST_F(MainFormTest, ResizeSpreadsGridAndColumnsByProportion)
