@@ -1,0 +1,409 @@
+// SPDX-License-Identifier: MIT
+// quendrel-sim on a namespace LAN, seen from the PC with plain sockets: what
+// the search round's roads will meet.
+#include "lan_harness.h"
+#include "wire.h"
+
+#include "discovery/log_sink.h"
+#include "discovery/packet.h"
+#include "discovery/protocol_constants.h"
+#include "sim/device_store.h"
+#include "sim/garbage.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+using namespace LanHarness;
+using Discovery::DeviceInfo;
+using Discovery::FieldText;
+
+namespace {
+
+using Key = std::pair<std::string, std::string>; // (ip, mac), what the round's repeat check compares
+
+constexpr auto kSilence = std::chrono::milliseconds(300);
+constexpr auto kLimit = std::chrono::milliseconds(3000);
+
+std::string Query(int flag)
+{
+    std::vector<char> out(Discovery::kDatagramBufferSize);
+    Discovery::NullLog log;
+    EXPECT_EQ(Discovery::BuildPacket(flag, out, nullptr, log), 0);
+    return out.data();
+}
+
+std::string ControlPackage(DeviceInfo info, std::string_view type)
+{
+    Discovery::CopyToField(info.note, type);
+    std::vector<char> out(Discovery::kDatagramBufferSize);
+    Discovery::NullLog log;
+    EXPECT_EQ(Discovery::BuildPacket(Discovery::kControlPackage, out, &info, log), 0);
+    return out.data();
+}
+
+// The device replies in framed bytes, read as the round reads them.
+std::vector<DeviceInfo> RepliesIn(const std::string& framed)
+{
+    std::vector<DeviceInfo> devices;
+    Discovery::NullLog log;
+    for (const std::string& packet : PlainPackets(Discovery::UnframeText(framed))) {
+        DeviceInfo info{};
+        if (Discovery::ParsePacket(packet, info, log) == Discovery::kDeviceReply)
+            devices.push_back(info);
+    }
+    return devices;
+}
+
+std::vector<DeviceInfo> RepliesIn(const std::vector<Datagram>& datagrams)
+{
+    std::vector<DeviceInfo> devices;
+    for (const Datagram& d : datagrams)
+        for (const DeviceInfo& info : RepliesIn(d.bytes))
+            devices.push_back(info);
+    return devices;
+}
+
+std::set<Key> Keys(const std::vector<DeviceInfo>& devices)
+{
+    std::set<Key> keys;
+    for (const DeviceInfo& d : devices)
+        keys.emplace(FieldText(d.ip), FieldText(d.mac));
+    return keys;
+}
+
+const DeviceInfo* FindMac(const std::vector<DeviceInfo>& devices, std::string_view mac)
+{
+    for (const DeviceInfo& d : devices)
+        if (FieldText(d.mac) == mac)
+            return &d;
+    return nullptr;
+}
+
+class SimLan : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!TestLan::IsRoot())
+            GTEST_SKIP() << kNeedRoot;
+    }
+
+    // Builds the LAN and moves this thread into the PC namespace.
+    void BringUp(LanOptions options = {})
+    {
+        m_lan = std::make_unique<TestLan>(std::move(options));
+        ASSERT_TRUE(m_lan->up()) << m_lan->error();
+        ASSERT_TRUE(m_lan->enterPc()) << m_lan->error();
+    }
+
+    SimProcess* StartSim(int host, const std::vector<std::string>& args)
+    {
+        SimProcess* sim = m_lan->startSim(host, args);
+        EXPECT_NE(sim, nullptr) << m_lan->error();
+        return sim;
+    }
+
+    // Broadcasts a query from the PC and collects what comes back on the reply port.
+    std::vector<Datagram> Search(UdpReceiver& replies, const std::string& to = "255.255.255.255",
+                                 int flag = Discovery::kSearchQuery)
+    {
+        EXPECT_TRUE(SendDatagram(to, Discovery::kDevicePort, Query(flag)));
+        return replies.receiveUntilSilence(kSilence, kLimit);
+    }
+
+    std::unique_ptr<TestLan> m_lan;
+};
+
+TEST_F(SimLan, BroadcastQueryGetsOneReplyPerDeviceFromEveryHost)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp());
+    SimProcess* h1 = StartSim(1, {"--count", "3", "--seed", "1"});
+    SimProcess* h2 = StartSim(2, {"--count", "2", "--seed", "2"});
+    ASSERT_TRUE(h1 && h2);
+    UdpReceiver replies(Discovery::kReplyPort);
+    ASSERT_TRUE(replies.valid());
+
+    const std::vector<Datagram> got = Search(replies);
+    ASSERT_EQ(got.size(), 5u); // one datagram per device
+    std::set<std::string> senders;
+    for (const Datagram& d : got) {
+        senders.insert(AddressOf(d.from) + ":" + std::to_string(ntohs(d.from.sin_port)));
+        EXPECT_EQ(RepliesIn(d.bytes).size(), 1u);
+    }
+    EXPECT_EQ(senders, (std::set<std::string>{"10.77.1.2:6666", "10.77.1.3:6666"}));
+
+    std::vector<DeviceInfo> expected = Sim::GenerateDevices(3, 1);
+    for (const DeviceInfo& d : Sim::GenerateDevices(2, 2))
+        expected.push_back(d);
+    const std::vector<DeviceInfo> devices = RepliesIn(got);
+    EXPECT_EQ(Keys(devices), Keys(expected));
+    // Every field arrives as the device holds it.
+    for (const DeviceInfo& want : expected) {
+        const DeviceInfo* have = FindMac(devices, FieldText(want.mac));
+        ASSERT_NE(have, nullptr);
+        for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
+            EXPECT_EQ(FieldText(Discovery::FieldAt(*have, f)), FieldText(Discovery::FieldAt(want, f)));
+    }
+
+    // Each simulator logged the query it answered, with the PC as sender.
+    for (SimProcess* sim : {h1, h2}) {
+        const auto line = sim->waitForLine(ReceivedFlag("udp", 0), kLimit);
+        ASSERT_TRUE(line);
+        EXPECT_TRUE(line->value("from").toString().startsWith("10.77.1.1:"));
+        EXPECT_EQ(line->value("text").toString(), "Kestravon,00,????");
+        EXPECT_EQ(sim->waitForLine(EventIs("answered"), kLimit)->value("to").toString(),
+                  "255.255.255.255:6667");
+    }
+}
+
+TEST_F(SimLan, PackedRepliesCarrySeveralPacketsPerDatagram)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    ASSERT_TRUE(StartSim(1, {"--count", "7", "--pack", "3"}));
+    UdpReceiver replies(Discovery::kReplyPort);
+
+    const std::vector<Datagram> got = Search(replies);
+    ASSERT_EQ(got.size(), 3u);
+    std::vector<std::size_t> perDatagram;
+    for (const Datagram& d : got)
+        perDatagram.push_back(RepliesIn(d.bytes).size());
+    std::sort(perDatagram.begin(), perDatagram.end());
+    EXPECT_EQ(perDatagram, (std::vector<std::size_t>{1, 3, 3}));
+    EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(7, 0)));
+}
+
+TEST_F(SimLan, TcpRelayAnswersOneFramedTextAndCloses)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    SimProcess* relay = StartSim(1, {"--count", "40", "--seed", "5"});
+    ASSERT_TRUE(relay);
+
+    const TcpAnswer answer =
+        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, Query(Discovery::kRelayQuery), kLimit);
+    ASSERT_TRUE(answer.connected);
+    EXPECT_TRUE(answer.closedByPeer);
+    // One framed text: Base64 only, no terminator, all forty devices inside.
+    EXPECT_EQ(answer.bytes.find_first_not_of(
+                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
+              std::string::npos);
+    EXPECT_EQ(Keys(RepliesIn(answer.bytes)), Keys(Sim::GenerateDevices(40, 5)));
+
+    const auto line = relay->waitForLine(ReceivedFlag("tcp", 2), kLimit);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->value("text").toString(), "Kestravon,02,????");
+    EXPECT_TRUE(relay->waitForLine(EventIs("relayed"), kLimit));
+}
+
+TEST_F(SimLan, UdpRelayAnswersTheSenderAtTheReplyPort)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 2}));
+    SimProcess* relay = StartSim(1, {"--count", "2", "--seed", "7"});
+    SimProcess* other = StartSim(2, {"--count", "2", "--seed", "8"});
+    ASSERT_TRUE(relay && other);
+    UdpReceiver replies(Discovery::kReplyPort);
+
+    const std::vector<Datagram> got = Search(replies, TestLan::HostAddress(1), Discovery::kRelayQuery);
+    EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(2, 7)));
+    for (const Datagram& d : got)
+        EXPECT_EQ(AddressOf(d.from), TestLan::HostAddress(1));
+    EXPECT_EQ(relay->waitForLine(EventIs("answered"), kLimit)->value("to").toString(), "10.77.1.1:6667");
+    // The query went to h1 alone.
+    EXPECT_EQ(other->count(ReceivedFlag("udp", 2)), 0u);
+}
+
+TEST_F(SimLan, ControlPackageChangesWhatALaterSearchShows)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 2}));
+    SimProcess* h1 = StartSim(1, {"--count", "3", "--seed", "1"});
+    SimProcess* h2 = StartSim(2, {"--count", "3", "--seed", "2"});
+    ASSERT_TRUE(h1 && h2);
+    UdpReceiver replies(Discovery::kReplyPort);
+    const DeviceInfo target = Sim::GenerateDevices(3, 2)[1];
+
+    // Static: the four addresses change, the note tells the type.
+    DeviceInfo edited = target;
+    Discovery::CopyToField(edited.ip, "10.77.1.50");
+    Discovery::CopyToField(edited.netmask, "255.255.255.0");
+    Discovery::CopyToField(edited.gateway, "10.77.1.254");
+    Discovery::CopyToField(edited.dns, "10.77.1.253");
+    ASSERT_TRUE(SendDatagram("255.255.255.255", Discovery::kDevicePort, ControlPackage(edited, "static")));
+    const auto applied = h2->waitForLine(EventIs("control"), kLimit);
+    ASSERT_TRUE(applied);
+    EXPECT_EQ(applied->value("result").toString(), "applied");
+    // h1 saw the broadcast package too, and has no such device.
+    EXPECT_EQ(h1->waitForLine(EventIs("control"), kLimit)->value("result").toString(), "no-such-device");
+
+    std::vector<DeviceInfo> devices = RepliesIn(Search(replies));
+    ASSERT_EQ(devices.size(), 6u);
+    const DeviceInfo* now = FindMac(devices, FieldText(target.mac));
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(FieldText(now->ip), "10.77.1.50");
+    EXPECT_EQ(FieldText(now->netmask), "255.255.255.0");
+    EXPECT_EQ(FieldText(now->gateway), "10.77.1.254");
+    EXPECT_EQ(FieldText(now->dns), "10.77.1.253");
+    EXPECT_EQ(FieldText(now->note), "static");
+    EXPECT_EQ(FieldText(now->name), FieldText(target.name));
+
+    // DHCP keeps the addresses, whatever the package carries.
+    DeviceInfo other = edited;
+    Discovery::CopyToField(other.ip, "10.77.1.99");
+    ASSERT_TRUE(SendDatagram("255.255.255.255", Discovery::kDevicePort, ControlPackage(other, "dhcp")));
+    ASSERT_TRUE(h2->waitForLine(
+        [](const QJsonObject& l) { return l.value("event") == "control" && l.value("type") == "dhcp"; }, kLimit));
+    devices = RepliesIn(Search(replies));
+    now = FindMac(devices, FieldText(target.mac));
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(FieldText(now->ip), "10.77.1.50");
+    EXPECT_EQ(FieldText(now->note), "dhcp");
+
+    // A static package with an address no device could take changes nothing.
+    DeviceInfo bad = edited;
+    Discovery::CopyToField(bad.gateway, "10.77.1.999");
+    ASSERT_TRUE(SendDatagram(TestLan::HostAddress(2), Discovery::kDevicePort, ControlPackage(bad, "static")));
+    ASSERT_TRUE(h2->waitForLine(
+        [](const QJsonObject& l) { return l.value("result") == "bad-address"; }, kLimit));
+    devices = RepliesIn(Search(replies));
+    now = FindMac(devices, FieldText(target.mac));
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(FieldText(now->gateway), "10.77.1.254");
+}
+
+TEST_F(SimLan, HangingRelayAcceptsButNeverAnswersNorCloses)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    SimProcess* relay = StartSim(1, {"--count", "3", "--hang"});
+    ASSERT_TRUE(relay);
+
+    const TcpAnswer answer = TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort,
+                                         Query(Discovery::kRelayQuery), std::chrono::milliseconds(1500));
+    EXPECT_TRUE(answer.connected);
+    EXPECT_FALSE(answer.closedByPeer);
+    EXPECT_TRUE(answer.bytes.empty());
+    EXPECT_EQ(relay->count(ReceivedFlag("tcp", 2)), 1u);
+    EXPECT_EQ(relay->count(EventIs("tcp-hanging")), 1u);
+    EXPECT_EQ(relay->count(EventIs("relayed")), 0u);
+    // UDP still answers.
+    UdpReceiver replies(Discovery::kReplyPort);
+    EXPECT_EQ(RepliesIn(Search(replies)).size(), 3u);
+}
+
+TEST_F(SimLan, FloodKeepsReplyingWithoutTheSilenceARoundWaitsFor)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    SimProcess* flood = StartSim(1, {"--count", "2", "--flood", "--flood-interval", "20", "--flood-for", "1500"});
+    ASSERT_TRUE(flood);
+    UdpReceiver replies(Discovery::kReplyPort);
+
+    ASSERT_TRUE(SendDatagram("255.255.255.255", Discovery::kDevicePort, Query(Discovery::kSearchQuery)));
+    // A listener that waits for 250 ms of silence keeps listening well past the first second.
+    const std::vector<Datagram> got = replies.receiveUntilSilence(std::chrono::milliseconds(250),
+                                                                  std::chrono::milliseconds(1000));
+    ASSERT_GE(got.size(), 10u);
+    EXPECT_GE(got.back().at - got.front().at, std::chrono::milliseconds(700));
+    // Only the two devices, again and again.
+    EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(2, 0)));
+    // And it does end.
+    EXPECT_TRUE(flood->waitForLine(EventIs("flood-end"), kLimit));
+}
+
+TEST_F(SimLan, GarbageComesFirstAndTheRealRepliesStillFollow)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    ASSERT_TRUE(StartSim(1, {"--count", "2", "--garbage"}));
+    UdpReceiver replies(Discovery::kReplyPort);
+    const std::vector<Sim::GarbageDatagram> junk = Sim::GarbageDatagrams();
+
+    const std::vector<Datagram> got = Search(replies);
+    ASSERT_EQ(got.size(), junk.size() + 2);
+    // The extremes arrive whole: the empty datagram and the largest one.
+    EXPECT_TRUE(std::any_of(got.begin(), got.end(), [](const Datagram& d) { return d.bytes.empty(); }));
+    EXPECT_TRUE(std::any_of(got.begin(), got.end(), [](const Datagram& d) { return d.bytes.size() == 65507; }));
+    for (std::size_t i = 0; i < junk.size(); ++i) {
+        EXPECT_EQ(got[i].bytes, junk[i].bytes) << junk[i].name;
+        EXPECT_EQ(RepliesIn(got[i].bytes).size(), junk[i].readsAsReply ? 1u : 0u) << junk[i].name;
+    }
+    const std::vector<Datagram> real(got.end() - 2, got.end());
+    EXPECT_EQ(Keys(RepliesIn(real)), Keys(Sim::GenerateDevices(2, 0)));
+}
+
+TEST_F(SimLan, GarbageRelayHidesTheDevicesAmongJunkPackets)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    ASSERT_TRUE(StartSim(1, {"--count", "3", "--garbage"}));
+
+    const TcpAnswer answer =
+        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, Query(Discovery::kRelayQuery), kLimit);
+    ASSERT_TRUE(answer.closedByPeer);
+    const std::vector<std::string> packets = PlainPackets(Discovery::UnframeText(answer.bytes));
+    EXPECT_GT(packets.size(), 3u);
+    const std::set<Key> keys = Keys(RepliesIn(answer.bytes));
+    for (const Key& key : Keys(Sim::GenerateDevices(3, 0)))
+        EXPECT_TRUE(keys.count(key)) << key.first;
+}
+
+TEST_F(SimLan, BroadcastLeavesByThePcsFirstAdapterOnly)
+{
+    // h1 on LAN 1, h2 on LAN 2: the default route decides where 255.255.255.255 goes.
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 2, .lans = 2}));
+    ASSERT_EQ(m_lan->lanOf(2), 2);
+    ASSERT_TRUE(StartSim(1, {"--count", "1", "--seed", "1"}));
+    ASSERT_TRUE(StartSim(2, {"--count", "1", "--seed", "2"}));
+    UdpReceiver replies(Discovery::kReplyPort);
+
+    EXPECT_EQ(Keys(RepliesIn(Search(replies))), Keys(Sim::GenerateDevices(1, 1)));
+    // The second LAN is reachable by relay, and its answer comes back on the second adapter.
+    EXPECT_EQ(Keys(RepliesIn(Search(replies, TestLan::HostAddress(2, 2), Discovery::kRelayQuery))),
+              Keys(Sim::GenerateDevices(1, 2)));
+}
+
+TEST_F(SimLan, AnAdapterTakenDownCarriesNothingUntilItIsBack)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    ASSERT_TRUE(StartSim(1, {"--count", "2"}));
+    UdpReceiver replies(Discovery::kReplyPort);
+
+    ASSERT_TRUE(m_lan->setLink("pc", "eth0", false)) << m_lan->error();
+    SendDatagram("255.255.255.255", Discovery::kDevicePort, Query(Discovery::kSearchQuery));
+    EXPECT_TRUE(replies.receiveUntilSilence(kSilence, kLimit).empty());
+
+    // Bringing it back restores the default route that going down took away.
+    ASSERT_TRUE(m_lan->setLink("pc", "eth0", true)) << m_lan->error();
+    EXPECT_EQ(RepliesIn(Search(replies)).size(), 2u);
+}
+
+TEST_F(SimLan, ASimulatorBoundToLoopbackNeverRepliesOffTheHost)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    SimProcess* sim = StartSim(1, {"--count", "2", "--bind", "127.0.0.1"});
+    ASSERT_TRUE(sim);
+    UdpReceiver replies(Discovery::kReplyPort);
+
+    // Unicast to its loopback from inside h1 is the only way to reach it.
+    ASSERT_EQ(TestLan::RunScript({"exec", m_lan->name(), "h1", "--", "bash", "-c",
+                                  "printf %s " + Query(Discovery::kSearchQuery) + " >/dev/udp/127.0.0.1/6666"}),
+              0);
+    EXPECT_TRUE(replies.receiveUntilSilence(kSilence, std::chrono::milliseconds(1000)).empty());
+    const auto refused = sim->waitForLine(EventIs("error"), kLimit);
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->value("message").toString().contains("255.255.255.255"));
+}
+
+TEST_F(SimLan, StopsCleanlyOnSigterm)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
+    SimProcess* sim = StartSim(1, {"--count", "1"});
+    ASSERT_TRUE(sim);
+    const int status = sim->stop();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(sim->count(EventIs("stopped")), 1u);
+}
+
+} // namespace

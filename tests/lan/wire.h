@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "discovery/socket_handle.h"
+
+#include <netinet/in.h>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace LanHarness {
+
+// One datagram as it arrived.
+struct Datagram {
+    std::string bytes;
+    sockaddr_in from{};
+    std::chrono::steady_clock::time_point at;
+};
+
+// A reply socket for tests: UDP, address reuse, bound to every address at `port`.
+class UdpReceiver {
+public:
+    explicit UdpReceiver(std::uint16_t port);
+    UdpReceiver(const UdpReceiver&) = delete;
+    UdpReceiver& operator=(const UdpReceiver&) = delete;
+
+    bool valid() const { return m_socket.valid(); }
+    std::uint16_t port() const { return m_port; }
+    // One datagram if one is waiting, without blocking.
+    std::optional<Datagram> tryReceive();
+    // Collects datagrams until `silence` passes without one or `limit` is reached.
+    std::vector<Datagram> receiveUntilSilence(std::chrono::milliseconds silence,
+                                              std::chrono::milliseconds limit);
+
+private:
+    Discovery::SocketHandle m_socket;
+    std::uint16_t m_port = 0;
+};
+
+// Sends one datagram from a fresh socket (broadcast allowed). False on failure.
+bool SendDatagram(const std::string& address, std::uint16_t port, const std::string& bytes);
+
+// What a TCP exchange brought back.
+struct TcpAnswer {
+    bool connected = false;
+    std::string bytes;
+    bool closedByPeer = false; // false: the time ran out with the connection open
+};
+
+// Connects, sends `request`, and reads until the peer closes or `limit` passes.
+TcpAnswer TcpExchange(const std::string& address, std::uint16_t port, const std::string& request,
+                      std::chrono::milliseconds limit);
+
+// The NUL-separated plain packets of an unframed text (the empty rest dropped).
+std::vector<std::string> PlainPackets(const std::string& plain);
+
+std::string AddressOf(const sockaddr_in& address);
+
+} // namespace LanHarness

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include "sim/sim_options.h"
+
+#include <gtest/gtest.h>
+
+using namespace Sim;
+
+namespace {
+
+OptionsOutcome Parse(QStringList args, SimOptions& options, QString& message)
+{
+    args.prepend(QStringLiteral("quendrel-sim"));
+    return ParseSimOptions(args, options, message);
+}
+
+// The command line is refused, and the reason mentions `part`.
+void ExpectRefused(const QStringList& args, const char* part)
+{
+    SimOptions options;
+    QString message;
+    EXPECT_EQ(Parse(args, options, message), OptionsOutcome::Error) << args.join(' ').toStdString();
+    EXPECT_TRUE(message.contains(QString::fromUtf8(part))) << message.toStdString();
+}
+
+} // namespace
+
+TEST(SimOptions, DefaultsAreTheDevicesOwnPorts)
+{
+    SimOptions options;
+    QString message;
+    ASSERT_EQ(Parse({"--count", "4"}, options, message), OptionsOutcome::Run) << message.toStdString();
+    EXPECT_EQ(options.count, 4);
+    EXPECT_EQ(options.port, 6666);
+    EXPECT_EQ(options.replyPort, 6667);
+    EXPECT_EQ(options.bindAddress, 0u);
+    EXPECT_FALSE(options.replyTo.has_value());
+    EXPECT_FALSE(options.unicast || options.hang || options.flood || options.garbage);
+    EXPECT_EQ(options.pack, 1);
+}
+
+TEST(SimOptions, ReadsEveryOption)
+{
+    SimOptions options;
+    QString message;
+    ASSERT_EQ(Parse({"--devices", "d.json", "--port", "0", "--reply-port", "40000", "--bind", "127.0.0.1",
+                     "--reply-to", "127.0.0.2", "--unicast", "--pack", "5", "--delay", "300", "--hang",
+                     "--flood", "--flood-interval", "5", "--flood-for", "900", "--garbage", "--log", "x.jsonl"},
+                    options, message),
+              OptionsOutcome::Run)
+        << message.toStdString();
+    EXPECT_EQ(options.devicesFile, QStringLiteral("d.json"));
+    EXPECT_EQ(options.port, 0);
+    EXPECT_EQ(options.replyPort, 40000);
+    EXPECT_EQ(options.bindAddress, 0x7F000001u);
+    EXPECT_EQ(options.replyTo, 0x7F000002u);
+    EXPECT_TRUE(options.unicast && options.hang && options.flood && options.garbage);
+    EXPECT_EQ(options.pack, 5);
+    EXPECT_EQ(options.delay.count(), 300);
+    EXPECT_EQ(options.floodInterval.count(), 5);
+    EXPECT_EQ(options.floodFor.count(), 900);
+    EXPECT_EQ(options.logFile, QStringLiteral("x.jsonl"));
+}
+
+TEST(SimOptions, RefusesBadCommandLines)
+{
+    ExpectRefused({}, "--devices FILE or --count N");
+    ExpectRefused({"--count", "2", "--devices", "d.json"}, "either");
+    ExpectRefused({"--count", "-1"}, "--count");
+    ExpectRefused({"--count", "64001"}, "--count");
+    ExpectRefused({"--count", "two"}, "--count");
+    ExpectRefused({"--count", "1", "--seed", "256"}, "--seed");
+    ExpectRefused({"--count", "1", "--port", "65536"}, "--port");
+    ExpectRefused({"--count", "1", "--reply-port", "0"}, "--reply-port");
+    ExpectRefused({"--count", "1", "--bind", "10.0.0"}, "dotted IPv4");
+    ExpectRefused({"--count", "1", "--reply-to", "localhost"}, "dotted IPv4");
+    ExpectRefused({"--count", "1", "--pack", "0"}, "--pack");
+    ExpectRefused({"--count", "1", "--flood-interval", "0"}, "--flood-interval");
+    ExpectRefused({"--count", "1", "--log", ""}, "--log");
+    ExpectRefused({"--count", "1", "--frobnicate"}, "frobnicate");
+    ExpectRefused({"--count", "1", "extra"}, "extra");
+    SimOptions options;
+    QString message;
+    EXPECT_EQ(Parse({"--help"}, options, message), OptionsOutcome::Help);
+    EXPECT_TRUE(message.contains(QStringLiteral("--reply-to")));
+}
