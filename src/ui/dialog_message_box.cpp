@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#include "ui/dialog_message_box.h"
+
+#include <QMessageBox>
+
+namespace Gui {
+
+void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
+{
+    QMessageBox::Icon icon = QMessageBox::Information;
+    if (caption == QLatin1String("Warning"))
+        icon = QMessageBox::Warning;
+    else if (caption == QLatin1String("Error"))
+        icon = QMessageBox::Critical;
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+QString FormatMessage(const char* format, std::initializer_list<QString> args)
+{
+    const QString pattern = QString::fromUtf8(format);
+    QString out;
+    auto next = args.begin();
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == QLatin1Char('%') && i + 1 < pattern.size() && pattern[i + 1] == QLatin1Char('s')) {
+            if (next != args.end())
+                out += *next++;
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+} // namespace Gui
