@@ -1,0 +1,459 @@
+// SPDX-License-Identifier: MIT
+#include "ui/labeled_edit.h"
+#include "ui/net_form.h"
+
+#include "dialog_test_support.h"
+#include "discovery/protocol_constants.h"
+#include "resources/dvconst.h"
+#include "resources/language.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <memory>
+
+using Discovery::DeviceInfo;
+using Discovery::NetworkType;
+using Gui::LabeledEdit;
+using Gui::TNetForm;
+using Outcome = Gui::TNetForm::ApplyOutcome;
+
+namespace {
+
+DeviceInfo Device()
+{
+    DeviceInfo d{};
+    Discovery::CopyToField(d.model, "IPX");
+    Discovery::CopyToField(d.proj, "Orvane");
+    Discovery::CopyToField(d.name, "Hall");
+    Discovery::CopyToField(d.ip, "192.168.1.10");
+    Discovery::CopyToField(d.trigger_port, "80");
+    Discovery::CopyToField(d.netmask, "255.255.255.0");
+    Discovery::CopyToField(d.gateway, "192.168.1.1");
+    Discovery::CopyToField(d.dns, "192.168.1.2");
+    Discovery::CopyToField(d.mac, "00:11:22:33:44:55");
+    Discovery::CopyToField(d.dev, "eth0");
+    Discovery::CopyToField(d.note, "static");
+    return d;
+}
+
+// The package's text for the device with the given addresses and note.
+std::string Package(const std::string& addresses, const std::string& note)
+{
+    return "Kestravon,03,IPX,Orvane,Hall," + addresses + ",00:11:22:33:44:55,eth0," + note;
+}
+
+class NetFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        owner = std::make_unique<QWidget>();
+        owner->setGeometry(200, 150, 807, 624);
+        form = std::make_unique<TNetForm>(owner.get(), log);
+        form->setMessageBox(boxes.hook());
+        form->setSendRoute(Discovery::SearchSettings{}, 0, device.endpoints());
+        form->Fill(Device());
+    }
+
+    LabeledEdit* Edit(const char* name) const
+    {
+        auto* edit = form->findChild<LabeledEdit*>(QString::fromLatin1(name));
+        EXPECT_NE(edit, nullptr) << name;
+        return edit;
+    }
+    template <typename T>
+    T* Child(const char* name) const
+    {
+        T* child = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    LabeledEdit* Ip() const { return Edit("LabeledEditIP"); }
+    LabeledEdit* Gateway() const { return Edit("LabeledEditGateway"); }
+    LabeledEdit* Netmask() const { return Edit("LabeledEditNetmask"); }
+    LabeledEdit* Dns() const { return Edit("LabeledEditDNS"); }
+
+    void ShowActive()
+    {
+        owner->show();
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    Discovery::MemoryLog log;
+    DialogTest::Boxes boxes;
+    DialogTest::LoopbackDevice device;
+    std::unique_ptr<QWidget> owner;
+    std::unique_ptr<TNetForm> form;
+};
+
+TEST_F(NetFormTest, OpensWithTheDeviceShownAndNoTypeChosen)
+{
+    EXPECT_EQ(form->objectName(), QStringLiteral("NetForm"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Network setup"));
+    EXPECT_EQ(Child<QGroupBox>("GroupBox2")->title(), QStringLiteral("Device Information"));
+    EXPECT_EQ(Child<QGroupBox>("GroupBox1")->title(), QStringLiteral("Network Property"));
+    EXPECT_EQ(Child<QPushButton>("ButtonApply")->text(), QStringLiteral("Apply"));
+    EXPECT_EQ(Child<QPushButton>("ButtonClose")->text(), QStringLiteral("Close"));
+    EXPECT_NE(Child<QWidget>("NetworkPropertyPanel"), nullptr);
+
+    const std::pair<const char*, const char*> captions[] = {
+        {"LabeledEditModel", "Model"}, {"LabeledEditProj", "Project"},     {"LabeledEditName", "Name"},
+        {"LabeledEditMac", "MAC"},     {"LabeledEditIP", "IP Address"},    {"LabeledEditGateway", "Gateway"},
+        {"LabeledEditNetmask", "Netmask"}, {"LabeledEditDNS", "DNS"},      {"LabeledEditPort", "Port"},
+        {"LabeledEditDev", "DEV"}};
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(Edit(name)->caption(), QString::fromLatin1(caption)) << name;
+
+    // Every field of the device, as it sent it.
+    const std::pair<const char*, const char*> texts[] = {
+        {"LabeledEditModel", "IPX"}, {"LabeledEditProj", "Orvane"}, {"LabeledEditName", "Hall"},
+        {"LabeledEditMac", "00:11:22:33:44:55"}, {"LabeledEditIP", "192.168.1.10"},
+        {"LabeledEditGateway", "192.168.1.1"}, {"LabeledEditNetmask", "255.255.255.0"},
+        {"LabeledEditDNS", "192.168.1.2"}, {"LabeledEditPort", "80"}, {"LabeledEditDev", "eth0"}};
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(Edit(name)->text(), QString::fromLatin1(text)) << name;
+
+    // No type checked, so the addresses are out of reach; EZNet is never offered.
+    for (const char* name : {"RadioButtonDhcp", "RadioButtonStatic", "RadioButtonEznet"})
+        EXPECT_FALSE(Child<QRadioButton>(name)->isChecked()) << name;
+    EXPECT_EQ(form->networkType(), NetworkType::None);
+    EXPECT_TRUE(Child<QRadioButton>("RadioButtonEznet")->isHidden());
+    EXPECT_FALSE(Child<QRadioButton>("RadioButtonDhcp")->isHidden());
+    for (LabeledEdit* address : {Ip(), Gateway(), Netmask(), Dns()})
+        EXPECT_FALSE(address->isEnabled()) << address->objectName().toStdString();
+    for (const char* name : {"LabeledEditPort", "LabeledEditDev"}) {
+        EXPECT_TRUE(Edit(name)->isHidden()) << name;
+        EXPECT_FALSE(Edit(name)->isEnabled()) << name;
+    }
+}
+
+TEST_F(NetFormTest, NetworkTypeEnablesTheAddressEdits)
+{
+    const auto enabled = [this] {
+        const bool ip = Ip()->isEnabled();
+        EXPECT_EQ(Gateway()->isEnabled(), ip);
+        EXPECT_EQ(Netmask()->isEnabled(), ip);
+        EXPECT_EQ(Dns()->isEnabled(), ip);
+        return ip;
+    };
+    Child<QRadioButton>("RadioButtonStatic")->click();
+    EXPECT_TRUE(enabled());
+    EXPECT_EQ(form->networkType(), NetworkType::Static);
+    Child<QRadioButton>("RadioButtonDhcp")->click();
+    EXPECT_FALSE(enabled());
+    EXPECT_EQ(form->networkType(), NetworkType::Dhcp);
+    form->ChooseNetworkType(NetworkType::Eznet);
+    EXPECT_TRUE(enabled());
+    EXPECT_EQ(form->networkType(), NetworkType::Eznet);
+    form->ChooseNetworkType(NetworkType::None);
+    EXPECT_FALSE(enabled());
+    EXPECT_EQ(form->networkType(), NetworkType::None);
+}
+
+TEST_F(NetFormTest, LeavingAnAddressEditWarnsButChangesNothing)
+{
+    // The all-ones address cannot be told from a failed parse.
+    Ip()->setText(QStringLiteral("255.255.255.255"));
+    form->IpEditExit(Ip());
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().owner, form.get());
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid IP Address - [255.255.255.255]"));
+    EXPECT_EQ(Ip()->text(), QStringLiteral("255.255.255.255"));
+
+    // The message names the edit by its caption; a "%" in the text is only text.
+    Netmask()->setText(QStringLiteral("255.%s.%d"));
+    form->IpEditExit(Netmask());
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid Netmask - [255.%s.%d]"));
+    Netmask()->setText(QStringLiteral("255.255.255.0"));
+
+    // A gateway outside the subnet of 192.168.1.10/24 is unreasonable ...
+    boxes.clear();
+    Ip()->setText(QStringLiteral("192.168.1.10"));
+    Gateway()->setText(QStringLiteral("192.168.2.1"));
+    form->IpEditExit(Gateway());
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Unresonable Gateway - [192.168.2.1]"));
+    // ... one inside passes silently, and only the gateway is held to the subnet.
+    Gateway()->setText(QStringLiteral("192.168.1.1"));
+    form->IpEditExit(Gateway());
+    Dns()->setText(QStringLiteral("8.8.8.8"));
+    form->IpEditExit(Dns());
+    EXPECT_EQ(boxes.count(), 1u);
+
+    // A gateway that does not parse gets the invalid warning alone.
+    boxes.clear();
+    Gateway()->setText(QStringLiteral("gw"));
+    form->IpEditExit(Gateway());
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid Gateway - [gw]"));
+}
+
+TEST_F(NetFormTest, FocusReturnsToAnInvalidEditButNotToAnUnreasonableGateway)
+{
+    ShowActive();
+    form->ChooseNetworkType(NetworkType::Static);
+    Ip()->setFocus();
+    Ip()->setText(QStringLiteral("10.0.0.300"));
+    QTest::keyClick(Ip()->edit(), Qt::Key_Tab);
+    ASSERT_EQ(boxes.count(), 1u); // one warning, no echo from the edit that briefly had the focus
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid IP Address - [10.0.0.300]"));
+    EXPECT_EQ(QApplication::focusWidget(), Ip()->edit());
+
+    boxes.clear();
+    Ip()->setText(QStringLiteral("192.168.1.10"));
+    Gateway()->setFocus();
+    Gateway()->setText(QStringLiteral("192.168.2.1"));
+    QTest::keyClick(Gateway()->edit(), Qt::Key_Tab);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Unresonable Gateway - [192.168.2.1]"));
+    EXPECT_NE(QApplication::focusWidget(), Gateway()->edit());
+}
+
+TEST_F(NetFormTest, FocusLossesThatAreNoLeavingAreNotChecked)
+{
+    ShowActive();
+    form->ChooseNetworkType(NetworkType::Static);
+    Ip()->setText(QStringLiteral("bad"));
+    // A message box or menu taking the focus, or another window activated.
+    emit Ip()->exited(Qt::ActiveWindowFocusReason);
+    emit Ip()->exited(Qt::PopupFocusReason);
+    EXPECT_EQ(boxes.count(), 0u);
+    emit Ip()->exited(Qt::TabFocusReason);
+    EXPECT_EQ(boxes.count(), 1u);
+}
+
+// The click that leaves an invalid edit is spent on the edit's warning (not
+// Apply's as well, and the button is not left pressed). The program's own
+// modal boxes, answered by a "user" pressing OK on whatever box is up.
+TEST_F(NetFormTest, TheClickThatLeavesAnInvalidEditIsSpentOnItsWarning)
+{
+    form->setMessageBox({});
+    QStringList seen;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&seen] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(top);
+            if (box && box->isVisible()) {
+                seen << box->windowTitle() + QLatin1Char('|') + box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    user.start(10);
+    ShowActive();
+    form->ChooseNetworkType(NetworkType::Static);
+    Ip()->setFocus();
+    Ip()->setText(QStringLiteral("10.0.0.300"));
+    auto* apply = Child<QPushButton>("ButtonApply");
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(seen, QStringList{QStringLiteral("Warning|Invalid IP Address - [10.0.0.300]")});
+    EXPECT_EQ(form->applyOutcome(), Outcome::NotApplied);
+    EXPECT_FALSE(apply->isDown());
+    EXPECT_TRUE(device.silent());
+    EXPECT_TRUE(form->isVisible());
+
+    // Mended, the next click leaves the edit quietly and sends.
+    Ip()->setText(QStringLiteral("192.168.1.20"));
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(device.receivePlain(),
+              Package("192.168.1.20,80,255.255.255.0,192.168.1.1,192.168.1.2", "static"));
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[1], QStringLiteral("Note|Control package sent.\nPlease try to re-search the device after one minute."));
+    EXPECT_EQ(form->applyOutcome(), Outcome::Sent);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(NetFormTest, EnteringTheDeviceIdentityMovesTheFocusToClose)
+{
+    ShowActive();
+    auto* close = Child<QPushButton>("ButtonClose");
+    for (const char* name : {"LabeledEditModel", "LabeledEditProj", "LabeledEditName", "LabeledEditMac"}) {
+        Child<QPushButton>("ButtonApply")->setFocus();
+        QTest::mouseClick(Edit(name)->edit(), Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), close) << name;
+    }
+}
+
+TEST_F(NetFormTest, ApplyWithoutANetworkTypeSendsNothingAndStaysOpen)
+{
+    ShowActive();
+    EXPECT_EQ(form->ApplyWith(NetworkType::None), Outcome::NoNetworkType);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Please specify the network type first."));
+    EXPECT_TRUE(device.silent());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(NetFormTest, StaticApplySendsTheTypedAddressesAndCloses)
+{
+    ShowActive();
+    const TNetForm::AddressTexts typed{QStringLiteral("10.1.2.3"), QStringLiteral("10.1.2.1"),
+                                       QStringLiteral("255.255.255.0"), QStringLiteral("10.1.2.2")};
+    EXPECT_EQ(form->ApplyWith(NetworkType::Static, typed), Outcome::Sent);
+    // Copy order: ip, port, netmask, gateway, dns.
+    EXPECT_EQ(device.receivePlain(), Package("10.1.2.3,80,255.255.255.0,10.1.2.1,10.1.2.2", "static"));
+    EXPECT_TRUE(device.silent()); // one package, once
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("Note"));
+    EXPECT_EQ(boxes.last().text,
+              QStringLiteral("Control package sent.\nPlease try to re-search the device after one minute."));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    // The log shows the plain package, as every built package is echoed there.
+    EXPECT_TRUE(log.contains("[" + Package("10.1.2.3,80,255.255.255.0,10.1.2.1,10.1.2.2", "static") + "]"));
+}
+
+TEST_F(NetFormTest, DhcpApplyStillCarriesTheShownAddresses)
+{
+    ShowActive();
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
+    EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(NetFormTest, StaticApplyRefusesAnAddressThatDoesNotParse)
+{
+    ShowActive();
+    form->ChooseNetworkType(NetworkType::Static);
+    const std::pair<LabeledEdit*, const char*> cases[] = {
+        {Ip(), "Invalid IP Address - [192.168.1.256]"},
+        {Gateway(), "Invalid Gateway - []"},
+        {Netmask(), "Invalid Netmask - [255.255.255.255]"},
+        {Dns(), "Invalid DNS - [dns.example]"}};
+    const QString bad[] = {QStringLiteral("192.168.1.256"), QString(), QStringLiteral("255.255.255.255"),
+                           QStringLiteral("dns.example")};
+    for (int i = 0; i < 4; ++i) {
+        boxes.clear();
+        form->Fill(Device());
+        cases[i].first->setText(bad[i]);
+        EXPECT_EQ(form->ApplyWith(NetworkType::Static), Outcome::InvalidAddress);
+        ASSERT_EQ(boxes.count(), 1u);
+        EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
+        EXPECT_EQ(boxes.last().text, QString::fromLatin1(cases[i].second));
+        EXPECT_EQ(QApplication::focusWidget(), cases[i].first->edit());
+        EXPECT_TRUE(device.silent());
+        EXPECT_TRUE(form->isVisible());
+    }
+    // DHCP takes no address from the edits: what they hold goes as it stands.
+    boxes.clear();
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
+    EXPECT_EQ(device.receivePlain(),
+              Package("192.168.1.10,80,255.255.255.0,192.168.1.1,dns.example", "dhcp"));
+}
+
+TEST_F(NetFormTest, ApplyRefusesATextTooLongForItsField)
+{
+    ShowActive();
+    // Fifteen characters fit the 16-byte field with its terminator ...
+    EXPECT_EQ(form->ApplyWith(NetworkType::Static, TNetForm::AddressTexts{
+                  QStringLiteral("192.168.100.100"), QStringLiteral("192.168.100.1"),
+                  QStringLiteral("255.255.255.0"), QStringLiteral("192.168.100.2")}),
+              Outcome::Sent);
+    EXPECT_EQ(device.receivePlain(),
+              Package("192.168.100.100,80,255.255.255.0,192.168.100.1,192.168.100.2", "static"));
+
+    // ... sixteen do not, and nothing cut short is sent.
+    form->show();
+    boxes.clear();
+    form->Fill(Device());
+    Ip()->setText(QStringLiteral("192.168.100.1000"));
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::TooLong);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Too long IP Address - [192.168.100.1000]: at most 15 characters"));
+    EXPECT_TRUE(device.silent());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(NetFormTest, AFailedSendIsReportedAndClosesTheDialog)
+{
+    // The reply port held by a socket without address reuse.
+    Discovery::SocketHandle holder(socket(AF_INET, SOCK_DGRAM, 0));
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(0x7F000001);
+    ASSERT_EQ(bind(holder.get(), reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    socklen_t len = sizeof a;
+    getsockname(holder.get(), reinterpret_cast<sockaddr*>(&a), &len);
+    Discovery::NetworkEndpoints endpoints = device.endpoints();
+    endpoints.replyPort = ntohs(a.sin_port);
+    form->setSendRoute(Discovery::SearchSettings{}, 0, endpoints);
+
+    ShowActive();
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::SendFailed);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("Note"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Failed to send the control package."));
+    EXPECT_TRUE(log.contains("bind() error : Address already in use\n"));
+    EXPECT_TRUE(device.silent());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Rejected);
+}
+
+TEST_F(NetFormTest, AnIpRelaySearchSendsThePackageToTheRelayHost)
+{
+    Discovery::SearchSettings relay;
+    relay.localBroadcast = false;
+    relay.relayHost = "127.0.0.1";
+    Discovery::NetworkEndpoints endpoints = device.endpoints();
+    endpoints.broadcastAddress = 0x7F000002; // a broadcast would miss the device
+    form->setSendRoute(relay, 0, endpoints);
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
+    EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
+}
+
+TEST_F(NetFormTest, FieldsLeftAloneGoBackWithTheDevicesOwnBytes)
+{
+    DeviceInfo d = Device();
+    Discovery::CopyToField(d.name, "Kamera \xE4"); // Latin-1, not UTF-8
+    form->Fill(d);
+    Dns()->setText(QString::fromUtf8("10.0.0.\xC3\xA4")); // typed: goes as UTF-8
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
+    EXPECT_EQ(device.receivePlain(), "Kestravon,03,IPX,Orvane,Kamera \xE4,192.168.1.10,80,255.255.255.0,"
+                                     "192.168.1.1,10.0.0.\xC3\xA4,00:11:22:33:44:55,eth0,dhcp");
+}
+
+TEST_F(NetFormTest, TextsFollowALanguageChangeButTheAddressCaptionsStay)
+{
+    ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, QStringLiteral(QUENDREL_MODULE_DIR "/quendrel")));
+    Resources::ReinitializeForms();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Netzwerkeinrichtung"));
+    EXPECT_EQ(Child<QPushButton>("ButtonClose")->text(), QStringLiteral("Schließen"));
+    EXPECT_EQ(Edit("LabeledEditModel")->caption(), QStringLiteral("Modell"));
+    EXPECT_EQ(Ip()->caption(), QStringLiteral("IP Address"));
+    EXPECT_EQ(Gateway()->caption(), QStringLiteral("Gateway"));
+    EXPECT_EQ(Netmask()->caption(), QStringLiteral("Netmask"));
+    EXPECT_EQ(Dns()->caption(), QStringLiteral("DNS"));
+    EXPECT_EQ(Ip()->text(), QStringLiteral("192.168.1.10")); // values are not texts of the table
+
+    Resources::UnloadResourceModule();
+    Resources::ReinitializeForms();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Network setup"));
+}
+
+TEST_F(NetFormTest, OpensCentredOnTheMainWindow)
+{
+    ShowActive();
+    const QPoint offset = form->frameGeometry().center() - owner->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+}
+
+} // namespace
