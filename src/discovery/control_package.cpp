@@ -20,6 +20,10 @@ SetupEdits EditsFromDevice(const DeviceInfo& info)
 
 bool ParsesAsAddress(std::string_view text)
 {
+    // inet_addr stops at a blank and takes "1.2.3.4 junk"; a typed address
+    // must be the address alone, or the junk would reach the device.
+    if (text.find_first_of(" \t\n\v\f\r") != std::string_view::npos)
+        return false;
     return inet_addr(std::string(text).c_str()) != INADDR_NONE;
 }
 

@@ -43,6 +43,8 @@ TEST(SetupChecks, AddressesAndGateway)
     EXPECT_FALSE(ParsesAsAddress("255.255.255.255")); // the all-ones value
     EXPECT_FALSE(ParsesAsAddress("192.168.1"  ".300"));
     EXPECT_FALSE(ParsesAsAddress(""));
+    EXPECT_FALSE(ParsesAsAddress("192.168.1.10 junk")); // inet_addr alone would take it
+    EXPECT_FALSE(ParsesAsAddress(" 192.168.1.10"));
     EXPECT_TRUE(GatewayInSubnet("192.168.1.10", "255.255.255.0", "192.168.1.1"));
     EXPECT_FALSE(GatewayInSubnet("192.168.1.10", "255.255.255.0", "192.168.2.1"));
     // An unparsable netmask counts as all ones: only the very address itself is "inside".

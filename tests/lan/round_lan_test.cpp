@@ -1,0 +1,389 @@
+// SPDX-License-Identifier: MIT
+// Whole search rounds, the CLI and the control package on a namespace LAN:
+// the program's own ports and the real limited broadcast, from the PC.
+#include "lan_harness.h"
+
+#include "discovery/control_package.h"
+#include "discovery/packet.h"
+#include "discovery/search_round.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <arpa/inet.h>
+#include <net/if.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <set>
+#include <thread>
+
+using namespace LanHarness;
+using namespace Discovery;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct SimDevice {
+    std::string model, proj, ip, mac;
+};
+
+// A device file for quendrel-sim.
+std::string DeviceFile(const std::vector<SimDevice>& devices)
+{
+    static int serial = 0;
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("quendrel-round-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".json");
+    QJsonArray list;
+    for (const SimDevice& d : devices) {
+        QJsonObject o;
+        o["model"] = QString::fromStdString(d.model);
+        o["proj"] = QString::fromStdString(d.proj);
+        o["name"] = QString::fromStdString("cam " + d.ip);
+        o["ip"] = QString::fromStdString(d.ip);
+        o["trigger_port"] = "80";
+        o["netmask"] = "255.255.255.0";
+        o["gateway"] = "192.168.7.1";
+        o["dns"] = "192.168.7.2";
+        o["mac"] = QString::fromStdString(d.mac);
+        o["dev"] = "eth0";
+        o["note"] = "";
+        list.append(o);
+    }
+    std::ofstream(path) << QJsonDocument(list).toJson().toStdString();
+    return path.string();
+}
+
+std::vector<SimDevice> Devices(const std::string& prefix, int count, const std::string& proj = "Orvane")
+{
+    std::vector<SimDevice> devices;
+    for (int i = 1; i <= count; ++i)
+        devices.push_back({"M" + prefix + std::to_string(i), proj, "192.168.7." + std::to_string(100 + i),
+                           "00:1a:" + prefix + ":00:00:" + std::to_string(10 + i)});
+    return devices;
+}
+
+struct Round {
+    RoundEnd end{};
+    int shown = -1;
+    bool enabled = false;
+};
+
+Round RunRound(DiscoveryState& state, const SearchSettings& settings, const NetworkEndpoints& endpoints = {})
+{
+    Round r;
+    SearchRoundHooks hooks;
+    hooks.closed = [&](int shown) { r.shown = shown; };
+    hooks.buttonEnabled = [&] { r.enabled = true; };
+    r.end = RunSearchRound(state, settings, hooks, endpoints);
+    return r;
+}
+
+SearchSettings Relay(const std::string& host, const std::string& transport)
+{
+    SearchSettings s;
+    s.localBroadcast = false;
+    s.relayHost = host;
+    s.transport = transport;
+    return s;
+}
+
+std::set<std::string> Macs(const DiscoveryState& state)
+{
+    std::set<std::string> macs;
+    for (const DeviceInfo& d : state.devices)
+        macs.emplace(FieldText(d.mac));
+    return macs;
+}
+
+const DeviceInfo* Find(const DiscoveryState& state, const std::string& mac)
+{
+    for (const DeviceInfo& d : state.devices)
+        if (FieldText(d.mac) == mac)
+            return &d;
+    return nullptr;
+}
+
+// Runs a program in this (PC) namespace; its standard output and exit code.
+int RunProgram(const std::vector<std::string>& args, std::string& output)
+{
+    std::string command;
+    for (const std::string& a : args)
+        command += "'" + a + "' ";
+    command += "2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return -1;
+    char buffer[4096];
+    output.clear();
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+SimProcess::Match ControlText(const std::string& text)
+{
+    return [text](const QJsonObject& line) {
+        return line.value("flag").toInt() == kControlPackage && line.value("text").toString().toStdString() == text;
+    };
+}
+
+class RoundLan : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!TestLan::IsRoot())
+            GTEST_SKIP() << kNeedRoot;
+    }
+
+    void BringUp(LanOptions options = {})
+    {
+        m_lan = std::make_unique<TestLan>(std::move(options));
+        ASSERT_TRUE(m_lan->up()) << m_lan->error();
+        // Every round below broadcasts: only ever from inside the PC namespace.
+        ASSERT_TRUE(m_lan->enterPc()) << m_lan->error();
+    }
+
+    SimProcess* StartSim(int host, std::vector<std::string> args)
+    {
+        SimProcess* sim = m_lan->startSim(host, args);
+        EXPECT_NE(sim, nullptr) << m_lan->error();
+        return sim;
+    }
+
+    MemoryLog m_log;
+    std::unique_ptr<TestLan> m_lan;
+};
+
+} // namespace
+
+TEST_F(RoundLan, BroadcastRoundListsTheDevicesOfTwoHostsOnce)
+{
+    BringUp();
+    ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("a1", 3))}));
+    ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("b2", 2)), "--pack", "2"}));
+    DiscoveryState state(m_log);
+    const Round r = RunRound(state, {});
+    EXPECT_EQ(r.end, RoundEnd::ClosedItself);
+    EXPECT_EQ(r.shown, 5);
+    // Each device answered both passes' queries and is listed once.
+    EXPECT_EQ(state.devices.size(), 5u);
+    EXPECT_EQ(Macs(state).size(), 5u);
+    // One query per pass through the PC's only adapter.
+    EXPECT_EQ(std::count(m_log.lines().begin(), m_log.lines().end(), "Broadcast on eth0 (10.77.1.1)\n"), 2);
+    // Descending by model.
+    EXPECT_EQ(state.grid.cell(0, 1), "Mb22");
+    EXPECT_EQ(state.grid.cell(0, 5), "Ma11");
+}
+
+TEST_F(RoundLan, ProjectFilterShowsOnlyItsRowsAndTheCount)
+{
+    BringUp();
+    auto devices = Devices("c1", 2);
+    auto mirkla = Devices("d1", 3, "Mirkla");
+    devices.insert(devices.end(), mirkla.begin(), mirkla.end());
+    ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(devices)}));
+    DiscoveryState state(m_log);
+    state.projectFilter = "Mirkla";
+    const Round r = RunRound(state, {});
+    EXPECT_EQ(r.shown, 3);
+    EXPECT_EQ(state.devices.size(), 5u); // all listed, three shown
+}
+
+TEST_F(RoundLan, RelaysOverTcpAndUdp)
+{
+    BringUp();
+    ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("e1", 4))}));
+    DiscoveryState state(m_log);
+    Round r = RunRound(state, Relay(TestLan::HostAddress(1), "TCP"));
+    EXPECT_TRUE(r.enabled);
+    EXPECT_EQ(r.shown, 4);
+    r = RunRound(state, Relay(TestLan::HostAddress(1), "UDP"));
+    EXPECT_EQ(r.shown, 4);
+}
+
+TEST_F(RoundLan, RelayFailuresEndTheRound)
+{
+    BringUp();
+    DiscoveryState state(m_log);
+    // Host 2 runs nothing: the connection is refused.
+    Round r = RunRound(state, Relay(TestLan::HostAddress(2), "TCP"));
+    EXPECT_TRUE(m_log.contains("CONNECT ERROR"));
+    EXPECT_TRUE(r.enabled);
+    EXPECT_EQ(r.shown, 0);
+    EXPECT_EQ(state.grid.gridRowCount(), 2);
+
+    // A relay that accepts and never answers costs the bound, not forever.
+    ASSERT_TRUE(StartSim(1, {"--count", "3", "--hang"}));
+    const auto start = std::chrono::steady_clock::now();
+    r = RunRound(state, Relay(TestLan::HostAddress(1), "TCP"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kTcpRelayTotal + 2s);
+    EXPECT_TRUE(m_log.contains("Relay sent no data within 3000 ms\n"));
+    EXPECT_EQ(r.shown, 0);
+}
+
+TEST_F(RoundLan, HeldReplyPortIsLoggedWithTheDevicesPort)
+{
+    BringUp();
+    ASSERT_TRUE(StartSim(1, {"--count", "2"}));
+    // Another program holds port 6667 without address reuse.
+    SocketHandle holder(::socket(AF_INET, SOCK_DGRAM, 0));
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(kReplyPort);
+    ASSERT_EQ(::bind(holder.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
+    DiscoveryState state(m_log);
+    const Round r = RunRound(state, {});
+    EXPECT_EQ(r.shown, 0);
+    EXPECT_TRUE(m_log.contains("bind() error : Address already in use\n"));
+    EXPECT_TRUE(m_log.contains("DM_CreateUDPBroadcastSocket(6666) failed!\n"));
+}
+
+TEST_F(RoundLan, FloodAndGarbageNeitherHangNorAddJunk)
+{
+    BringUp();
+    ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("f1", 2)), "--flood", "--flood-for", "20000"}));
+    ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("g2", 3)), "--garbage"}));
+    DiscoveryState state(m_log);
+    NetworkEndpoints endpoints;
+    endpoints.passLimit = 1500ms; // the program's 5 s bound, shortened for the test
+    const Round r = RunRound(state, {}, endpoints);
+    EXPECT_TRUE(m_log.contains("Reply pass ended after 1500 ms without a quiet period\n"));
+    // Every real device is there; the junk adds only what still reads as a
+    // well-formed reply (a handful of the simulator's garbage does).
+    const std::set<std::string> macs = Macs(state);
+    for (const auto& list : {Devices("f1", 2), Devices("g2", 3)})
+        for (const SimDevice& d : list)
+            EXPECT_TRUE(macs.count(d.mac)) << d.mac;
+    EXPECT_LE(macs.size(), 10u);
+    EXPECT_EQ(r.shown, static_cast<int>(state.devices.size()));
+}
+
+TEST_F(RoundLan, ControlPackageSetsAStaticAddressSeenByTheNextRound)
+{
+    BringUp();
+    SimProcess* sim = StartSim(1, {"--devices", DeviceFile(Devices("h1", 2))});
+    ASSERT_TRUE(sim);
+    DiscoveryState state(m_log);
+    RunRound(state, {});
+    const DeviceInfo* device = Find(state, "00:1a:h1:00:00:12");
+    ASSERT_NE(device, nullptr);
+
+    SetupEdits edits = EditsFromDevice(*device);
+    edits.ip = "192.168.7.50";
+    edits.netmask = "255.255.255.0";
+    edits.gateway = "192.168.7.1";
+    edits.dns = "192.168.7.3";
+    DeviceInfo record{};
+    ASSERT_EQ(FillControlRecord(edits, NetworkType::Static, record), -1);
+    ASSERT_EQ(SendControlPackage(record, {}, m_log, state.arrivalInterface(*device)), 0);
+    const std::string text = "Kestravon,03,Mh12,Orvane,cam 192.168.7.102,192.168.7.50,80,255.255.255.0,"
+                             "192.168.7.1,192.168.7.3,00:1a:h1:00:00:12,eth0,static";
+    EXPECT_TRUE(sim->waitForLine(ControlText(text), 3000ms));
+
+    RunRound(state, {});
+    device = Find(state, "00:1a:h1:00:00:12");
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(FieldText(device->ip), "192.168.7.50");
+    EXPECT_EQ(FieldText(device->dns), "192.168.7.3");
+}
+
+TEST_F(RoundLan, CliSearchAndSetup)
+{
+    BringUp();
+    SimProcess* sim = StartSim(1, {"--devices", DeviceFile(Devices("k1", 3))});
+    ASSERT_TRUE(sim);
+    std::string out;
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format", "json", "--quiet"}, out), 0);
+    const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
+    ASSERT_EQ(list.size(), 3) << out;
+    EXPECT_EQ(list[0].toObject().keys().size(), 11);
+
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--quiet"}, out), 0);
+    EXPECT_NE(out.find("3 device(s) found!\n"), std::string::npos) << out;
+
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:1a:k1:00:00:11", "--dhcp", "--quiet"}, out), 0);
+    EXPECT_EQ(out, std::string(kControlPackageSent) + "\n");
+    EXPECT_TRUE(sim->waitForLine(ControlText("Kestravon,03,Mk11,Orvane,cam 192.168.7.101,192.168.7.101,80,"
+                                             "255.255.255.0,192.168.7.1,192.168.7.2,00:1a:k1:00:00:11,eth0,dhcp"),
+                                 3000ms));
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:1a:k1:00:00:12", "--static", "--ip",
+                          "192.168.7.60", "--netmask", "255.255.255.0", "--gateway", "192.168.7.1", "--dns",
+                          "192.168.7.2", "--quiet"},
+                         out),
+              0);
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format", "csv", "--quiet"}, out), 0);
+    EXPECT_NE(out.find("192.168.7.60"), std::string::npos) << out;
+    // A MAC nobody answers with: exit 1.
+    EXPECT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:00:00:00:00:99", "--dhcp", "-q"}, out), 1);
+}
+
+TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
+{
+    LanOptions options;
+    options.hosts = 3;
+    options.lans = 2;
+    options.hostLan = {{1, 1}, {2, 2}, {3, 2}};
+    BringUp(options);
+    // One device answers on both LANs: it is listed once.
+    const SimDevice shared = Devices("p0", 1)[0];
+    auto onFirst = Devices("m1", 2);
+    onFirst.push_back(shared);
+    auto onThird = Devices("q3", 1);
+    onThird.push_back(shared);
+    SimProcess* first = StartSim(1, {"--devices", DeviceFile(onFirst)});
+    SimProcess* second = StartSim(2, {"--devices", DeviceFile(Devices("n2", 3))});
+    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(StartSim(3, {"--devices", DeviceFile(onThird)}));
+
+    DiscoveryState state(m_log);
+    const Round r = RunRound(state, {});
+    EXPECT_TRUE(m_log.contains("Broadcast on eth0 (10.77.1.1)\n"));
+    EXPECT_TRUE(m_log.contains("Broadcast on eth1 (10.77.2.1)\n"));
+    // 2 on the first LAN, 3 + 2 on the second, the shared one once.
+    EXPECT_EQ(Macs(state).size(), 7u);
+    EXPECT_EQ(r.shown, static_cast<int>(state.devices.size()));
+
+    // A device of the second LAN is set up through the second adapter only.
+    const DeviceInfo* device = Find(state, "00:1a:n2:00:00:11");
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(state.arrivalInterface(*device), if_nametoindex("eth1"));
+    DeviceInfo record{};
+    ASSERT_EQ(FillControlRecord(EditsFromDevice(*device), NetworkType::Dhcp, record), -1);
+    ASSERT_EQ(SendControlPackage(record, {}, m_log, state.arrivalInterface(*device)), 0);
+    const std::string text = PlainPacketText(kControlPackage, &record);
+    EXPECT_TRUE(second->waitForLine(ControlText(text), 3000ms));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(first->count(ControlText(text)), 0u);
+}
+
+TEST_F(RoundLan, AnAdapterGoingDownBetweenPassesDoesNotStopTheRound)
+{
+    LanOptions options;
+    options.hosts = 2;
+    options.lans = 2;
+    options.hostLan = {{1, 1}, {2, 2}};
+    BringUp(options);
+    ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("r1", 2))}));
+    ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("s2", 2)), "--delay", "100"}));
+    DiscoveryState state(m_log);
+    // The first pass lasts at least 250 ms; the second adapter goes down during it.
+    auto down = std::async(std::launch::async, [&] {
+        std::this_thread::sleep_for(120ms);
+        return TestLan::RunScript({"link", m_lan->name(), "pc", "eth1", "down"});
+    });
+    const Round r = RunRound(state, {});
+    down.get();
+    EXPECT_EQ(r.end, RoundEnd::ClosedItself);
+    EXPECT_GE(r.shown, 2); // the first LAN's devices, whatever the second managed
+    EXPECT_EQ(std::count(m_log.lines().begin(), m_log.lines().end(), "Broadcast on eth0 (10.77.1.1)\n"), 2);
+}
