@@ -2,6 +2,7 @@
 #include "ui/main_form.h"
 
 #include "quendrel_version.h"
+#include "discovery/relay_page_fetch.h"
 #include "ui/browse_url.h"
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
@@ -347,17 +348,23 @@ void TMainForm::FormDestroy()
     m_state.devices.clear();
 }
 
-void TMainForm::Button1Click()
+Discovery::SearchSettings TMainForm::CurrentSearchSettings() const
 {
     Discovery::SearchSettings settings;
     settings.localBroadcast = m_RadioButton1->isChecked();
     settings.relayHost = m_ComboBox1->currentText().toStdString();
     settings.transport = m_ComboBox2->currentText().toStdString();
+    return settings;
+}
+
+void TMainForm::Button1Click()
+{
+    const Discovery::SearchSettings settings = CurrentSearchSettings();
     m_state.projectFilter = m_Proj->currentText().toStdString();
 
     Discovery::SearchRoundHooks hooks;
-    // The UPnP engine's start and hand-over, and the relay page fetch of the
-    // HTTP-command road, are connected here once they exist.
+    // The UPnP engine's start and hand-over are connected here once they exist.
+    hooks.fetchRelayPage = [](const std::string& url) { return Discovery::FetchRelayPage(url); };
     hooks.searching = [this] { SearchStarted(); };
     hooks.buttonEnabled = [this] { m_Button1->setEnabled(true); };
     hooks.closed = [this](int shownRows) { SearchClosed(shownRows); };
@@ -472,17 +479,19 @@ void TMainForm::Browser1Click()
 
 void TMainForm::Info1Click()
 {
-    // Opens the detail dialog of the selected device (a later piece of work).
+    Gui::DetailInfo(this, m_state, m_selectedRow, m_log, m_dialogHooks);
 }
 
 void TMainForm::NetworkSetup1Click()
 {
-    // Opens the network-setup dialog of the selected device (a later piece of work).
+    Gui::DeviceMenuHooks hooks = m_dialogHooks;
+    hooks.endpoints = m_endpoints;
+    Gui::NetworkSetup(this, m_state, m_selectedRow, CurrentSearchSettings(), m_log, hooks);
 }
 
 void TMainForm::PopupMenu1Popup()
 {
-    // Decides which entries apply to the selected row (comes with the detail dialog).
+    m_NetworkSetup1->setEnabled(Gui::NetworkSetupEnabled(m_state.grid, m_selectedRow));
 }
 
 void TMainForm::AppendToMemo(const std::string& line)

@@ -5,6 +5,7 @@
 #include "discovery/log_sink.h"
 #include "discovery/search_round.h"
 #include "resources/dvconst.h"
+#include "ui/device_menu.h"
 
 #include <QWidget>
 
@@ -53,6 +54,8 @@ public:
     // Where a round's datagrams go; the program keeps the defaults, tests
     // point them at loopback.
     void setSearchEndpoints(const Discovery::NetworkEndpoints& endpoints) { m_endpoints = endpoints; }
+    // How the pop-up menu's dialogs are shown; tests inspect them instead.
+    void setDialogHooks(Gui::DeviceMenuHooks hooks) { m_dialogHooks = std::move(hooks); }
 
 public slots:
     void Button1Click();
@@ -84,6 +87,9 @@ private:
     void FormClose(QCloseEvent* event);
     void FormDestroy();
 
+    // The search-method controls as the round and the setup dialog read them.
+    Discovery::SearchSettings CurrentSearchSettings() const;
+
     // The round's hooks.
     void SearchStarted();
     void SearchClosed(int shownRows);
@@ -94,6 +100,7 @@ private:
     Discovery::MemoryLog m_log{kLogLines};
     Discovery::DiscoveryState m_state{m_log};
     Discovery::NetworkEndpoints m_endpoints;
+    Gui::DeviceMenuHooks m_dialogHooks;
     std::function<bool(const QUrl&)> m_openUrl;
 
     int m_selectedRow = 1;
