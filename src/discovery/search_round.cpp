@@ -119,7 +119,8 @@ void SendQuery(const std::string& query, const SearchSettings& settings, LogSink
     }
 }
 
-void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const NetworkEndpoints& endpoints)
+void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const NetworkEndpoints& endpoints,
+                const SearchRoundHooks& hooks)
 {
     LogSink& log = state.log();
     std::optional<SocketHandle> socket = DM_CreateUDPBroadcastSocket(endpoints.replyPort, log, endpoints);
@@ -152,6 +153,8 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
             const ssize_t n = ReceiveReply(socket->get(), receive, arrival);
             if (n <= 0)
                 continue;
+            if (hooks.replyReceived)
+                hooks.replyReceived();
             ParseFramedReply(state, std::string_view(receive.data(), static_cast<std::size_t>(n)), decode,
                              arrival);
         }
@@ -370,7 +373,7 @@ RoundEnd RunSearchRound(DiscoveryState& state, const SearchSettings& settings,
         if (hooks.buttonEnabled)
             hooks.buttonEnabled();
     } else {
-        RunUdpRoad(state, settings, endpoints);
+        RunUdpRoad(state, settings, endpoints, hooks);
     }
 
     if (upnp && hooks.handOverToUpnp && hooks.handOverToUpnp())

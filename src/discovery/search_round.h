@@ -50,6 +50,8 @@ struct SearchRoundHooks {
     std::function<bool()> handOverToUpnp;
     // The round closed itself: `shownRows` devices are in the grid (0: none).
     std::function<void(int shownRows)> closed;
+    // Every datagram the UDP road receives (for measurements).
+    std::function<void()> replyReceived;
     // The HTTP-command road's page fetch: the page's lines for a URL.
     std::function<std::vector<std::string>(const std::string& url)> fetchRelayPage;
 };

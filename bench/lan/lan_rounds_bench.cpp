@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+// Rounds on a namespace LAN against 10 to 5000 simulated devices spread over
+// four hosts, with the reply socket's larger receive buffer and with the
+// kernel's default: wall time of a round, time from the last reply to the
+// round's end, and devices listed against devices present. Needs root.
+//
+//   bench_lan_rounds [--rounds N] [--counts 10,100,1000,5000]
+#include "lan_harness.h"
+
+#include "discovery/search_round.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace LanHarness;
+using namespace Discovery;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kHosts = 4;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+struct Row {
+    int devices = 0;
+    bool bigBuffer = false;
+    std::vector<double> wall, tail;
+    int fewest = 0, most = 0, complete = 0;
+};
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int rounds = 10;
+    std::vector<int> counts = {10, 100, 1000, 5000};
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--rounds" && i + 1 < argc) {
+            rounds = std::atoi(argv[++i]);
+        } else if (a == "--counts" && i + 1 < argc) {
+            counts.clear();
+            for (std::string list = argv[++i]; !list.empty();) {
+                counts.push_back(std::atoi(list.c_str()));
+                const auto comma = list.find(',');
+                list = comma == std::string::npos ? "" : list.substr(comma + 1);
+            }
+        } else {
+            std::fprintf(stderr, "usage: bench_lan_rounds [--rounds N] [--counts A,B,...]\n");
+            return 2;
+        }
+    }
+    if (!TestLan::IsRoot()) {
+        std::fprintf(stderr, "bench_lan_rounds: %s\n", kNeedRoot);
+        return 2;
+    }
+
+    std::vector<Row> table;
+    for (int count : counts) {
+        TestLan lan(LanOptions{kHosts, 1, {}});
+        if (!lan.up()) {
+            std::fprintf(stderr, "LAN: %s\n", lan.error().c_str());
+            return 1;
+        }
+        int present = 0;
+        for (int h = 1; h <= kHosts; ++h) {
+            const int n = count / kHosts + (h <= count % kHosts ? 1 : 0);
+            if (n == 0)
+                continue;
+            if (lan.startSim(h, {"--count", std::to_string(n), "--seed", std::to_string(h)}) == nullptr) {
+                std::fprintf(stderr, "sim: %s\n", lan.error().c_str());
+                return 1;
+            }
+            present += n;
+        }
+        // Every round below broadcasts: only from inside the PC namespace.
+        if (!lan.enterPc()) {
+            std::fprintf(stderr, "PC: %s\n", lan.error().c_str());
+            return 1;
+        }
+        for (bool big : {true, false}) {
+            Row row;
+            row.devices = present;
+            row.bigBuffer = big;
+            row.fewest = present;
+            for (int r = 0; r < rounds; ++r) {
+                NullLog log;
+                DiscoveryState state(log);
+                NetworkEndpoints endpoints;
+                endpoints.receiveBuffer = big ? kReplySocketReceiveBuffer : 0;
+                Clock::time_point lastReply{};
+                SearchRoundHooks hooks;
+                hooks.replyReceived = [&] { lastReply = Clock::now(); };
+                const auto start = Clock::now();
+                RunSearchRound(state, SearchSettings{}, hooks, endpoints);
+                const auto end = Clock::now();
+                row.wall.push_back(Ms(end - start));
+                row.tail.push_back(lastReply == Clock::time_point{} ? 0 : Ms(end - lastReply));
+                const int listed = static_cast<int>(state.devices.size());
+                row.fewest = std::min(row.fewest, listed);
+                row.most = std::max(row.most, listed);
+                row.complete += listed == present;
+            }
+            table.push_back(row);
+        }
+        lan.leavePc();
+    }
+
+    std::printf("| devices | receive buffer | median round | worst round | median last reply to end | listed (fewest-most) | complete rounds |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    for (const Row& row : table)
+        std::printf("| %d | %s | %.0f ms | %.0f ms | %.0f ms | %d-%d | %d/%zu |\n", row.devices,
+                    row.bigBuffer ? "8 MiB" : "kernel default", Median(row.wall),
+                    *std::max_element(row.wall.begin(), row.wall.end()), Median(row.tail), row.fewest, row.most,
+                    row.complete, row.wall.size());
+    return 0;
+}
