@@ -3,6 +3,45 @@
 
 namespace Cli {
 
+namespace {
+
+enum class Parsed { NotCommon, Taken, Failed };
+
+// The options search and setup share: where to search and how loudly.
+Parsed ParseCommonOption(const std::vector<std::string>& args, std::size_t& i,
+                         std::optional<std::string>& relayHost, std::string& transport,
+                         std::vector<std::string>& interfaces, bool& quiet, std::string& error)
+{
+    const std::string& arg = args[i];
+    std::string value;
+    if (arg == "--quiet" || arg == "-q") {
+        quiet = true;
+        return Parsed::Taken;
+    }
+    if (arg != "--relay" && arg != "--transport" && arg != "--interface")
+        return Parsed::NotCommon;
+    if (!TakeValue(args, i, value, error))
+        return Parsed::Failed;
+    if (arg == "--relay") {
+        if (value.empty()) {
+            error = "--relay needs a host";
+            return Parsed::Failed;
+        }
+        relayHost = value;
+    } else if (arg == "--transport") {
+        if (value != "TCP" && value != "UDP" && value != "HttpCmd") {
+            error = "--transport must be TCP, UDP or HttpCmd, not \"" + value + "\"";
+            return Parsed::Failed;
+        }
+        transport = value;
+    } else {
+        interfaces.push_back(value);
+    }
+    return Parsed::Taken;
+}
+
+} // namespace
+
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string& value, std::string& error)
 {
     if (i + 1 >= args.size()) {
@@ -17,25 +56,15 @@ std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& 
 {
     SearchOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const Parsed common = ParseCommonOption(args, i, options.relayHost, options.transport,
+                                                options.interfaces, options.quiet, error);
+        if (common == Parsed::Failed)
+            return std::nullopt;
+        if (common == Parsed::Taken)
+            continue;
         const std::string& arg = args[i];
         std::string value;
-        if (arg == "--relay") {
-            if (!TakeValue(args, i, value, error))
-                return std::nullopt;
-            if (value.empty()) {
-                error = "--relay needs a host";
-                return std::nullopt;
-            }
-            options.relayHost = value;
-        } else if (arg == "--transport") {
-            if (!TakeValue(args, i, value, error))
-                return std::nullopt;
-            if (value != "TCP" && value != "UDP" && value != "HttpCmd") {
-                error = "--transport must be TCP, UDP or HttpCmd, not \"" + value + "\"";
-                return std::nullopt;
-            }
-            options.transport = value;
-        } else if (arg == "--project") {
+        if (arg == "--project") {
             if (!TakeValue(args, i, value, error))
                 return std::nullopt;
             options.project = value;
@@ -52,12 +81,6 @@ std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& 
                 error = "--format must be table, csv or json, not \"" + value + "\"";
                 return std::nullopt;
             }
-        } else if (arg == "--interface") {
-            if (!TakeValue(args, i, value, error))
-                return std::nullopt;
-            options.interfaces.push_back(value);
-        } else if (arg == "--quiet" || arg == "-q") {
-            options.quiet = true;
         } else {
             error = "unknown option \"" + arg + "\" (see quendrel-cli --help)";
             return std::nullopt;
@@ -71,6 +94,12 @@ std::optional<SetupOptions> ParseSetupOptions(const std::vector<std::string>& ar
     SetupOptions options;
     bool isStatic = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const Parsed common = ParseCommonOption(args, i, options.relayHost, options.transport,
+                                                options.interfaces, options.quiet, error);
+        if (common == Parsed::Failed)
+            return std::nullopt;
+        if (common == Parsed::Taken)
+            continue;
         const std::string& arg = args[i];
         std::string* target = nullptr;
         if (arg == "--mac")
@@ -88,29 +117,10 @@ std::optional<SetupOptions> ParseSetupOptions(const std::vector<std::string>& ar
                 return std::nullopt;
             continue;
         }
-        std::string value;
         if (arg == "--dhcp") {
             options.dhcp = true;
         } else if (arg == "--static") {
             isStatic = true;
-        } else if (arg == "--relay") {
-            if (!TakeValue(args, i, value, error))
-                return std::nullopt;
-            options.relayHost = value;
-        } else if (arg == "--transport") {
-            if (!TakeValue(args, i, value, error))
-                return std::nullopt;
-            if (value != "TCP" && value != "UDP" && value != "HttpCmd") {
-                error = "--transport must be TCP, UDP or HttpCmd, not \"" + value + "\"";
-                return std::nullopt;
-            }
-            options.transport = value;
-        } else if (arg == "--interface") {
-            if (!TakeValue(args, i, value, error))
-                return std::nullopt;
-            options.interfaces.push_back(value);
-        } else if (arg == "--quiet" || arg == "-q") {
-            options.quiet = true;
         } else {
             error = "unknown option \"" + arg + "\" (see quendrel-cli --help)";
             return std::nullopt;
