@@ -95,6 +95,14 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
         {QStringLiteral("flood-for"), QStringLiteral("Flood length in ms (default 30000)."),
          QStringLiteral("ms")},
         {QStringLiteral("garbage"), QStringLiteral("Send malformed datagrams before the replies.")},
+        {QStringLiteral("http-port"), QStringLiteral("Serve the relay's device page (/device.get?DeviceType=...) "
+                                                     "over HTTP on this port (0 for a free one). Off by default."),
+         QStringLiteral("port")},
+        {QStringLiteral("http-hang"), QStringLiteral("HTTP: read the request, never answer.")},
+        {QStringLiteral("http-big"), QStringLiteral("HTTP: pad every page with further rows to this many MiB "
+                                                    "(1-64)."),
+         QStringLiteral("mib")},
+        {QStringLiteral("http-empty"), QStringLiteral("HTTP: always answer the \"No available items\" page.")},
         {QStringLiteral("log"), QStringLiteral("Write the JSON event lines here instead of stdout."),
          QStringLiteral("file")},
     });
@@ -175,6 +183,27 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
         o.floodFor = std::chrono::milliseconds(n);
     }
     o.garbage = parser.isSet(QStringLiteral("garbage"));
+    if (parser.isSet(QStringLiteral("http-port"))) {
+        if (!ReadNumber(parser, QStringLiteral("http-port"), 0, 65535, n, message))
+            return OptionsOutcome::Error;
+        o.httpPort = static_cast<std::uint16_t>(n);
+    }
+    o.httpHang = parser.isSet(QStringLiteral("http-hang"));
+    o.httpEmpty = parser.isSet(QStringLiteral("http-empty"));
+    if (parser.isSet(QStringLiteral("http-big"))) {
+        if (!ReadNumber(parser, QStringLiteral("http-big"), 1, kMaxHttpBigMiB, n, message))
+            return OptionsOutcome::Error;
+        o.httpBigMiB = static_cast<int>(n);
+    }
+    const int httpModes = (o.httpHang ? 1 : 0) + (o.httpEmpty ? 1 : 0) + (o.httpBigMiB > 0 ? 1 : 0);
+    if (httpModes > 0 && !o.httpPort) {
+        message = QStringLiteral("--http-hang, --http-big and --http-empty need --http-port");
+        return OptionsOutcome::Error;
+    }
+    if (httpModes > 1) {
+        message = QStringLiteral("give at most one of --http-hang, --http-big and --http-empty");
+        return OptionsOutcome::Error;
+    }
     o.logFile = parser.value(QStringLiteral("log"));
     if (parser.isSet(QStringLiteral("log")) && o.logFile.isEmpty()) {
         message = QStringLiteral("--log wants a file name");

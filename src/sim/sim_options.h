@@ -29,12 +29,19 @@ struct SimOptions {
     std::chrono::milliseconds floodInterval{20};
     std::chrono::milliseconds floodFor{30000};
     bool garbage = false;                             // malformed datagrams before the replies
+    // The relay host's HTTP command interface: off unless a port is given
+    // (0 picks a free one, named in the ready line).
+    std::optional<std::uint16_t> httpPort;
+    bool httpHang = false;                            // read the request, never answer
+    int httpBigMiB = 0;                               // pad every page to this many MiB
+    bool httpEmpty = false;                           // always the "No available items" page
     QString logFile;                                  // --log FILE; stdout when empty
 };
 
 inline constexpr int kMaxGeneratedDevices = 64000;
 inline constexpr int kMaxPack = 1000;
 inline constexpr int kMaxSeed = 255;
+inline constexpr int kMaxHttpBigMiB = 64;
 
 enum class OptionsOutcome { Run, Help, Error };
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sim/device_store.h"
+#include "sim/http_relay.h"
 #include "sim/scheduler.h"
 #include "sim/sim_options.h"
 #include "sim/tcp_relay.h"
@@ -17,14 +18,14 @@ namespace Sim {
 
 class EventLog;
 
-// One simulator process: the devices, their UDP responder and TCP relay,
-// run by a single-threaded poll loop.
+// One simulator process: the devices, their UDP responder, TCP relay and
+// (when asked for) the relay's HTTP interface, run by a single-threaded poll loop.
 class Simulator {
     Q_DISABLE_COPY(Simulator)
 public:
     Simulator(const SimOptions& options, std::vector<Discovery::DeviceInfo> devices, EventLog& log);
 
-    // Opens both sockets and logs {"event":"ready",...}; false and `error` on failure.
+    // Opens the sockets and logs {"event":"ready",...}; false and `error` on failure.
     bool start(QString& error);
 
     // Waits up to `maxWait` for work and does it. Returns true when `stopFd`
@@ -35,6 +36,8 @@ public:
 
     std::uint16_t udpPort() const { return m_udp.port(); }
     std::uint16_t tcpPort() const { return m_tcp.port(); }
+    // 0 while the HTTP interface is off.
+    std::uint16_t httpPort() const { return m_http.port(); }
     const DeviceStore& store() const { return m_store; }
 
 private:
@@ -44,6 +47,7 @@ private:
     Scheduler m_scheduler;
     UdpResponder m_udp;
     TcpRelay m_tcp;
+    HttpRelay m_http;
 };
 
 } // namespace Sim

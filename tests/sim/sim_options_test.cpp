@@ -36,6 +36,7 @@ TEST(SimOptions, DefaultsAreTheDevicesOwnPorts)
     EXPECT_FALSE(options.replyTo.has_value());
     EXPECT_FALSE(options.unicast || options.hang || options.flood || options.garbage);
     EXPECT_EQ(options.pack, 1);
+    EXPECT_FALSE(options.httpPort.has_value()); // the HTTP interface is off
 }
 
 TEST(SimOptions, ReadsEveryOption)
@@ -82,4 +83,31 @@ TEST(SimOptions, RefusesBadCommandLines)
     QString message;
     EXPECT_EQ(Parse({"--help"}, options, message), OptionsOutcome::Help);
     EXPECT_TRUE(message.contains(QStringLiteral("--reply-to")));
+}
+
+TEST(SimOptions, ReadsTheHttpInterfaceOptions)
+{
+    SimOptions options;
+    QString message;
+    ASSERT_EQ(Parse({"--count", "1", "--http-port", "0"}, options, message), OptionsOutcome::Run)
+        << message.toStdString();
+    EXPECT_EQ(options.httpPort, 0);
+    EXPECT_FALSE(options.httpHang || options.httpEmpty || options.httpBigMiB != 0);
+    ASSERT_EQ(Parse({"--count", "1", "--http-port", "8080", "--http-big", "3"}, options, message),
+              OptionsOutcome::Run);
+    EXPECT_EQ(options.httpPort, 8080);
+    EXPECT_EQ(options.httpBigMiB, 3);
+    ASSERT_EQ(Parse({"--count", "1", "--http-port", "80", "--http-hang"}, options, message), OptionsOutcome::Run);
+    EXPECT_TRUE(options.httpHang);
+    ASSERT_EQ(Parse({"--count", "1", "--http-port", "80", "--http-empty"}, options, message), OptionsOutcome::Run);
+    EXPECT_TRUE(options.httpEmpty);
+
+    ExpectRefused({"--count", "1", "--http-port", "65536"}, "--http-port");
+    ExpectRefused({"--count", "1", "--http-port", "-1"}, "--http-port");
+    ExpectRefused({"--count", "1", "--http-port", "80", "--http-big", "0"}, "--http-big");
+    ExpectRefused({"--count", "1", "--http-port", "80", "--http-big", "65"}, "--http-big");
+    // A misbehaviour without the interface, or two at once, is a mistake.
+    ExpectRefused({"--count", "1", "--http-hang"}, "need --http-port");
+    ExpectRefused({"--count", "1", "--http-port", "80", "--http-hang", "--http-empty"}, "at most one");
+    ExpectRefused({"--count", "1", "--http-port", "80", "--http-big", "2", "--http-hang"}, "at most one");
 }
