@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: MIT
+// The UPnP device detail dialog: its layout, tab order, captions and the
+// texts it shows.
+#include "ui/upnp_info_form.h"
+
+#include "resources/dvconst.h"
+#include "resources/language.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Gui::TForm1;
+
+namespace {
+
+std::string Text(const QString& text)
+{
+    return text.toStdString();
+}
+
+// Object names and English captions by record field.
+struct Expected {
+    const char* label;
+    const char* edit;
+    const char* caption;
+};
+const Expected kExpected[Upnp::kUpnpFieldCount] = {
+    {"Label1", "EditChild", "Child"},
+    {"Label7", "EditDescription", "Description"},
+    {"Label8", "EditFriendName", "Friendlyname"},
+    {"Label10", "EditHasCh", "HasChildren"},
+    {"Label6", "EditIconURL", "IconURL"},
+    {"Label11", "EditIsRooDev", "IsRootDevice"},
+    {"Label4", "EditManuName", "ManufacturerName"},
+    {"Label2", "EditManuURL", "ManufacturerURL"},
+    {"Label3", "EditModelName", "ModelName"},
+    {"Label5", "EditModelNum", "ModelNumber"},
+    {"Label13", "EditModelURL", "ModelURL"},
+    {"Label9", "EditParentDev", "ParentDevice"},
+    {"Label12", "EditPresURL", "PresentationURL"},
+    {"Label14", "EditRootDev", "RootDevice"},
+    {"Label15", "EditSeriaNum", "SerialNumber"},
+    {"Label17", "EditService", "Services"},
+    {"Label16", "EditType", "Type"},
+    {"Label18", "EditUniqName", "UniqueDeviceName"},
+    {"Label19", "EditUPC", "UPC"},
+};
+
+Upnp::UpnpDeviceInfo Camera()
+{
+    Upnp::UpnpDeviceInfo d;
+    d.children = "No: Zero children";
+    d.description = "AXIS 211 Network Camera";
+    d.friendly_name = "AXIS 211 - 00408C123456";
+    d.has_children = "No";
+    d.icon_url = "http://10.0.0.5/icon.gif";
+    d.is_root_device = "Yes";
+    d.manufacturer_name = "AXIS";
+    d.manufacturer_url = "http://www.axis.com/";
+    d.model_name = "AXIS 211";
+    d.model_number = "211";
+    d.model_url = "http://www.axis.com/products/cam_211";
+    d.parent_device = "This is a topmost device";
+    d.presentation_url = "http://10.0.0.5:8080/index.html?" + std::string(300, 'q');
+    d.root_device = "This is a topmost device";
+    d.serial_number = "00408C123456";
+    d.services = "Yes: 3services";
+    d.type = "urn:schemas-upnp-org:device:Basic:1";
+    d.unique_device_name = "uuid:cam-1";
+    d.upc = "";
+    return d;
+}
+
+} // namespace
+
+TEST(TForm1, LayoutIsTheFormsOwn)
+{
+    TForm1 form(nullptr);
+    EXPECT_EQ(form.objectName().toStdString(), "Form1");
+    EXPECT_EQ(form.size(), QSize(479, 642));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize()); // a fixed border
+
+    for (int field = 0; field < Upnp::kUpnpFieldCount; ++field) {
+        const Expected& want = kExpected[field];
+        const int top = 20 + 30 * field;
+        const QLabel* label = form.findChild<QLabel*>(QString::fromLatin1(want.label));
+        const QLineEdit* edit = form.findChild<QLineEdit*>(QString::fromLatin1(want.edit));
+        ASSERT_NE(label, nullptr) << want.label;
+        ASSERT_NE(edit, nullptr) << want.edit;
+        EXPECT_EQ(label, form.labelOf(field));
+        EXPECT_EQ(edit, form.editOf(field));
+        EXPECT_EQ(label->geometry(), QRect(16, top, 137, 13)) << want.label;
+        EXPECT_EQ(edit->geometry(), QRect(160, top, 300, 21)) << want.edit;
+        EXPECT_FALSE(edit->isEnabled()) << want.edit;
+        EXPECT_TRUE(edit->text().isEmpty()) << want.edit;
+    }
+    EXPECT_EQ(form.findChildren<QLineEdit*>().size(), Upnp::kUpnpFieldCount);
+    EXPECT_EQ(form.labelOf(-1), nullptr);
+    EXPECT_EQ(form.editOf(Upnp::kUpnpFieldCount), nullptr);
+
+    const auto* ok = form.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->geometry(), QRect(160, 592, 297, 25));
+}
+
+TEST(TForm1, TabOrderStartsAtTheButton)
+{
+    TForm1 form(nullptr);
+    auto* ok = form.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    std::vector<std::string> order;
+    for (QWidget* w = ok->nextInFocusChain(); w != ok; w = w->nextInFocusChain())
+        if (qobject_cast<QLineEdit*>(w))
+            order.push_back(w->objectName().toStdString());
+    EXPECT_EQ(order, (std::vector<std::string>{"EditChild", "EditIconURL", "EditFriendName", "EditDescription",
+                                               "EditHasCh", "EditModelURL", "EditPresURL", "EditSeriaNum",
+                                               "EditService", "EditType", "EditUniqName", "EditUPC",
+                                               "EditIsRooDev", "EditManuName", "EditManuURL", "EditModelName",
+                                               "EditModelNum", "EditRootDev", "EditParentDev"}));
+    // The button comes first of all focusable controls; the edits are disabled.
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+}
+
+TEST(TForm1, CaptionsComeFromTheTextTable)
+{
+    TForm1 form(nullptr);
+    EXPECT_EQ(Text(form.windowTitle()), "Upnp Device Detail Info.");
+    EXPECT_EQ(Text(form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->text()), "OK");
+    for (int field = 0; field < Upnp::kUpnpFieldCount; ++field)
+        EXPECT_EQ(Text(form.labelOf(field)->text()), kExpected[field].caption);
+}
+
+TEST(TForm1, ALanguageChangeRetextsTheLabelsButNotTheValues)
+{
+    TForm1 form(nullptr);
+    form.Fill(Camera());
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quendrel");
+    ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, program)) << "no quendrel.DEU beside the tests";
+    Resources::ReinitializeForms();
+    const std::string title = Text(form.windowTitle());
+    const std::string child = Text(form.labelOf(0)->text());
+    const std::string upc = Text(form.labelOf(18)->text());
+    const std::string germanTitle = Text(Dvconst::LoadResString(Dvconst::_UPNP_DEVICE_DETAIL_INFO));
+    const std::string germanChild = Text(Dvconst::LoadResString(Dvconst::_CHILD));
+    const std::string germanUpc = Text(Dvconst::LoadResString(Dvconst::_UPC));
+    const std::string value = Text(form.editOf(0)->text());
+    Resources::UnloadResourceModule();
+    Resources::ReinitializeForms();
+
+    ASSERT_NE(germanTitle, "Upnp Device Detail Info.") << "the module should translate the caption";
+    EXPECT_EQ(title, germanTitle);
+    EXPECT_EQ(child, germanChild);
+    EXPECT_EQ(upc, germanUpc);
+    EXPECT_EQ(value, "No: Zero children");
+    // Back to the program's own texts.
+    EXPECT_EQ(Text(form.windowTitle()), "Upnp Device Detail Info.");
+    EXPECT_EQ(Text(form.labelOf(0)->text()), "Child");
+}
+
+TEST(TForm1, ShowsTheTextsAsTheEngineStoredThem)
+{
+    TForm1 form(nullptr);
+    const Upnp::UpnpDeviceInfo camera = Camera();
+    form.Fill(camera);
+    for (int field = 0; field < Upnp::kUpnpFieldCount; ++field)
+        EXPECT_EQ(Text(form.editOf(field)->text()), *Upnp::FieldAt(camera, field)) << kExpected[field].edit;
+    EXPECT_EQ(Text(form.editOf(15)->text()), "Yes: 3services");
+    EXPECT_EQ(Text(form.editOf(11)->text()), "This is a topmost device");
+
+    // A long address shows from its start, on one line.
+    const QLineEdit* url = form.editOf(12);
+    EXPECT_EQ(url->cursorPosition(), 0);
+    EXPECT_EQ(url->height(), 21);
+
+    // Text beyond 8-bit ASCII arrives as the engine's UTF-8.
+    Upnp::UpnpDeviceInfo accented;
+    accented.friendly_name = "Caméra d'entrée (IP7137)";
+    form.Fill(accented);
+    EXPECT_EQ(form.editOf(2)->text(), QStringLiteral("Caméra d'entrée (IP7137)"));
+    EXPECT_TRUE(form.editOf(0)->text().isEmpty()); // a new record replaces every field
+}
+
+TEST(TForm1, OkClosesTheDialogAccepted)
+{
+    TForm1 form(nullptr);
+    QTimer::singleShot(0, [&] {
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    });
+    QTimer::singleShot(10000, &form, &QDialog::reject); // never hang the test
+    EXPECT_EQ(form.exec(), QDialog::Accepted);
+}
