@@ -6,6 +6,8 @@
 #include "ui/browse_url.h"
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
+#include "ui/upnp_info_form.h"
+#include "upnp/upnp_results.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,6 +30,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <thread>
 
 namespace Gui {
 
@@ -40,6 +44,9 @@ constexpr int kFormHeight = 624;
 constexpr int kPanelHeight = 79;
 constexpr QRect kGridRect{0, 81, 761, 389};
 constexpr QRect kMemoRect{0, 461, 769, 162};
+// How long a press waits for the last UPnP worker to mark itself idle after
+// it has handed its devices over (a few statements; this is a wide margin).
+constexpr auto kWorkerLeaving = std::chrono::milliseconds(500);
 // The layout's column widths; start-up turns them into proportions.
 constexpr std::array<int, DeviceGrid::kColumnCount> kColumnWidths{114, 125, 180, 103, 29, 98, 153};
 
@@ -73,8 +80,11 @@ QString VersionText()
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent)
-    : QWidget(parent), m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+TMainForm::TMainForm(QWidget* parent) : TMainForm(Upnp::UpnpSearchOptions{}, parent) {}
+
+TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
+    : QWidget(parent), m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      m_messageBox(&ShowMessageBox), m_upnpEngine(std::make_unique<Upnp::UpnpSearchEngine>(std::move(upnpOptions)))
 {
     // The firewall command that opens UPnP on Windows has no counterpart
     // here; start-up never waits on anything outside the program.
@@ -91,6 +101,12 @@ TMainForm::TMainForm(QWidget* parent)
 
 TMainForm::~TMainForm()
 {
+    // A window closed by any means during a search: the routine runs no more
+    // steps, the stopped search wakes it, and its thread ends before the
+    // window's parts go.
+    m_upnpResults.cancel();
+    m_upnpEngine.reset();
+    m_upnpResults.join();
     FormDestroy();
     m_log.onAppend = nullptr;
     // The grid model is a member and goes before the child widgets do.
@@ -336,10 +352,16 @@ void TMainForm::FormResize()
     }
 }
 
+// While the engine's event exists (from the search's start until the results
+// routine has taken its rows) the window stays open.
 void TMainForm::FormClose(QCloseEvent* event)
 {
-    // The UPnP search's close check goes here: while the engine's search is
-    // under way the close is refused with a warning.
+    if (m_upnpEngine->doneEvent()) {
+        event->ignore();
+        if (m_messageBox)
+            m_messageBox(this, QStringLiteral("Warning"), QString::fromLatin1(kUpnpBusyText));
+        return;
+    }
     event->accept();
 }
 
@@ -359,16 +381,83 @@ Discovery::SearchSettings TMainForm::CurrentSearchSettings() const
 
 void TMainForm::Button1Click()
 {
+    // The button stays disabled until a round's UPnP results are in; a press
+    // that still comes (from code) must not race the routine over the grid.
+    if (m_upnpResults.pending()) {
+        m_log.append("Search refused: the last round's UPnP results are still to come\n");
+        return;
+    }
     const Discovery::SearchSettings settings = CurrentSearchSettings();
     m_state.projectFilter = m_Proj->currentText().toStdString();
+    m_roundHandsOver = Discovery::FilterAdmitsUpnp(m_state.projectFilter);
 
     Discovery::SearchRoundHooks hooks;
-    // The UPnP engine's start and hand-over are connected here once they exist.
+    hooks.startUpnp = [this] { StartUpnpSearch(); };
+    hooks.handOverToUpnp = [this] { return HandOverToUpnp(); };
     hooks.fetchRelayPage = [](const std::string& url) { return Discovery::FetchRelayPage(url); };
     hooks.searching = [this] { SearchStarted(); };
-    hooks.buttonEnabled = [this] { m_Button1->setEnabled(true); };
+    // The relay roads enable the button again, except in a round that hands
+    // its end to the UPnP results: a second round during their wait would
+    // race them over the engine's event and the grid.
+    hooks.buttonEnabled = [this] {
+        if (!m_roundHandsOver)
+            m_Button1->setEnabled(true);
+    };
     hooks.closed = [this](int shownRows) { SearchClosed(shownRows); };
     Discovery::RunSearchRound(m_state, settings, hooks, m_endpoints);
+}
+
+void TMainForm::StartUpnpSearch()
+{
+    const QPointer<QObject> window(this);
+    if (m_upnpEngine->StartSearch(window))
+        return;
+    // The last search's worker sets its event before it marks itself idle;
+    // a press right after the last rows came in can fall in between.
+    const auto limit = std::chrono::steady_clock::now() + kWorkerLeaving;
+    while (m_upnpEngine->isSearching() && !m_upnpEngine->doneEvent() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!m_upnpEngine->StartSearch(window))
+        m_log.append("UPnP search could not be started\n");
+}
+
+bool TMainForm::HandOverToUpnp()
+{
+    std::shared_ptr<Upnp::ManualResetEvent> done = m_upnpEngine->doneEvent();
+    const bool searched = done != nullptr;
+    if (m_upnpResults.start(std::move(done), [this] { UpnpResultsBegin(); },
+                            [this, searched] { UpnpResultsFinish(searched); }))
+        return true;
+    // No thread for the routine: the round closes itself, and the event goes
+    // so the window can still be closed.
+    m_log.append("UPnP results routine could not be started\n");
+    m_upnpEngine->closeDoneEvent();
+    m_roundHandsOver = false;
+    return false;
+}
+
+void TMainForm::UpnpResultsBegin()
+{
+    ShowButtonText(Dvconst::_SEARCH_UPNP);
+}
+
+// The routine's steps after the wait, all at once on this thread, so the
+// grid never changes under it half-way.
+void TMainForm::UpnpResultsFinish(bool searched)
+{
+    m_roundHandsOver = false;
+    // The filter as it reads now: the user may have changed it during the wait.
+    m_state.projectFilter = m_Proj->currentText().toStdString();
+    // A round whose UPnP search never started lists none of an earlier
+    // search's devices as found now.
+    const std::vector<Upnp::UpnpDeviceInfo> devices =
+        searched ? m_upnpEngine->devicesSnapshot() : std::vector<Upnp::UpnpDeviceInfo>{};
+    const Upnp::ResultsOutcome outcome = Upnp::ApplyUpnpResults(m_state, devices);
+    m_upnpEngine->closeDoneEvent();
+    if (outcome.end == Upnp::ResultsEnd::Done)
+        ShowDeviceCount(outcome.shown);
+    m_Button1->setEnabled(true);
+    ShowButtonText(Dvconst::_QUENDREL);
 }
 
 void TMainForm::SearchStarted()
@@ -479,7 +568,32 @@ void TMainForm::Browser1Click()
 
 void TMainForm::Info1Click()
 {
-    Gui::DetailInfo(this, m_state, m_selectedRow, m_log, m_dialogHooks);
+    Gui::DeviceMenuHooks hooks = m_dialogHooks;
+    if (!hooks.openUpnpDetail) {
+        hooks.openUpnpDetail = [this, showModal = hooks.showModal](const Discovery::DeviceInfo& device) {
+            OpenUpnpDetail(device, showModal);
+        };
+    }
+    Gui::DetailInfo(this, m_state, m_selectedRow, m_log, hooks);
+}
+
+// One dialog for every UPnP record whose presentation URL holds the row's
+// address, in the engine's order; the list is copied first, so a dialog
+// left open never sees it change.
+void TMainForm::OpenUpnpDetail(const Discovery::DeviceInfo& device, const std::function<void(QDialog&)>& showModal)
+{
+    const std::string_view ip = Discovery::FieldText(device.ip);
+    const std::vector<Upnp::UpnpDeviceInfo> records = m_upnpEngine->devicesSnapshot();
+    for (const Upnp::UpnpDeviceInfo& record : records) {
+        if (record.presentation_url.find(ip) == std::string::npos)
+            continue;
+        TForm1 form(this);
+        form.Fill(record);
+        if (showModal)
+            showModal(form);
+        else
+            form.exec();
+    }
 }
 
 void TMainForm::NetworkSetup1Click()

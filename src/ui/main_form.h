@@ -6,14 +6,20 @@
 #include "discovery/search_round.h"
 #include "resources/dvconst.h"
 #include "ui/device_menu.h"
+#include "ui/dialog_message_box.h"
+#include "ui/upnp_results_routine.h"
+#include "upnp/port_forward_engine.h"
+#include "upnp/search_options.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -29,8 +35,8 @@ class DeviceGridView;
 
 // The main window: the search button, the result line, the device grid and
 // its pop-up menu, the hidden search-method and project-filter controls and
-// the hidden diagnostic log. It owns the search's state for the whole run.
-// Handlers keep the names of the events they answer.
+// the hidden diagnostic log. It owns the search's state and the UPnP search
+// engine for the whole run. Handlers keep the names of the events they answer.
 class TMainForm final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY(TMainForm)
@@ -39,7 +45,13 @@ public:
     // Lines kept by the hidden log; older ones are dropped.
     static constexpr int kLogLines = 5000;
 
+    // The text of the close check's warning; the table has no key for it.
+    static constexpr char kUpnpBusyText[] = "Searching Upnp Devices! Please wait";
+
     explicit TMainForm(QWidget* parent = nullptr);
+    // The program keeps the engine's defaults; tests choose where the UPnP
+    // search looks (no adapter at all, or a simulated LAN's).
+    explicit TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     Discovery::DiscoveryState& state() { return m_state; }
@@ -48,6 +60,9 @@ public:
     int selectedColumn() const { return m_selectedColumn; }
     bool popupAttached() const { return m_popupAttached; }
     const std::vector<float>& columnProportions() const { return m_columnProportions; }
+    Upnp::UpnpSearchEngine& upnpEngine() { return *m_upnpEngine; }
+    // True while a round's UPnP results are still to come.
+    bool upnpResultsPending() const { return m_upnpResults.pending(); }
 
     // Browse hands its address here; QDesktopServices::openUrl by default.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
@@ -56,6 +71,8 @@ public:
     void setSearchEndpoints(const Discovery::NetworkEndpoints& endpoints) { m_endpoints = endpoints; }
     // How the pop-up menu's dialogs are shown; tests inspect them instead.
     void setDialogHooks(Gui::DeviceMenuHooks hooks) { m_dialogHooks = std::move(hooks); }
+    // The window's own message boxes (the close check's warning).
+    void setMessageBox(MessageBoxHook hook) { m_messageBox = std::move(hook); }
 
 public slots:
     void Button1Click();
@@ -97,11 +114,20 @@ private:
     void ShowDeviceCount(int count);
     void AppendToMemo(const std::string& line);
 
+    // The UPnP part of a round and the results routine's two window steps.
+    void StartUpnpSearch();
+    bool HandOverToUpnp();
+    void UpnpResultsBegin();
+    void UpnpResultsFinish(bool searched);
+    // The UPnP detail dialogs for a row of the UPnP search.
+    void OpenUpnpDetail(const Discovery::DeviceInfo& device, const std::function<void(QDialog&)>& showModal);
+
     Discovery::MemoryLog m_log{kLogLines};
     Discovery::DiscoveryState m_state{m_log};
     Discovery::NetworkEndpoints m_endpoints;
     Gui::DeviceMenuHooks m_dialogHooks;
     std::function<bool(const QUrl&)> m_openUrl;
+    MessageBoxHook m_messageBox;
 
     int m_selectedRow = 1;
     int m_selectedColumn = 0;
@@ -112,6 +138,14 @@ private:
     const Dvconst::ResourceString* m_buttonKey = &Dvconst::_QUENDREL;
     int m_shownCount = 0;
     bool m_sizedToFrame = false;
+    // Whether the running round hands its end to the UPnP results routine.
+    bool m_roundHandsOver = false;
+
+    // The routine before the engine: should the destructor's explicit order
+    // ever be lost, the engine still goes first, and its stopped search
+    // sets the event the routine may be waiting on.
+    UpnpResultsRoutine m_upnpResults{this};
+    std::unique_ptr<Upnp::UpnpSearchEngine> m_upnpEngine;
 
     // Controls, owned by their Qt parents.
     QFrame* m_Panel1 = nullptr;

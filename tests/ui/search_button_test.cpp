@@ -3,9 +3,8 @@
 // round's datagrams never leave 127.0.0.1.
 #include "ui/main_form.h"
 
-#include "discovery/packet.h"
-#include "discovery/socket_handle.h"
 #include "grid_test_support.h"
+#include "loopback_devices.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -16,90 +15,15 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <thread>
-
 using Discovery::DeviceGrid;
 using UiTest::Column;
 using UiTest::Reply;
 
 namespace {
 
-constexpr std::uint32_t kLoopback = INADDR_LOOPBACK;
-
-std::uint16_t BoundPort(int fd)
-{
-    sockaddr_in address{};
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    return ntohs(address.sin_port);
-}
-
-Discovery::SocketHandle LoopbackUdp(std::uint16_t port = 0)
-{
-    Discovery::SocketHandle s(socket(AF_INET, SOCK_DGRAM, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(kLoopback);
-    address.sin_port = htons(port);
-    EXPECT_EQ(bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    return s;
-}
-
-// A device on loopback: answers every query with one framed datagram of
-// replies, sent to the round's reply port.
-class LoopbackDevices {
-public:
-    LoopbackDevices(std::string plainReplies, std::uint16_t replyPort)
-        : m_socket(LoopbackUdp()), m_framed(Discovery::FrameBytes(plainReplies)), m_replyPort(replyPort),
-          m_thread([this] { Run(); })
-    {
-    }
-    ~LoopbackDevices()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    std::uint16_t port() const { return BoundPort(m_socket.get()); }
-    int queries() const { return m_queries; }
-    std::string lastQuery() const { return m_lastQuery; }
-
-private:
-    void Run()
-    {
-        while (!m_stop) {
-            pollfd p{m_socket.get(), POLLIN, 0};
-            if (poll(&p, 1, 20) <= 0)
-                continue;
-            char buffer[2048];
-            const ssize_t n = recv(m_socket.get(), buffer, sizeof buffer, 0);
-            if (n <= 0)
-                continue;
-            m_lastQuery = Discovery::UnframeText(std::string_view(buffer, static_cast<std::size_t>(n)));
-            ++m_queries;
-            sockaddr_in to{};
-            to.sin_family = AF_INET;
-            to.sin_addr.s_addr = htonl(kLoopback);
-            to.sin_port = htons(m_replyPort);
-            sendto(m_socket.get(), m_framed.data(), m_framed.size(), 0, reinterpret_cast<sockaddr*>(&to),
-                   sizeof to);
-        }
-    }
-
-    Discovery::SocketHandle m_socket;
-    std::string m_framed;
-    std::uint16_t m_replyPort;
-    std::atomic<bool> m_stop{false};
-    std::atomic<int> m_queries{0};
-    std::string m_lastQuery; // read after the round, when the device is quiet
-    std::thread m_thread;
-};
+using UiTest::BoundPort;
+using UiTest::LoopbackDevices;
+using UiTest::LoopbackUdp;
 
 // What Button1 looked like whenever it was painted.
 class PaintWatcher : public QObject {
@@ -119,8 +43,10 @@ class SearchButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // A free reply port: bind one, note it, let it go for the round.
-        replyPort = BoundPort(LoopbackUdp().get());
+        replyPort = UiTest::FreeLoopbackPort();
+        // A project of the devices: the round closes itself (an "ALL" round
+        // hands its end to the UPnP results, see upnp_round_test.cpp).
+        form.findChild<QComboBox*>(QStringLiteral("Proj"))->setEditText(QStringLiteral("Orvane"));
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         button = form.findChild<QPushButton*>(QStringLiteral("Button1"));
@@ -129,18 +55,11 @@ protected:
 
     void PressAgainst(std::uint16_t devicePort)
     {
-        Discovery::NetworkEndpoints endpoints;
-        endpoints.broadcastAddress = kLoopback;
-        endpoints.devicePort = devicePort;
-        endpoints.replyPort = replyPort;
-        endpoints.replyBindAddress = kLoopback;
-        endpoints.receiveBuffer = 0;
-        endpoints.silence = std::chrono::milliseconds(100);
-        form.setSearchEndpoints(endpoints);
+        form.setSearchEndpoints(UiTest::LoopbackEndpoints(devicePort, replyPort));
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    Gui::TMainForm form;
+    Gui::TMainForm form{UiTest::OfflineUpnp()};
     QPushButton* button = nullptr;
     QLabel* label = nullptr;
     std::uint16_t replyPort = 0;
