@@ -2,8 +2,8 @@
 // The Quendrel window program: chooses the UI language, then shows the main
 // window until it is closed.
 #include "app/quendrel_application.h"
+#include "app/startup_windows.h"
 #include "resources/language.h"
-#include "ui/main_form.h"
 
 #include <exception>
 #include <memory>
@@ -21,11 +21,9 @@ int main(int argc, char** argv)
         // The fixed program title, not a translated text.
         QApplication::setApplicationName(QStringLiteral("Quendrel"));
 
-        Gui::TMainForm mainForm;
-        mainForm.show();
-
-        // The hidden UPnP detail window Form1 is created here, after the main
-        // window, once it exists.
+        // MainForm, then the hidden Form1; both go when this block ends.
+        const App::StartupWindows windows = App::CreateStartupWindows();
+        windows.mainForm->show();
 
         QApplication::exec();
     } catch (const std::exception& error) {
