@@ -1,0 +1,409 @@
+// SPDX-License-Identifier: MIT
+// The HTTP-command road against a simulated relay host on a namespace LAN:
+// the round itself, the CLI and the main window, each fetching the relay's
+// page from 10.77.1.2 from inside the PC namespace.
+#include "lan_harness.h"
+#include "wire.h"
+
+#include "discovery/relay_page_fetch.h"
+#include "discovery/search_round.h"
+#include "sim/device_store.h"
+#include "sim/relay_page_builder.h"
+#include "ui/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace LanHarness;
+using namespace Discovery;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr std::size_t kMiB = 1024 * 1024;
+
+// True only inside the PC namespace: nowhere else is 10.77.1.1 a local address.
+bool HoldsPcAddress()
+{
+    SocketHandle s(::socket(AF_INET, SOCK_DGRAM, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    inet_pton(AF_INET, TestLan::PcAddress().c_str(), &address.sin_addr);
+    return s.valid() && ::bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+}
+
+// The relay host's address, with the port when it is not 80.
+std::string Relay(int port = 80)
+{
+    return TestLan::HostAddress(1) + (port == 80 ? "" : ":" + std::to_string(port));
+}
+
+// The device as the relay page carries it: seven fields, the rest empty.
+DeviceInfo AsListed(const DeviceInfo& device)
+{
+    DeviceInfo listed{};
+    for (const int field : {kModel, kProj, kName, kIp, kTriggerPort, kNetmask, kMac})
+        CopyToField(FieldAt(listed, field), FieldText(FieldAt(device, field)));
+    return listed;
+}
+
+::testing::AssertionResult SameDevice(const DeviceInfo& got, const DeviceInfo& want)
+{
+    for (int field = 0; field < kDeviceFieldCount; ++field)
+        if (FieldText(FieldAt(got, field)) != FieldText(FieldAt(want, field)))
+            return ::testing::AssertionFailure()
+                   << kDeviceFieldNames[static_cast<std::size_t>(field)] << " is \""
+                   << FieldText(FieldAt(got, field)) << "\", not \"" << FieldText(FieldAt(want, field)) << "\"";
+    return ::testing::AssertionSuccess();
+}
+
+void ExpectListed(const std::vector<DeviceInfo>& got, const std::vector<DeviceInfo>& want)
+{
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_TRUE(SameDevice(got[i], AsListed(want[i]))) << "device " << i;
+}
+
+std::vector<std::string> Args(int count, int seed, std::vector<std::string> more)
+{
+    std::vector<std::string> args{"--count", std::to_string(count), "--seed", std::to_string(seed)};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+SimProcess::Match HttpRequestFor(const std::string& path)
+{
+    const QString expected = QString::fromStdString(path);
+    return [expected](const QJsonObject& line) {
+        return line.value(QStringLiteral("transport")).toString() == QStringLiteral("http") &&
+               line.value(QStringLiteral("path")).toString() == expected;
+    };
+}
+
+struct Round {
+    RoundEnd end{};
+    int shown = -1;
+    bool enabled = false;
+};
+
+Round RunHttpRound(DiscoveryState& state, const std::string& relayHost, const std::string& filter)
+{
+    SearchSettings settings;
+    settings.localBroadcast = false;
+    settings.relayHost = relayHost;
+    settings.transport = "HttpCmd";
+    state.projectFilter = filter;
+    Round r;
+    SearchRoundHooks hooks;
+    hooks.fetchRelayPage = [](const std::string& url) { return FetchRelayPage(url); };
+    hooks.closed = [&](int shown) { r.shown = shown; };
+    hooks.buttonEnabled = [&] { r.enabled = true; };
+    r.end = RunSearchRound(state, settings, hooks);
+    return r;
+}
+
+// Runs a program in this (PC) namespace; its standard output and exit code.
+int RunProgram(const std::vector<std::string>& args, std::string& output)
+{
+    std::string command;
+    for (const std::string& a : args)
+        command += "'" + a + "' ";
+    command += "2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return -1;
+    char buffer[4096];
+    output.clear();
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class HttpRelayLan : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!TestLan::IsRoot())
+            GTEST_SKIP() << kNeedRoot;
+        m_lan = std::make_unique<TestLan>();
+        ASSERT_TRUE(m_lan->up()) << m_lan->error();
+    }
+
+    // The relay on host 1; then this thread steps into the PC namespace, the
+    // only place the program's requests are made from.
+    // Null (and a failure) unless both happened.
+    SimProcess* StartRelay(const std::vector<std::string>& args)
+    {
+        SimProcess* sim = m_lan->startSim(1, args);
+        EXPECT_NE(sim, nullptr) << m_lan->error();
+        const bool inPc = m_lan->enterPc();
+        EXPECT_TRUE(inPc) << m_lan->error();
+        // Elsewhere 10.77.1.2 could be a real machine.
+        EXPECT_TRUE(inPc && HoldsPcAddress()) << "not inside the PC namespace";
+        return inPc && HoldsPcAddress() ? sim : nullptr;
+    }
+
+    MemoryLog m_log;
+    std::unique_ptr<TestLan> m_lan;
+};
+
+} // namespace
+
+TEST_F(HttpRelayLan, RoundListsTheRelaysDevices)
+{
+    SimProcess* sim = StartRelay(Args(9, 4, {"--http-port", "80"}));
+    ASSERT_TRUE(sim);
+    DiscoveryState state(m_log);
+    const Round r = RunHttpRound(state, Relay(), "ALL");
+    EXPECT_EQ(r.end, RoundEnd::ClosedItself);
+    EXPECT_TRUE(r.enabled);
+    EXPECT_EQ(r.shown, 9);
+    ExpectListed(state.devices, Sim::GenerateDevices(9, 4));
+    // The closing sort puts the grid in descending order of model.
+    std::vector<std::string> models;
+    for (int row = 1; row < state.grid.gridRowCount(); ++row)
+        models.push_back(state.grid.cell(DeviceGrid::kModelColumn, row));
+    EXPECT_TRUE(std::is_sorted(models.rbegin(), models.rend()));
+
+    const auto request = sim->waitForLine(HttpRequestFor("/device.get?DeviceType=ALL"), 3000ms);
+    ASSERT_TRUE(request);
+    EXPECT_TRUE(request->value("from").toString().startsWith(QString::fromStdString(TestLan::PcAddress() + ":")));
+    EXPECT_EQ(sim->count(HttpRequestFor("/device.get?DeviceType=ALL")), 1u);
+    // This road writes nothing into the log.
+    EXPECT_TRUE(m_log.lines().empty()) << m_log.lines().front();
+}
+
+TEST_F(HttpRelayLan, ProjectFilterReachesTheRelay)
+{
+    SimProcess* sim = StartRelay(Args(21, 5, {"--http-port", "80"}));
+    ASSERT_TRUE(sim);
+    DiscoveryState state(m_log);
+    const Round r = RunHttpRound(state, Relay(), "Mirkla");
+    EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=Mirkla"), 3000ms));
+    const std::vector<DeviceInfo> mirkla = Sim::DevicesOfType(Sim::GenerateDevices(21, 5), "Mirkla");
+    ASSERT_EQ(mirkla.size(), 3u);
+    ExpectListed(state.devices, mirkla);
+    EXPECT_EQ(r.shown, 3);
+}
+
+TEST_F(HttpRelayLan, HostTypedWithAPortReachesThatPort)
+{
+    SimProcess* sim = StartRelay(Args(4, 6, {"--http-port", "8080"}));
+    ASSERT_TRUE(sim);
+    DiscoveryState state(m_log);
+    Round r = RunHttpRound(state, Relay(8080), "ALL");
+    EXPECT_EQ(r.shown, 4);
+    ExpectListed(state.devices, Sim::GenerateDevices(4, 6));
+    EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=ALL"), 3000ms));
+
+    // Without the port the request goes to 80, where nothing listens: no
+    // device, no wait, and the previous round's list is gone.
+    const auto start = std::chrono::steady_clock::now();
+    r = RunHttpRound(state, Relay(), "ALL");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_EQ(r.shown, 0);
+    EXPECT_TRUE(state.devices.empty());
+    EXPECT_TRUE(r.enabled);
+}
+
+TEST_F(HttpRelayLan, PageOverOneMiBParsesItsFirstMiB)
+{
+    SimProcess* sim = StartRelay(Args(6, 7, {"--http-port", "80", "--http-big", "3"}));
+    ASSERT_TRUE(sim);
+    // The page as the relay serves it, read whole by a plain client.
+    const TcpAnswer whole = TcpExchange(TestLan::HostAddress(1), 80,
+                                        "GET /device.get?DeviceType=ALL HTTP/1.0\r\n\r\n", 10000ms);
+    ASSERT_TRUE(whole.closedByPeer);
+    const std::size_t bodyAt = whole.bytes.find("\r\n\r\n");
+    ASSERT_NE(bodyAt, std::string::npos);
+    const std::string body = whole.bytes.substr(bodyAt + 4);
+    ASSERT_GT(body.size(), 3 * kMiB);
+    // Every line of the first MiB but the four structural ones and the
+    // heading becomes a device, the last one possibly cut short.
+    const std::string first = body.substr(0, kMiB);
+    std::size_t lines = 0;
+    for (std::size_t at = 0; at < first.size();) {
+        ++lines;
+        const std::size_t end = first.find('\n', at);
+        if (end == std::string::npos)
+            break;
+        at = end + 1;
+    }
+    const std::size_t expected = lines - 5;
+
+    DiscoveryState state(m_log);
+    const Round r = RunHttpRound(state, Relay(), "ALL");
+    ASSERT_EQ(state.devices.size(), expected);
+    EXPECT_EQ(r.shown, static_cast<int>(expected));
+    // The relay's own devices first, then filler rows in order up to the cut.
+    const std::vector<DeviceInfo> devices = Sim::GenerateDevices(6, 7);
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        EXPECT_TRUE(SameDevice(state.devices[i], AsListed(devices[i]))) << "device " << i;
+    for (std::size_t i = devices.size(); i + 1 < expected; ++i)
+        ASSERT_TRUE(SameDevice(state.devices[i], AsListed(Sim::FillerDevice(static_cast<int>(i - devices.size()) + 1))))
+            << "device " << i;
+}
+
+TEST_F(HttpRelayLan, NoAvailableItemsPageGivesNoDevice)
+{
+    SimProcess* sim = StartRelay(Args(5, 8, {"--http-port", "80", "--http-empty"}));
+    ASSERT_TRUE(sim);
+    DiscoveryState state(m_log);
+    const Round r = RunHttpRound(state, Relay(), "ALL");
+    EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=ALL"), 3000ms));
+    EXPECT_EQ(r.shown, 0);
+    EXPECT_TRUE(state.devices.empty());
+    // One blank data row under the heading, as for any round that found nothing.
+    EXPECT_EQ(state.grid.gridRowCount(), 2);
+    EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), "");
+}
+
+TEST_F(HttpRelayLan, ProjectNobodyHasGivesNoDevice)
+{
+    SimProcess* sim = StartRelay(Args(7, 9, {"--http-port", "80"}));
+    ASSERT_TRUE(sim);
+    DiscoveryState state(m_log);
+    const Round r = RunHttpRound(state, Relay(), "Nobody");
+    const auto answered = sim->waitForLine(EventIs("http-answered"), 3000ms);
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(answered->value("page").toString(), QStringLiteral("no-items"));
+    EXPECT_EQ(r.shown, 0);
+    EXPECT_TRUE(state.devices.empty());
+}
+
+TEST_F(HttpRelayLan, CliSearchListsTheRelaysDevices)
+{
+    ASSERT_TRUE(StartRelay(Args(5, 10, {"--http-port", "80"})));
+    std::string out;
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--relay", Relay(), "--transport", "HttpCmd", "--format",
+                          "json", "--quiet"},
+                         out),
+              0);
+    const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
+    const std::vector<DeviceInfo> devices = Sim::GenerateDevices(5, 10);
+    ASSERT_EQ(list.size(), static_cast<qsizetype>(devices.size())) << out;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QJsonObject device = list[i].toObject();
+        const DeviceInfo& want = devices[static_cast<std::size_t>(i)];
+        EXPECT_EQ(device.value("mac").toString().toStdString(), FieldText(want.mac));
+        EXPECT_EQ(device.value("name").toString().toStdString(), FieldText(want.name));
+        EXPECT_EQ(device.value("trigger_port").toString().toStdString(), FieldText(want.trigger_port));
+        EXPECT_EQ(device.value("gateway").toString(), QString()); // the page has no gateway column
+    }
+}
+
+namespace {
+
+// The window with its hidden search-method controls set for the HTTP road.
+struct HttpWindow {
+    explicit HttpWindow(const std::string& relay, const QString& project)
+    {
+        form.show();
+        auto* relayButton = form.findChild<QRadioButton*>(QStringLiteral("RadioButton2"));
+        relayButton->setChecked(true);
+        form.RadioButton2Click();
+        form.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentText(QString::fromStdString(relay));
+        form.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentText(QStringLiteral("HttpCmd"));
+        // A project name: no UPnP search joins the round.
+        form.findChild<QComboBox*>(QStringLiteral("Proj"))->setCurrentText(project);
+        button = form.findChild<QPushButton*>(QStringLiteral("Button1"));
+        label = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    }
+
+    Gui::TMainForm form;
+    QPushButton* button = nullptr;
+    QLabel* label = nullptr;
+};
+
+} // namespace
+
+TEST_F(HttpRelayLan, WindowListsTheRelaysDevices)
+{
+    SimProcess* sim = StartRelay(Args(21, 11, {"--http-port", "80"}));
+    ASSERT_TRUE(sim);
+    HttpWindow window(Relay(), QStringLiteral("Orvane"));
+    ASSERT_EQ(window.form.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->currentText(), QStringLiteral("HttpCmd"));
+    window.form.Button1Click();
+    EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=Orvane"), 3000ms));
+
+    const std::vector<DeviceInfo> orvane = Sim::DevicesOfType(Sim::GenerateDevices(21, 11), "Orvane");
+    ASSERT_EQ(orvane.size(), 3u);
+    EXPECT_EQ(window.label->text().toStdString(), "3 device(s) found!");
+    EXPECT_TRUE(window.button->isEnabled());
+    EXPECT_EQ(window.button->text().toStdString(), "Quendrel");
+    ExpectListed(window.form.state().devices, orvane);
+    std::vector<std::string> macs;
+    for (int row = 1; row < window.form.state().grid.gridRowCount(); ++row)
+        macs.push_back(window.form.state().grid.cell(DeviceGrid::kMacColumn, row));
+    std::vector<std::string> want;
+    for (const DeviceInfo& d : orvane)
+        want.emplace_back(FieldText(d.mac));
+    std::sort(macs.begin(), macs.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(macs, want);
+}
+
+TEST_F(HttpRelayLan, WindowKeepsWorkingWhileARelayNeverAnswers)
+{
+    SimProcess* sim = StartRelay(Args(3, 12, {"--http-port", "80", "--http-hang"}));
+    ASSERT_TRUE(sim);
+    HttpWindow window(Relay(), QStringLiteral("Orvane"));
+    // Ticks of a timer count how often the window's queue ran during the round.
+    int ticks = 0;
+    bool searchingShown = false;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (++ticks == 1)
+            searchingShown = !window.button->isEnabled() && window.button->text() == QStringLiteral("Searching...");
+    });
+    ticker.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    window.form.Button1Click();
+    const qint64 took = clock.elapsed();
+    ticker.stop();
+    RecordProperty("round_ms", static_cast<int>(took));
+    RecordProperty("ticks", ticks);
+
+    EXPECT_TRUE(sim->waitForLine(EventIs("http-hanging"), 1000ms));
+    // The program's bound: 20 s of waiting, then the round ends with nothing.
+    EXPECT_GE(took, 19'500);
+    EXPECT_LT(took, 25'000);
+    // 400 ticks would be a perfectly idle queue; most of them must have run.
+    EXPECT_GT(ticks, 200);
+    EXPECT_TRUE(searchingShown);
+    EXPECT_EQ(window.label->text().toStdString(), "0 device(s) found!");
+    EXPECT_TRUE(window.button->isEnabled());
+    EXPECT_TRUE(window.form.state().devices.empty());
+}
+
+// One application object for the whole program, alive while the tests run:
+// the fetch needs an event loop and the window tests need widgets. This
+// main takes the place of GoogleTest's own.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
