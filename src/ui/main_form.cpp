@@ -356,7 +356,7 @@ void TMainForm::FormResize()
 // routine has taken its rows) the window stays open.
 void TMainForm::FormClose(QCloseEvent* event)
 {
-    if (m_upnpEngine->doneEvent()) {
+    if (m_upnpEngine && m_upnpEngine->doneEvent()) {
         event->ignore();
         if (m_messageBox)
             m_messageBox(this, QStringLiteral("Warning"), QString::fromLatin1(kUpnpBusyText));
@@ -569,8 +569,15 @@ void TMainForm::Browser1Click()
 void TMainForm::Info1Click()
 {
     Gui::DeviceMenuHooks hooks = m_dialogHooks;
+    // Every list record of a camera row has the row's address, so each would
+    // open the same dialogs again (two cameras on one host: four dialogs).
+    // The row's UPnP records are shown once, one dialog each.
+    bool upnpShown = false;
     if (!hooks.openUpnpDetail) {
-        hooks.openUpnpDetail = [this, showModal = hooks.showModal](const Discovery::DeviceInfo& device) {
+        hooks.openUpnpDetail = [this, &upnpShown, showModal = hooks.showModal](const Discovery::DeviceInfo& device) {
+            if (upnpShown)
+                return;
+            upnpShown = true;
             OpenUpnpDetail(device, showModal);
         };
     }

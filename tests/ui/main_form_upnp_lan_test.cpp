@@ -297,3 +297,30 @@ TEST_F(MainFormUpnpLan, DetailOnACameraRowOpensItsUpnpDialog)
     ASSERT_EQ(plain.size(), 1u);
     EXPECT_EQ(plain[0], form->state().grid.cell(DeviceGrid::kIpColumn, 1));
 }
+
+TEST_F(MainFormUpnpLan, TwoCamerasOnOneHostOpenOneDialogEach)
+{
+    // An AXIS and a Vivotek more, both on h3, for this test alone.
+    std::string error;
+    auto pair = SimProcess::Start(QUENDREL_UPNP_SIM_PROGRAM, s_lan->namespaceOf("h3"),
+                                  {"--interface", "eth0", "--preset", "axis", "--preset", "vivotek"}, error);
+    ASSERT_TRUE(pair && pair->waitReady(10s, error)) << error;
+    ASSERT_TRUE(Round());
+    EXPECT_EQ(Label(), "7 device(s) found!");
+
+    const std::string host3 = TestLan::HostAddress(3);
+    const DeviceGrid& grid = form->state().grid;
+    int row = 0;
+    for (int r = 1; r < grid.gridRowCount() && row == 0; ++r)
+        if (grid.cell(DeviceGrid::kIpColumn, r) == host3 && grid.cell(DeviceGrid::kMacColumn, r) == "NULL")
+            row = r;
+    ASSERT_GT(row, 0);
+    // Both list records of h3 match the row; each camera is shown once.
+    const std::vector<Shown> shown = DetailOf(row);
+    ASSERT_EQ(shown.size(), 2u);
+    std::vector<std::string> makers{shown[0].at("EditManuName"), shown[1].at("EditManuName")};
+    std::sort(makers.begin(), makers.end());
+    EXPECT_EQ(makers, (std::vector<std::string>{"AXIS", "Vivotek"}));
+    for (const Shown& s : shown)
+        EXPECT_NE(s.at("EditPresURL").find("//" + host3 + ":"), std::string::npos);
+}
