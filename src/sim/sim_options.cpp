@@ -96,7 +96,8 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
          QStringLiteral("ms")},
         {QStringLiteral("garbage"), QStringLiteral("Send malformed datagrams before the replies.")},
         {QStringLiteral("http-port"), QStringLiteral("Serve the relay's device page (/device.get?DeviceType=...) "
-                                                     "over HTTP on this port (0 for a free one). Off by default."),
+                                                     "over HTTP on this port (0: a free one, named as http_port in the "
+                                                     "ready line). Off by default."),
          QStringLiteral("port")},
         {QStringLiteral("http-hang"), QStringLiteral("HTTP: read the request, never answer.")},
         {QStringLiteral("http-big"), QStringLiteral("HTTP: pad every page with further rows to this many MiB "

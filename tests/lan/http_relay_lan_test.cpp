@@ -277,19 +277,6 @@ TEST_F(HttpRelayLan, NoAvailableItemsPageGivesNoDevice)
     EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), "");
 }
 
-TEST_F(HttpRelayLan, ProjectNobodyHasGivesNoDevice)
-{
-    SimProcess* sim = StartRelay(Args(7, 9, {"--http-port", "80"}));
-    ASSERT_TRUE(sim);
-    DiscoveryState state(m_log);
-    const Round r = RunHttpRound(state, Relay(), "Nobody");
-    const auto answered = sim->waitForLine(EventIs("http-answered"), 3000ms);
-    ASSERT_TRUE(answered);
-    EXPECT_EQ(answered->value("page").toString(), QStringLiteral("no-items"));
-    EXPECT_EQ(r.shown, 0);
-    EXPECT_TRUE(state.devices.empty());
-}
-
 TEST_F(HttpRelayLan, CliSearchListsTheRelaysDevices)
 {
     ASSERT_TRUE(StartRelay(Args(5, 10, {"--http-port", "80"})));

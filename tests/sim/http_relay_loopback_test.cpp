@@ -344,16 +344,4 @@ TEST_F(HttpLoopback, RefusesConnectionsPastItsLimit)
     EXPECT_EQ(Lines("event", "http-refused").size(), 6u);
 }
 
-TEST_F(HttpLoopback, OffUnlessAPortIsGiven)
-{
-    SimOptions options = Options();
-    options.httpPort.reset();
-    m_options = options;
-    m_sim = std::make_unique<Simulator>(m_options, GenerateDevices(1, 0), m_log);
-    QString error;
-    ASSERT_TRUE(m_sim->start(error));
-    EXPECT_EQ(m_sim->httpPort(), 0);
-    EXPECT_FALSE(Last("ready")->contains(QStringLiteral("http_port")));
-}
-
 } // namespace

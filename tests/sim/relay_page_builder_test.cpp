@@ -130,22 +130,6 @@ TEST(RelayPageBuilder, MarkupInATextIsEscapedAndCutOnlyWhereTheFieldIsTooShort)
     ExpectSameFields(back.state.devices[1], AsListed(GenerateDevices(1, 0)[0]), 1);
 }
 
-TEST(RelayPageBuilder, PageLayoutIsWhatTheReaderReliesOn)
-{
-    const std::string page = BuildRelayPage(GenerateDevices(2, 0));
-    std::vector<std::string> lines = Discovery::RelayPageLines(page);
-    // The structural tags on lines of their own, each row closed on its line.
-    EXPECT_EQ(lines.front(), "<!DOCTYPE html>");
-    EXPECT_EQ(lines[1], "<html>");
-    EXPECT_EQ(lines.back(), "</html>");
-    Discovery::CleanHtml(lines);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "<td>Model</td><td>Project</td><td>Name</td><td>IP</td><td>Port</td>"
-                        "<td>Netmask</td><td>MAC</td></tr>");
-    for (const std::string& line : lines)
-        EXPECT_EQ(line.substr(line.size() - 5), "</tr>");
-}
-
 TEST(RelayPageBuilder, NoDevicesGivesTheShortNoItemsPage)
 {
     const std::string page = BuildRelayPage({});
