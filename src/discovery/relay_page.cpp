@@ -39,29 +39,37 @@ std::string RelayPageUrl(const std::string& relayHost, const std::string& projec
 
 void CleanHtml(std::vector<std::string>& lines)
 {
-    std::size_t n = 0;
-    while (n < lines.size()) {
-        std::string& line = lines[n];
+    // Emptied lines are dropped in one pass: erasing them one by one would
+    // make a page of blank lines cost minutes.
+    std::size_t kept = 0;
+    for (std::string& line : lines) {
         for (std::size_t pos = 0; pos < line.size(); ++pos) {
             if (line[pos] != '>')
                 continue;
+            const std::size_t before = line.size();
             for (std::string_view word : kTagWords)
                 StripFirstTagIfItHolds(line, word);
+            // Nothing stripped: the first tag stays as it is, and so would every later test.
+            if (line.size() == before)
+                break;
         }
-        if (line.empty())
-            lines.erase(lines.begin() + static_cast<long>(n));
-        else
-            ++n;
+        if (!line.empty()) {
+            if (&lines[kept] != &line)
+                lines[kept] = std::move(line);
+            ++kept;
+        }
     }
+    lines.resize(kept);
 }
 
 void PhaseItem(DiscoveryState& state, std::vector<std::string>& lines)
 {
     static constexpr std::string_view kOpen = "<td>";
     static constexpr std::string_view kClose = "</td>";
+    // `r` is both the grid row and where the line is kept: a line that
+    // empties is dropped and the next one takes its row.
     std::size_t r = 0;
-    while (r < lines.size()) {
-        std::string& line = lines[r];
+    for (std::string& line : lines) {
         const int row = static_cast<int>(std::min<std::size_t>(r, 1'000'000));
         if (r != 0 && state.grid.gridRowCount() < row + 1)
             state.grid.setGridRowCount(row + 1);
@@ -72,7 +80,7 @@ void PhaseItem(DiscoveryState& state, std::vector<std::string>& lines)
             const std::size_t open = line.find(kOpen);
             const std::size_t close = line.find(kClose);
             if (open == std::string::npos || close == std::string::npos)
-                continue;
+                break; // no cell left: the remaining steps would find none either
             const std::size_t from = open + kOpen.size();
             const std::string value = close > from ? line.substr(from, close - from) : std::string();
             if (r != 0 && cell <= DeviceGrid::kMacColumn) {
@@ -83,20 +91,23 @@ void PhaseItem(DiscoveryState& state, std::vector<std::string>& lines)
                 CopyToField(field, value);
                 state.grid.setCell(cell, row, FieldText(std::span<const char>(field)));
             }
-            // A "</td>" before the first "<td>" leaves nothing to delete.
+            ++cell;
             if (close >= open)
                 line.erase(open, close + kClose.size() - open);
-            ++cell;
+            else if (cell > DeviceGrid::kMacColumn)
+                break; // a "</td>" before the first "<td>" deletes nothing: only empty cells would follow
         }
         if (r != 0) {
             state.grid.setGridRowCount(row + 1);
             state.devices.push_back(info);
         }
-        if (line.empty())
-            lines.erase(lines.begin() + static_cast<long>(r));
-        else
+        if (!line.empty()) {
+            if (&lines[r] != &line)
+                lines[r] = std::move(line);
             ++r;
+        }
     }
+    lines.resize(r);
 }
 
 std::vector<std::string> RelayPageLines(std::string_view page)

@@ -31,6 +31,7 @@ std::vector<std::string> FetchRelayPage(const std::string& url, std::chrono::mil
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end the wait 5 % early
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     // Take the body as it arrives, and stop reading once the limit is reached.
@@ -47,7 +48,11 @@ std::vector<std::string> FetchRelayPage(const std::string& url, std::chrono::mil
     const qint64 room = static_cast<qint64>(limit) - body.size();
     if (room > 0)
         body += reply->read(room);
+    // An error page (404, a proxy's notice, a redirect) is no device table.
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     reply->abort();
+    if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
+        return {};
     return RelayPageLines(std::string_view(body.constData(), static_cast<std::size_t>(body.size())));
 }
 

@@ -145,6 +145,14 @@ TEST_F(RelayPageFetch, SilentRelayCostsTheWaitWhileEventsRun)
     EXPECT_GT(ticks, 3); // the event loop kept running during the wait
 }
 
+TEST_F(RelayPageFetch, AnErrorPageIsNoDeviceTable)
+{
+    OneShotHttpServer server("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n"
+                             "<html>\n<head><title>404</title></head>\n<body>\n<h1>Not Found</h1>\n"
+                             "<p>nothing here</p>\n</body>\n</html>\n");
+    EXPECT_TRUE(FetchRelayPage("http://127.0.0.1:" + std::to_string(server.port) + "/x", 5s).empty());
+}
+
 TEST_F(RelayPageFetch, NoItemsPageAndBadUrlsGiveNothing)
 {
     OneShotHttpServer server(Http("<html>\n<body>No available items</body>\n</html>\n"));

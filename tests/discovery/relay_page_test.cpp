@@ -115,6 +115,26 @@ TEST(PhaseItem, LongCellsAreCutAndOddMarkupEnds)
     EXPECT_EQ(FieldText(state.devices[2].model), "<td>");
 }
 
+TEST(PhaseItem, HostilePagesOfAMebibyteEndPromptly)
+{
+    // Each of these took minutes when emptied lines were erased one by one
+    // and every character of a line was scanned again.
+    MemoryLog log;
+    const std::vector<std::vector<std::string>> pages = {
+        std::vector<std::string>(500'000, ""),                         // blank lines
+        {std::string(1 << 20, '>')},                                   // one line of ">"
+        {"<td>h</td>", std::string(1 << 20, 'x')},                     // a long line without cells
+        std::vector<std::string>(100'000, "<td>a</td><td>b</td>"),     // lines holding only cells
+        {"<td>h</td>", "</td>" + std::string(1 << 20, '<') + "<td>"}, // a close before every open
+    };
+    for (std::vector<std::string> lines : pages) {
+        DiscoveryState state(log);
+        CleanHtml(lines);
+        PhaseItem(state, lines);
+        EXPECT_LE(state.devices.size(), 100'000u);
+    }
+}
+
 TEST(RelayPageLines, SplitsAndAppliesTheNoItemsRule)
 {
     EXPECT_EQ(RelayPageLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
