@@ -144,7 +144,7 @@ private:
     // The routine before the engine: should the destructor's explicit order
     // ever be lost, the engine still goes first, and its stopped search
     // sets the event the routine may be waiting on.
-    UpnpResultsRoutine m_upnpResults{this};
+    UpnpResultsRoutine m_upnpResults;
     std::unique_ptr<Upnp::UpnpSearchEngine> m_upnpEngine;
 
     // Controls, owned by their Qt parents.

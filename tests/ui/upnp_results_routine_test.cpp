@@ -36,8 +36,7 @@ struct Trace {
 
 TEST(UpnpResultsRoutine, StepsRunOnTheWindowsThreadAroundTheWait)
 {
-    QObject window;
-    UpnpResultsRoutine routine(&window);
+    UpnpResultsRoutine routine;
     Trace trace;
     auto done = std::make_shared<ManualResetEvent>();
     ASSERT_TRUE(routine.start(done, trace.record("begin"), trace.record("finish")));
@@ -57,8 +56,7 @@ TEST(UpnpResultsRoutine, StepsRunOnTheWindowsThreadAroundTheWait)
 
 TEST(UpnpResultsRoutine, WithoutAnEventItDoesNotWait)
 {
-    QObject window;
-    UpnpResultsRoutine routine(&window);
+    UpnpResultsRoutine routine;
     Trace trace;
     ASSERT_TRUE(routine.start(nullptr, trace.record("begin"), trace.record("finish")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !routine.pending(); }, 5000));
@@ -67,8 +65,7 @@ TEST(UpnpResultsRoutine, WithoutAnEventItDoesNotWait)
 
 TEST(UpnpResultsRoutine, OneRoutineAtATime)
 {
-    QObject window;
-    UpnpResultsRoutine routine(&window);
+    UpnpResultsRoutine routine;
     Trace trace;
     auto done = std::make_shared<ManualResetEvent>();
     ASSERT_TRUE(routine.start(done, trace.record("begin"), trace.record("finish")));
@@ -86,11 +83,10 @@ TEST(UpnpResultsRoutine, CancelledRoutineRunsNoMoreSteps)
 {
     // Cancelled before its first step came through, and while it waits.
     for (const bool letFirstStepRun : {false, true}) {
-        QObject window;
         Trace trace;
         auto done = std::make_shared<ManualResetEvent>();
         {
-            UpnpResultsRoutine routine(&window);
+            UpnpResultsRoutine routine;
             ASSERT_TRUE(routine.start(done, trace.record("begin"), trace.record("finish")));
             if (letFirstStepRun) {
                 ASSERT_TRUE(QTest::qWaitFor([&] { return trace.steps.size() == 1; }, 5000));
@@ -110,9 +106,8 @@ TEST(UpnpResultsRoutine, CancelReleasesAThreadWaitingForTheWindow)
 {
     // The window's thread never returns to its event loop before it cancels:
     // the routine's thread must not stay blocked in its hand-over.
-    QObject window;
     Trace trace;
-    UpnpResultsRoutine routine(&window);
+    UpnpResultsRoutine routine;
     ASSERT_TRUE(routine.start(nullptr, trace.record("begin"), trace.record("finish")));
     QThread::msleep(50);
     routine.cancel();
