@@ -140,23 +140,6 @@ TEST_F(UpnpRoundTest, UpnpFilterClearsTheRoundsRowsButNotTheList)
     EXPECT_EQ(Caption(), "Quendrel");
 }
 
-TEST_F(UpnpRoundTest, LowerCaseFiltersCountAsTheirCapitals)
-{
-    LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01", "80", "all")}), replyPort);
-    proj->setEditText(QStringLiteral("all"));
-    Press(devices.port());
-    EXPECT_TRUE(form->upnpResultsPending());
-    ASSERT_TRUE(ResultsIn());
-    // "all" keeps the rows, which the case-sensitive grid filter let in.
-    EXPECT_EQ(Label(), "1 device(s) found!");
-
-    proj->setEditText(QStringLiteral("uPnP"));
-    Press(devices.port());
-    EXPECT_TRUE(form->upnpResultsPending());
-    ASSERT_TRUE(ResultsIn());
-    EXPECT_EQ(Label(), "0 device(s) found!");
-}
-
 TEST_F(UpnpRoundTest, FilterChangedDuringTheWaitEndsTheRoutineWithoutItsRows)
 {
     LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
