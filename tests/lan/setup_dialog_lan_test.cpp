@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+// The network setup dialog end to end on a namespace LAN: search in the
+// window, open the dialog on a simulated device, apply a static address,
+// and see the simulator take it and the next search show it.
+#include "lan_harness.h"
+
+#include "discovery/device_info.h"
+#include "ui/main_form.h"
+#include "ui/net_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace LanHarness;
+using namespace std::chrono_literals;
+
+namespace {
+
+int RowOf(const Discovery::DeviceGrid& grid, const std::string& mac)
+{
+    for (int r = 1; r < grid.gridRowCount(); ++r)
+        if (grid.cell(Discovery::DeviceGrid::kMacColumn, r) == mac)
+            return r;
+    return -1;
+}
+
+} // namespace
+
+TEST(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
+{
+    if (!TestLan::IsRoot())
+        GTEST_SKIP() << kNeedRoot;
+    TestLan lan;
+    ASSERT_TRUE(lan.up()) << lan.error();
+    const auto devices = std::filesystem::temp_directory_path() /
+                         ("quendrel-setup-dialog-" + std::to_string(::getpid()) + ".json");
+    std::ofstream(devices) << R"([
+      {"model":"KV-2100","proj":"Orvane","name":"Gate","ip":"10.1.7.11","trigger_port":"80",
+       "netmask":"255.255.255.0","gateway":"10.1.7.1","dns":"10.1.7.2","mac":"00:1a:07:00:00:11","dev":"eth0","note":""},
+      {"model":"KV-3320","proj":"Orvane","name":"Yard","ip":"10.1.7.12","trigger_port":"8080",
+       "netmask":"255.255.255.0","gateway":"10.1.7.1","dns":"10.1.7.2","mac":"00:1a:07:00:00:12","dev":"eth0","note":""},
+      {"model":"KV-1050","proj":"Orvane","name":"Hall","ip":"10.1.7.13","trigger_port":"80",
+       "netmask":"255.255.255.0","gateway":"10.1.7.1","dns":"10.1.7.2","mac":"00:1a:07:00:00:13","dev":"eth0","note":""}
+    ])";
+    SimProcess* sim = lan.startSim(1, {"--devices", devices.string()});
+    ASSERT_NE(sim, nullptr) << lan.error();
+    // The window broadcasts: only ever from inside the PC namespace.
+    ASSERT_TRUE(lan.enterPc()) << lan.error();
+
+    Gui::TMainForm form;
+    // A project filter admits no UPnP, so the round closes itself.
+    form.findChild<QComboBox*>(QStringLiteral("Proj"))->setCurrentText(QStringLiteral("Orvane"));
+    form.Button1Click();
+    ASSERT_EQ(form.state().devices.size(), 3u);
+    const Discovery::DeviceInfo device = form.state().devices[1];
+    const std::string mac(Discovery::FieldText(device.mac));
+    const int row = RowOf(form.state().grid, mac);
+    ASSERT_GT(row, 0);
+    form.StringGrid1SelectCell(Discovery::DeviceGrid::kIpColumn, row);
+
+    Gui::TNetForm::ApplyOutcome outcome = Gui::TNetForm::ApplyOutcome::NotApplied;
+    std::vector<QString> notes;
+    Gui::DeviceMenuHooks hooks;
+    hooks.messageBox = [&](QWidget*, const QString& caption, const QString& text) { notes.push_back(caption + ": " + text); };
+    hooks.showModal = [&](QDialog& dialog) {
+        auto* setup = qobject_cast<Gui::TNetForm*>(&dialog);
+        ASSERT_NE(setup, nullptr);
+        outcome = setup->ApplyWith(Discovery::NetworkType::Static,
+                                   Gui::TNetForm::AddressTexts{"10.1.7.200", "10.1.7.1", "255.255.255.0", "10.1.7.2"});
+    };
+    form.setDialogHooks(hooks);
+    form.NetworkSetup1Click();
+
+    EXPECT_EQ(outcome, Gui::TNetForm::ApplyOutcome::Sent);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].toStdString(),
+              "Note: Control package sent.\nPlease try to re-search the device after one minute.");
+    const std::string expected = "Kestravon,03," + std::string(Discovery::FieldText(device.model)) + "," +
+                                 std::string(Discovery::FieldText(device.proj)) + "," +
+                                 std::string(Discovery::FieldText(device.name)) + ",10.1.7.200," +
+                                 std::string(Discovery::FieldText(device.trigger_port)) +
+                                 ",255.255.255.0,10.1.7.1,10.1.7.2," + mac + "," +
+                                 std::string(Discovery::FieldText(device.dev)) + ",static";
+    EXPECT_TRUE(sim->waitForLine(
+        [&](const QJsonObject& line) {
+            return line.value("flag").toInt() == 3 && line.value("text").toString().toStdString() == expected;
+        },
+        3000ms))
+        << expected;
+
+    form.Button1Click();
+    const int again = RowOf(form.state().grid, mac);
+    ASSERT_GT(again, 0);
+    EXPECT_EQ(form.state().grid.cell(Discovery::DeviceGrid::kIpColumn, again), "10.1.7.200");
+    lan.leavePc();
+    std::filesystem::remove(devices);
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
