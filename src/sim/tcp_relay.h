@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "discovery/socket_handle.h"
+#include "sim/stream_server.h"
 
 #include <QString>
 #include <QtGlobal>
 
-#include <netinet/in.h>
 #include <poll.h>
 
-#include <chrono>
 #include <cstdint>
-#include <list>
 #include <optional>
 #include <span>
 #include <string>
@@ -26,52 +23,37 @@ struct SimOptions;
 // The relay host's TCP side: accepts a connection, reads the query, answers
 // with one framed text holding every device's plain packet, then closes.
 // With --hang it reads the query and then neither answers nor closes.
-class TcpRelay {
+class TcpRelay : private StreamServer::Protocol {
     Q_DISABLE_COPY(TcpRelay)
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = StreamServer::Clock;
 
     TcpRelay(const SimOptions& options, DeviceStore& store, EventLog& log);
 
     // Listens on the options' address at `port` (0: any free port).
     bool open(std::uint16_t port, QString& error);
-    std::uint16_t port() const { return m_port; }
-    std::size_t connectionCount() const { return m_connections.size(); }
+    std::uint16_t port() const { return m_server.port(); }
+    std::size_t connectionCount() const { return m_server.connectionCount(); }
 
     // Appends the descriptors to watch; onPoll gets them back in that order.
-    void collectPollFds(std::vector<pollfd>& fds) const;
-    void onPoll(std::span<const pollfd> fds);
+    void collectPollFds(std::vector<pollfd>& fds) const { m_server.collectPollFds(fds); }
+    void onPoll(std::span<const pollfd> fds) { m_server.onPoll(fds); }
     // The earliest time a connection gives up, if any.
-    std::optional<Clock::time_point> nextDeadline() const;
-    void expire(Clock::time_point now);
+    std::optional<Clock::time_point> nextDeadline() const { return m_server.nextDeadline(); }
+    void expire(Clock::time_point now) { m_server.expire(now); }
 
 private:
-    enum class State { Reading, Writing, Draining, Hanging };
-    struct Connection {
-        Discovery::SocketHandle socket;
-        sockaddr_in peer{};
-        State state = State::Reading;
-        std::string in;
-        std::string out;
-        std::size_t sent = 0;
-        std::optional<Clock::time_point> deadline;
-        bool closed = false;
-    };
+    using Connection = StreamServer::Connection;
 
-    void acceptAll();
-    void readQuery(Connection& connection);
-    void process(Connection& connection);
-    void writeAnswer(Connection& connection);
-    void drain(Connection& connection);
-    void finishWriting(Connection& connection);
-    void close(Connection& connection, const char* why);
+    bool requestComplete(const std::string& in) const override;
+    void process(Connection& connection) override;
+    void peerFinished(Connection& connection) override;
+    void answered(Connection& connection) override;
 
     const SimOptions& m_options;
     DeviceStore& m_store;
     EventLog& m_log;
-    Discovery::SocketHandle m_listener;
-    std::uint16_t m_port = 0;
-    std::list<Connection> m_connections;
+    StreamServer m_server;
 };
 
 } // namespace Sim
