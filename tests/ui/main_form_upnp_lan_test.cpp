@@ -263,7 +263,9 @@ TEST_F(MainFormUpnpLan, WindowDestroyedRightAfterASearchStarts)
         doomed.reset();
         QTest::qWait(20);
     }
-    // The cameras still answer the next window.
+    // The cameras still answer the next window, once the answers they still
+    // owe the cancelled searches (up to MX = 1 s late) are out of the way.
+    QTest::qWait(1500);
     ASSERT_TRUE(Round());
     EXPECT_EQ(Label(), "5 device(s) found!");
 }
