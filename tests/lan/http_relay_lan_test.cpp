@@ -120,24 +120,6 @@ Round RunHttpRound(DiscoveryState& state, const std::string& relayHost, const st
     return r;
 }
 
-// Runs a program in this (PC) namespace; its standard output and exit code.
-int RunProgram(const std::vector<std::string>& args, std::string& output)
-{
-    std::string command;
-    for (const std::string& a : args)
-        command += "'" + a + "' ";
-    command += "2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return -1;
-    char buffer[4096];
-    output.clear();
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 class HttpRelayLan : public ::testing::Test {
 protected:
     void SetUp() override

@@ -2,6 +2,7 @@
 // Whole search rounds, the CLI and the control package on a namespace LAN:
 // the program's own ports and the real limited broadcast, from the PC.
 #include "lan_harness.h"
+#include "wire.h"
 
 #include "discovery/control_package.h"
 #include "discovery/packet.h"
@@ -110,24 +111,6 @@ const DeviceInfo* Find(const DiscoveryState& state, const std::string& mac)
         if (FieldText(d.mac) == mac)
             return &d;
     return nullptr;
-}
-
-// Runs a program in this (PC) namespace; its standard output and exit code.
-int RunProgram(const std::vector<std::string>& args, std::string& output)
-{
-    std::string command;
-    for (const std::string& a : args)
-        command += "'" + a + "' ";
-    command += "2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return -1;
-    char buffer[4096];
-    output.clear();
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 SimProcess::Match ControlText(const std::string& text)

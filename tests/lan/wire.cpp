@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "wire.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
+
 #include <arpa/inet.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -142,6 +146,23 @@ std::string AddressOf(const sockaddr_in& address)
     char text[INET_ADDRSTRLEN] = {};
     inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
     return text;
+}
+
+int RunProgram(const std::vector<std::string>& args, std::string& output)
+{
+    std::string command;
+    for (const std::string& a : args)
+        command += "'" + a + "' ";
+    command += "2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return -1;
+    char buffer[4096];
+    output.clear();
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace LanHarness

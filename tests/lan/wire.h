@@ -59,4 +59,8 @@ std::vector<std::string> PlainPackets(const std::string& plain);
 
 std::string AddressOf(const sockaddr_in& address);
 
+// Runs a program in the calling thread's namespace; its standard output
+// (standard error dropped) and its exit code, -1 when it did not exit.
+int RunProgram(const std::vector<std::string>& args, std::string& output);
+
 } // namespace LanHarness

@@ -5,6 +5,7 @@
 // inherits it).
 #include "cli/search_command.h"
 #include "lan_harness.h"
+#include "wire.h"
 #include "upnp/network_interfaces.h"
 
 #include <QJsonArray>
@@ -22,27 +23,11 @@
 #include <memory>
 
 using LanHarness::SimProcess;
+using LanHarness::RunProgram;
 using LanHarness::TestLan;
 using namespace std::chrono_literals;
 
 namespace {
-
-int RunProgram(const std::vector<std::string>& args, std::string& output)
-{
-    std::string command;
-    for (const std::string& a : args)
-        command += "'" + a + "' ";
-    command += "2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return -1;
-    char buffer[4096];
-    output.clear();
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 constexpr char kDevices[] = R"json([
   {"model":"KV-1","proj":"Orvane","name":"a","ip":"10.77.1.2","trigger_port":"80","netmask":"255.255.255.0",
