@@ -14,14 +14,14 @@ using namespace Discovery;
 
 namespace {
 
-constexpr std::uint32_t kLoopback = 0x7F000001;
+constexpr std::uint32_t kLoopbackHost = 0x7F000001;
 
 SocketHandle BoundUdp(std::uint16_t& port)
 {
     SocketHandle s(socket(AF_INET, SOCK_DGRAM, 0));
     sockaddr_in a{};
     a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(kLoopback);
+    a.sin_addr.s_addr = htonl(kLoopbackHost);
     bind(s.get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
     socklen_t len = sizeof a;
     getsockname(s.get(), reinterpret_cast<sockaddr*>(&a), &len);
@@ -93,10 +93,10 @@ TEST(SendControlPackage, SendsOneFramedPackageToTheDevicesPort)
     SocketHandle device = BoundUdp(devicePort);
     { SocketHandle probe = BoundUdp(replyPort); }
     NetworkEndpoints e;
-    e.broadcastAddress = kLoopback;
+    e.broadcastAddress = kLoopbackHost;
     e.devicePort = devicePort;
     e.replyPort = replyPort;
-    e.replyBindAddress = kLoopback;
+    e.replyBindAddress = kLoopbackHost;
 
     DeviceInfo record{};
     FillControlRecord(Edits(), NetworkType::Static, record);
@@ -117,9 +117,9 @@ TEST(SendControlPackage, HeldReplyPortCountsAsAFailedSend)
     std::uint16_t replyPort = 0;
     SocketHandle holder = BoundUdp(replyPort); // no address reuse
     NetworkEndpoints e;
-    e.broadcastAddress = kLoopback;
+    e.broadcastAddress = kLoopbackHost;
     e.replyPort = replyPort;
-    e.replyBindAddress = kLoopback;
+    e.replyBindAddress = kLoopbackHost;
     DeviceInfo record{};
     MemoryLog log;
     EXPECT_EQ(SendControlPackage(record, SearchSettings{}, log, 0, e), -1);

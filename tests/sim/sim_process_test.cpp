@@ -20,7 +20,7 @@ using namespace LanHarness;
 
 namespace {
 
-constexpr auto kLimit = std::chrono::milliseconds(5000);
+constexpr auto kProcessLimit = std::chrono::milliseconds(5000);
 
 std::unique_ptr<SimProcess> Launch(const std::vector<std::string>& args, std::string& error)
 {
@@ -47,7 +47,7 @@ TEST(SimProcess, AnswersOnLoopbackAndStopsOnSigterm)
     std::string error;
     std::unique_ptr<SimProcess> sim = Launch(args, error);
     ASSERT_TRUE(sim) << error;
-    ASSERT_TRUE(sim->waitReady(kLimit, error)) << error;
+    ASSERT_TRUE(sim->waitReady(kProcessLimit, error)) << error;
     const auto port = static_cast<std::uint16_t>(sim->ready().value("udp_port").toInt());
     ASSERT_NE(port, 0);
 
@@ -55,10 +55,10 @@ TEST(SimProcess, AnswersOnLoopbackAndStopsOnSigterm)
     Discovery::NullLog quiet;
     ASSERT_EQ(Discovery::BuildPacket(Discovery::kSearchQuery, query, nullptr, quiet), 0);
     ASSERT_TRUE(SendDatagram("127.0.0.1", port, query.data()));
-    const std::vector<Datagram> got = replies.receiveUntilSilence(std::chrono::milliseconds(300), kLimit);
+    const std::vector<Datagram> got = replies.receiveUntilSilence(std::chrono::milliseconds(300), kProcessLimit);
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(PlainPackets(Discovery::UnframeText(got[0].bytes)).size(), 2u);
-    ASSERT_TRUE(sim->waitForLine(ReceivedFlag("udp", 0), kLimit));
+    ASSERT_TRUE(sim->waitForLine(ReceivedFlag("udp", 0), kProcessLimit));
 
     const int status = sim->stop();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -89,7 +89,7 @@ TEST(SimProcess, RefusesBadInputWithAMessageAndAnExitCode)
         std::string error;
         std::unique_ptr<SimProcess> sim = Launch(c.args, error);
         ASSERT_TRUE(sim) << error;
-        EXPECT_EQ(ExitCode(sim->waitExited(kLimit)), c.code) << c.says;
+        EXPECT_EQ(ExitCode(sim->waitExited(kProcessLimit)), c.code) << c.says;
         EXPECT_NE(sim->errorOutput().find(c.says), std::string::npos) << sim->errorOutput();
         EXPECT_EQ(sim->count(EventIs("ready")), 0u);
     }
@@ -102,12 +102,12 @@ TEST(SimProcess, ReportsAPortThatIsTaken)
     args.insert(args.end(), {"--count", "1"});
     std::string error;
     std::unique_ptr<SimProcess> first = Launch(args, error);
-    ASSERT_TRUE(first && first->waitReady(kLimit, error)) << error;
+    ASSERT_TRUE(first && first->waitReady(kProcessLimit, error)) << error;
     const std::string port = std::to_string(first->ready().value("tcp_port").toInt());
 
     std::unique_ptr<SimProcess> second =
         Launch({"--bind", "127.0.0.1", "--port", port, "--reply-to", "127.0.0.1", "--count", "1"}, error);
     ASSERT_TRUE(second) << error;
-    EXPECT_EQ(ExitCode(second->waitExited(kLimit)), 1);
+    EXPECT_EQ(ExitCode(second->waitExited(kProcessLimit)), 1);
     EXPECT_NE(second->errorOutput().find("bind"), std::string::npos) << second->errorOutput();
 }

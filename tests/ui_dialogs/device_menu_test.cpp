@@ -54,7 +54,7 @@ protected:
         return -1;
     }
 
-    void Setup(int row) { Gui::NetworkSetup(&mainWindow, state, row, settings, log, hooks); }
+    void OpenSetup(int row) { Gui::NetworkSetup(&mainWindow, state, row, settings, log, hooks); }
     void Info(int row) { Gui::DetailInfo(&mainWindow, state, row, log, hooks); }
 
     QWidget mainWindow;
@@ -112,7 +112,7 @@ TEST_F(DeviceMenuTest, EachMatchingRecordGetsItsOwnFilledDialog)
     Discovery::CopyToField(twin.name, "Twin");
     state.devices.push_back(twin);
 
-    Setup(RowOf("10.0.0.7"));
+    OpenSetup(RowOf("10.0.0.7"));
     Info(RowOf("10.0.0.7"));
     const std::vector<QString> both{QStringLiteral("Hall"), QStringLiteral("Twin")};
     EXPECT_EQ(netForms, both);
@@ -127,14 +127,14 @@ TEST_F(DeviceMenuTest, ARowAtOrPastTheEndOrWithoutARecordOpensNothing)
     Feed(state, {Reply("IPX", "10.0.0.7", "00:00:00:00:00:07")});
     const int rows = state.grid.gridRowCount();
     for (const int row : {rows, rows + 1, 0, -1}) {
-        Setup(row);
+        OpenSetup(row);
         Info(row);
     }
     // A row whose cell no longer equals any record (letter case counts).
     state.grid.setCell(DeviceGrid::kMacColumn, 1, "00:00:00:00:00:0A");
     state.devices[0].mac.fill('\0');
     Discovery::CopyToField(state.devices[0].mac, "00:00:00:00:00:0a");
-    Setup(1);
+    OpenSetup(1);
     Info(1);
     EXPECT_TRUE(netForms.empty());
     EXPECT_TRUE(infoForms.empty());
@@ -151,7 +151,7 @@ TEST_F(DeviceMenuTest, RowsOfTheUpnpSearchGetNoSetupAndTheUpnpDetail)
     EXPECT_FALSE(Gui::NetworkSetupEnabled(state.grid, row));
     EXPECT_TRUE(Gui::NetworkSetupEnabled(state.grid, RowOf("10.0.0.7")));
 
-    Setup(row);
+    OpenSetup(row);
     EXPECT_TRUE(netForms.empty());
     Info(row);
     EXPECT_TRUE(infoForms.empty());
@@ -174,7 +174,7 @@ TEST_F(DeviceMenuTest, TheSetupDialogSendsThroughTheAdapterTheReplyCameIn)
                        TNetForm::AddressTexts{QStringLiteral("10.0.0.70"), QStringLiteral("10.0.0.1"),
                                               QStringLiteral("255.255.255.0"), QStringLiteral("10.0.0.2")});
     };
-    Setup(1);
+    OpenSetup(1);
     EXPECT_EQ(vias, (std::vector<unsigned>{lo}));
     EXPECT_EQ(device.receivePlain(), "Kestravon,03,IPX,Orvane,Hall,10.0.0.70,80,255.255.255.0,10.0.0.1,10.0.0.2,"
                                      "00:00:00:00:00:07,eth0,static");
@@ -196,7 +196,7 @@ TEST_F(DeviceMenuTest, ADeviceListGrowingWhileADialogIsOpenIsSafe)
             state.devices.push_back(UpnpRecord("10.0.1." + std::to_string(i)));
         netForms.push_back({});
     };
-    Setup(1);
+    OpenSetup(1);
     EXPECT_EQ(netForms.size(), 2u); // the records that matched when the entry was chosen
 }
 

@@ -58,7 +58,7 @@ constexpr Row kRows[] = {
     {"LabelNote", "Note", "EditNote", "dhcp, fw 2.1 (beta)"},
 };
 
-DeviceInfo Device()
+DeviceInfo ListedDevice()
 {
     DeviceInfo d{};
     Discovery::CopyToField(d.model, "IPX");
@@ -77,7 +77,7 @@ DeviceInfo Device()
 
 TEST_F(FormInfoTest, ShowsEveryFieldDisabledUnderItsCaption)
 {
-    form->Fill(Device());
+    form->Fill(ListedDevice());
     EXPECT_EQ(form->objectName(), QStringLiteral("FormInfo"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Detail info."));
     EXPECT_EQ(Child<QPushButton>("BitBtn1")->text(), QStringLiteral("OK"));
@@ -104,7 +104,7 @@ TEST_F(FormInfoTest, OkClosesWithTheOkResultAndTheDialogSitsOverTheMainWindow)
 
 TEST_F(FormInfoTest, CaptionsFollowALanguageChangeAndValuesDoNot)
 {
-    form->Fill(Device());
+    form->Fill(ListedDevice());
     ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, QStringLiteral(QUENDREL_MODULE_DIR "/quendrel")));
     Resources::ReinitializeForms();
     EXPECT_EQ(Child<QLabel>("Label1")->text(), QStringLiteral("Modell"));
