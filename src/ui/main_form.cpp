@@ -203,6 +203,11 @@ void TMainForm::BuildControls()
     connect(m_StringGrid1, &DeviceGridView::mouseUp, this, &TMainForm::StringGrid1MouseUp);
     connect(m_StringGrid1, &DeviceGridView::mouseMoved, this, &TMainForm::StringGrid1MouseMove);
     connect(m_StringGrid1, &DeviceGridView::doubleClickedAnywhere, this, &TMainForm::Browser1Click);
+    // The scroll bar comes and goes with the rows, not with the window's size:
+    // spread the columns again so the last one never sits under it.
+    connect(&m_state.grid, &QAbstractItemModel::rowsInserted, this, &TMainForm::FormResize);
+    connect(&m_state.grid, &QAbstractItemModel::rowsRemoved, this, &TMainForm::FormResize);
+    connect(&m_state.grid, &QAbstractItemModel::modelReset, this, &TMainForm::FormResize);
 
     m_Memo1 = new QPlainTextEdit(this);
     m_Memo1->setObjectName(QStringLiteral("Memo1"));
