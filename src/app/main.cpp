@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The Quendrel window program: chooses the UI language, then shows the main
 // window until it is closed.
+#include "app/qt_translations.h"
 #include "app/quendrel_application.h"
 #include "app/startup_windows.h"
 #include "resources/language.h"
+
+#include <QLocale>
 
 #include <exception>
 #include <memory>
@@ -20,6 +23,10 @@ int main(int argc, char** argv)
         app = std::make_unique<App::QuendrelApplication>(argc, argv);
         // The fixed program title, not a translated text.
         QApplication::setApplicationName(QStringLiteral("Quendrel"));
+        // Qt's standard menus and buttons in the window's language; with the
+        // built-in English texts they stay English too.
+        if (!Resources::CurrentModulePath().isEmpty())
+            App::InstallQtTranslations(QLocale::system());
 
         // MainForm, then the hidden Form1; both go when this block ends.
         const App::StartupWindows windows = App::CreateStartupWindows();

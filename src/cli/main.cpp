@@ -7,6 +7,8 @@
 #include "resources/language.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLocale>
 
 #include <iostream>
 #include <string>
@@ -29,6 +31,9 @@ constexpr const char* kUsage =
     "      that the network setup dialog sends, through the adapter it answered on.\n"
     "  interfaces [--interface NAME]...\n"
     "      Lists the adapters a local broadcast search would use.\n"
+    "  language\n"
+    "      Prints the language module the window loads for this locale, found\n"
+    "      beside the program, or that it shows its built-in English texts.\n"
     "\n"
     "Options:\n"
     "  --help      this text\n"
@@ -37,6 +42,19 @@ constexpr const char* kUsage =
     "Diagnostic lines go to stderr unless --quiet.\n"
     "Exit status: 0 when the command ran (a search that found nothing included),\n"
     "1 when the device was not found or sending failed, 2 for bad options.\n";
+
+// The window program lies beside this one (in the build tree and in the
+// installed program directory alike); its module is looked up the way the
+// window looks it up at start-up, from the resolved path of this program.
+int LanguageCommand(std::ostream& out)
+{
+    const QString window = QFileInfo(Resources::ProgramFilePath()).absolutePath() + QStringLiteral("/quendrel");
+    Resources::UnloadResourceModule();
+    Resources::ChooseLanguage(QLocale::system(), window);
+    const QString module = Resources::CurrentModulePath();
+    out << (module.isEmpty() ? std::string("built-in English texts") : module.toStdString()) << '\n';
+    return 0;
+}
 
 } // namespace
 
@@ -70,6 +88,8 @@ int main(int argc, char** argv)
         return Cli::SearchCommand(args, std::cout, std::cerr);
     if (command == "setup")
         return Cli::SetupCommand(args, std::cout, std::cerr);
+    if (command == "language")
+        return LanguageCommand(std::cout);
     if (command == "interfaces")
         return Cli::InterfacesCommand(args, std::cout, std::cerr);
     std::cerr << "quendrel-cli: unknown command \"" << command << "\" (see quendrel-cli --help)\n";

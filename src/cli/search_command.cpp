@@ -2,6 +2,7 @@
 #include "cli/search_command.h"
 
 #include "cli/device_output.h"
+#include "cli/firewall_hint.h"
 #include "cli/stream_log.h"
 #include "discovery/relay_page_fetch.h"
 #include "upnp/port_forward_engine.h"
@@ -78,6 +79,8 @@ int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::
     Discovery::DiscoveryState state(log);
     const int shown = RunSearch(state, *options, {}, UpnpOptionsFor(*options));
     out << FormatDevices(state, shown, options->format);
+    if (shown == 0 && !options->quiet)
+        PrintFirewallHint(err);
     return 0;
 }
 

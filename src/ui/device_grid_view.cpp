@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ui/device_grid_view.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -12,7 +17,43 @@ namespace Gui {
 
 namespace {
 constexpr int kRowHeight = 20;
+
+// The column widths were drawn for a sans-serif whose digits are 5 px wide:
+// Liberation Sans (Arial's metrics) at 9 px is that font, so a five-digit port
+// fits the Port column at the default window size.
+QFont GridFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Sans Serif")});
+    font.setPixelSize(9);
+    return font;
 }
+
+// Cells without the style's text margin (3 px a side in Fusion): the Port
+// column has no pixel to spare for it.
+class GridCellStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        // The item text margin is this metric plus one.
+        if (metric == PM_FocusFrameHMargin)
+            return -1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// One style for every grid, owned by the application: a view may go after
+// its own children, and the style must outlive every painting.
+QStyle* SharedGridCellStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new GridCellStyle;
+        style->setParent(QApplication::instance());
+    }
+    return style;
+}
+} // namespace
 
 DeviceGridView::DeviceGridView(QWidget* parent) : QTableView(parent)
 {
@@ -24,6 +65,8 @@ DeviceGridView::DeviceGridView(QWidget* parent) : QTableView(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setMouseTracking(true);
+    setFont(GridFont());
+    setStyle(SharedGridCellStyle());
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -36,6 +79,7 @@ DeviceGridView::DeviceGridView(QWidget* parent) : QTableView(parent)
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setSortIndicatorShown(false);
     header->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionResized, this, [this] {
         if (m_headerPressed)
@@ -71,6 +115,54 @@ int DeviceGridView::visibleRowCount(int height) const
         ++count;
     }
     return count;
+}
+
+void DeviceGridView::showSortIndicator(int column, bool ascending)
+{
+    QHeaderView* header = horizontalHeader();
+    header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    header->setSortIndicatorShown(true);
+}
+
+QString DeviceGridView::selectedRowsText() const
+{
+    const QAbstractItemModel* grid = model();
+    if (grid == nullptr || selectionModel() == nullptr)
+        return {};
+    QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return {};
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const int columns = grid->columnCount();
+    QStringList lines;
+    QStringList cells;
+    for (int c = 0; c < columns; ++c)
+        cells << grid->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    lines << cells.join(QLatin1Char('\t'));
+    for (const QModelIndex& row : rows) {
+        cells.clear();
+        for (int c = 0; c < columns; ++c)
+            cells << grid->index(row.row(), c).data(Qt::DisplayRole).toString();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void DeviceGridView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        const QString text = selectedRowsText();
+        if (!text.isEmpty())
+            QApplication::clipboard()->setText(text);
+        event->accept();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        emit doubleClickedAnywhere();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool DeviceGridView::eventFilter(QObject* watched, QEvent* event)

@@ -27,12 +27,19 @@ public:
     // rows that exist.
     int visibleRowCount(int height) const;
 
+    // The header's arrow on the column the rows are sorted by.
+    void showSortIndicator(int column, bool ascending);
+
+    // The selected rows as tab-separated text: the header line, then one
+    // line per selected data row in grid order, seven cells each.
+    QString selectedRowsText() const;
+
 signals:
     // A mouse button released over the grid; row 0 is the header row. Not
     // sent for the release that ends a drag of a header section's edge.
     void mouseUp(Qt::MouseButton button, int column, int row);
     void mouseMoved(int column, int row);
-    // A double-click anywhere on the grid, header included.
+    // A double-click anywhere on the grid, header included, or Enter on a row.
     void doubleClickedAnywhere();
     // The current cell moved to (column, row) by mouse or keyboard.
     void cellSelected(int column, int row);
@@ -45,6 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

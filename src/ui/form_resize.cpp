@@ -22,8 +22,11 @@ FormResizeResult ComputeFormResize(const FormResizeInput& in)
     }
     out.gridHeight = in.formHeight - in.gridTop - logHeight - 40;
 
+    // Room for the vertical scroll bar once the data rows outgrow the visible
+    // ones, so the last column never sits under it.
     const int visible = in.visibleRowCount ? in.visibleRowCount(out.gridHeight) : 0;
-    out.allowance = visible > in.gridRowCount ? 20 : 0;
+    const int dataRows = in.gridRowCount - 1;
+    out.allowance = dataRows > visible ? 20 : 0;
 
     out.gridWidth = in.formWidth - in.gridLeft - 20;
 

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMetaObject>
@@ -60,11 +61,12 @@ QString Text(const Dvconst::ResourceString& key)
     return Dvconst::LoadResString(key);
 }
 
-// The layout's fonts are given as character heights in pixels.
+// The layout's fonts are given as character heights in pixels; Liberation
+// Sans has the metrics of the Windows sans-serif the layout was drawn with.
 QFont LayoutFont(int pixelHeight)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
     font.setPixelSize(pixelHeight);
     return font;
 }
@@ -190,6 +192,8 @@ void TMainForm::BuildControls()
     m_Button1->setFont(LayoutFont(24));
     m_Button1->setGeometry(424, 24, 177, 33);
     connect(m_Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    // Enter on the focused button searches, as Space does.
+    m_Button1->installEventFilter(this);
 
     m_StringGrid1 = new DeviceGridView(this);
     m_StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -203,6 +207,11 @@ void TMainForm::BuildControls()
     connect(m_StringGrid1, &DeviceGridView::mouseUp, this, &TMainForm::StringGrid1MouseUp);
     connect(m_StringGrid1, &DeviceGridView::mouseMoved, this, &TMainForm::StringGrid1MouseMove);
     connect(m_StringGrid1, &DeviceGridView::doubleClickedAnywhere, this, &TMainForm::Browser1Click);
+    // The scroll bar comes and goes with the rows, not with the window's size:
+    // spread the columns again so the last one never sits under it.
+    connect(&m_state.grid, &QAbstractItemModel::rowsInserted, this, &TMainForm::FormResize);
+    connect(&m_state.grid, &QAbstractItemModel::rowsRemoved, this, &TMainForm::FormResize);
+    connect(&m_state.grid, &QAbstractItemModel::modelReset, this, &TMainForm::FormResize);
 
     m_Memo1 = new QPlainTextEdit(this);
     m_Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -472,6 +481,7 @@ void TMainForm::SearchClosed(int shownRows)
 {
     ShowDeviceCount(shownRows);
     if (shownRows > 0) {
+        m_StringGrid1->showSortIndicator(DeviceGrid::kModelColumn, m_state.sortAscending);
         m_selectedRow = 1;
         m_selectedColumn = 1;
         // Show the selection without it counting as a click on the row.
@@ -531,6 +541,7 @@ void TMainForm::StringGrid1MouseUp(Qt::MouseButton button, int column, int row)
         return;
     m_state.sortAscending = !m_state.sortAscending;
     Discovery::SortDeviceGrid(m_state.grid, column, m_state.sortAscending);
+    m_StringGrid1->showSortIndicator(column, m_state.sortAscending);
 }
 
 void TMainForm::StringGrid1MouseMove(int column, int row)
@@ -670,6 +681,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_ComboBox1 && event->type() == QEvent::FocusOut)
         ComboBox1Exit();
+    if (watched == m_Button1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_Button1->isEnabled()) {
+            m_Button1->click();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

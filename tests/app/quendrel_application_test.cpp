@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "app/qt_translations.h"
 #include "app/quendrel_application.h"
 
 #include <QMessageBox>
@@ -73,4 +74,15 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     App::QuendrelApplication app(argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// A German window whose edit-field menus and standard buttons spoke English.
+TEST(QtTranslations, StandardTextsFollowTheWindowsLanguage)
+{
+    QTranslator* german = App::InstallQtTranslations(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_NE(german, nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Kopieren"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    QCoreApplication::removeTranslator(german);
+    delete german;
 }

@@ -4,7 +4,11 @@
 
 #include "grid_test_support.h"
 
+#include <QClipboard>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <QAbstractItemDelegate>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -123,4 +127,67 @@ TEST(DeviceGridView, VisibleRowCountCountsOnlyExistingWholeRows)
     const int room = 400 - 2 * view.frameWidth() - header;
     EXPECT_EQ(view.visibleRowCount(400), room / view.rowHeight(0));
     EXPECT_EQ(view.visibleRowCount(0), 0);
+}
+
+// At the window's default size, with enough rows for a scroll bar, a
+// five-digit port shows whole and the MAC column ends before the scroll bar.
+TEST(DeviceGridView, FiveDigitPortsAndTheMacColumnShowWholeBesideTheScrollBar)
+{
+    Gui::TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    for (int i = 0; i < 30; ++i) {
+        const std::string n = std::to_string(10 + i);
+        Feed(form.state(), {Reply("KV-" + n, "10.0.0." + n, "00:1A:07:00:10:" + n, "65535")});
+    }
+    auto* grid = form.findChild<DeviceGridView*>(QStringLiteral("StringGrid1"));
+    ASSERT_NE(grid, nullptr);
+    QCoreApplication::processEvents(); // the view lays out its scroll bar
+    ASSERT_EQ(form.frameGeometry().size(), QSize(807, 624));
+    ASSERT_TRUE(grid->verticalScrollBar()->isVisible());
+
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.widget = grid;
+    option.font = grid->font();
+    option.fontMetrics = grid->fontMetrics();
+    const QModelIndex port = grid->model()->index(0, DeviceGrid::kPortColumn);
+    ASSERT_EQ(port.data().toString(), QStringLiteral("65535"));
+    // The painted cell is the column less its grid line.
+    EXPECT_LE(grid->itemDelegate()->sizeHint(option, port).width(), grid->columnWidth(DeviceGrid::kPortColumn) - 1);
+    const QModelIndex mac = grid->model()->index(0, DeviceGrid::kMacColumn);
+    EXPECT_LE(grid->itemDelegate()->sizeHint(option, mac).width(), grid->columnWidth(DeviceGrid::kMacColumn) - 1);
+    EXPECT_LE(grid->columnViewportPosition(DeviceGrid::kMacColumn) + grid->columnWidth(DeviceGrid::kMacColumn),
+              grid->viewport()->width());
+}
+
+TEST(DeviceGridView, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleClick)
+{
+    Gui::TMainForm form;
+    std::vector<QUrl> opened;
+    form.setUrlOpener([&](const QUrl& url) { opened.push_back(url); return true; });
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    Feed(form.state(), {Reply("A", "10.0.0.1", "00:00:00:00:00:01", "8080"),
+                        Reply("B", "10.0.0.2", "00:00:00:00:00:02"), Reply("C", "10.0.0.3", "00:00:00:00:00:03")});
+    auto* grid = form.findChild<DeviceGridView*>(QStringLiteral("StringGrid1"));
+    ASSERT_NE(grid, nullptr);
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(2, 0));
+    grid->selectionModel()->select(grid->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3); // header, then rows in grid order
+    EXPECT_EQ(lines[0], QStringLiteral("Model\tProject\tName\tIP\tPort\tNetmask\tMAC"));
+    EXPECT_EQ(lines[1].split(QLatin1Char('\t')).size(), 7);
+    EXPECT_TRUE(lines[1].startsWith(grid->model()->index(0, 0).data().toString() + QLatin1Char('\t')));
+    EXPECT_TRUE(lines[2].startsWith(grid->model()->index(2, 0).data().toString() + QLatin1Char('\t')));
+
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    const QString ip = grid->model()->index(0, DeviceGrid::kIpColumn).data().toString();
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].host(), ip);
 }

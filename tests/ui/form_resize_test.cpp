@@ -56,18 +56,18 @@ TEST(FormResize, VisibleLogTakesItsHeightFromTheGrid)
     EXPECT_EQ(*out.memoWidth, 990);
 }
 
-TEST(FormResize, ScrollBarAllowanceFollowsTheVisibleRowCount)
+TEST(FormResize, ScrollBarAllowanceKeepsTheLastColumnClearOfTheScrollBar)
 {
     FormResizeInput in = Window(1000, 700);
     int askedHeight = -1;
     in.visibleRowCount = [&](int height) { askedHeight = height; return 3; };
-    in.gridRowCount = 2;
+    in.gridRowCount = 5; // four data rows, three visible: the scroll bar shows
     auto out = ComputeFormResize(in);
     EXPECT_EQ(askedHeight, 579); // counted at the new height
     EXPECT_EQ(out.allowance, 20);
     EXPECT_EQ(out.columnWidths[2], static_cast<int>(kLayoutProportions[2] * 960.0f));
 
-    in.gridRowCount = 3; // equal is not greater
+    in.gridRowCount = 4; // three data rows, all visible: no scroll bar
     out = ComputeFormResize(in);
     EXPECT_EQ(out.allowance, 0);
 }

@@ -86,7 +86,7 @@
     <message id="65499">
         <source>UniqueDeviceName</source>
         <extracomment>_UNIQUE_DEVICE_NAME</extracomment>
-        <translation>Eindeutiger Gerätename</translation>
+        <translation>Gerätename (UDN)</translation>
     </message>
     <message id="65500">
         <source>UPC</source>
@@ -141,7 +141,7 @@
     <message id="65510">
         <source>DEV</source>
         <extracomment>_DEV</extracomment>
-        <translation>Gerät</translation>
+        <translation>Schnittstelle</translation>
     </message>
     <message id="65511">
         <source>DNS</source>

@@ -86,7 +86,7 @@
     <message id="65499">
         <source>UniqueDeviceName</source>
         <extracomment>_UNIQUE_DEVICE_NAME</extracomment>
-        <translation>Nom unique de l’appareil</translation>
+        <translation>Nom unique (UDN)</translation>
     </message>
     <message id="65500">
         <source>UPC</source>
@@ -121,7 +121,7 @@
     <message id="65506">
         <source>Netmask</source>
         <extracomment>_NETMASK</extracomment>
-        <translation>Masque de sous-réseau</translation>
+        <translation>Masque</translation>
     </message>
     <message id="65507">
         <source>Gateway</source>
@@ -141,7 +141,7 @@
     <message id="65510">
         <source>DEV</source>
         <extracomment>_DEV</extracomment>
-        <translation>Appareil</translation>
+        <translation>Interface</translation>
     </message>
     <message id="65511">
         <source>DNS</source>
@@ -201,12 +201,12 @@
     <message id="65522">
         <source>Search Upnp...</source>
         <extracomment>_SEARCH_UPNP</extracomment>
-        <translation>Recherche UPnP...</translation>
+        <translation>Rech. UPnP...</translation>
     </message>
     <message id="65523">
         <source>Searching...</source>
         <extracomment>_SEARCHING</extracomment>
-        <translation>Recherche en cours...</translation>
+        <translation>Recherche...</translation>
     </message>
     <message id="65524">
         <source>Local Broadcast</source>
