@@ -55,13 +55,17 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string
 std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& args, std::string& error)
 {
     SearchOptions options;
+    bool transportGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool transport = args[i] == "--transport";
         const Parsed common = ParseCommonOption(args, i, options.relayHost, options.transport,
                                                 options.interfaces, options.quiet, error);
         if (common == Parsed::Failed)
             return std::nullopt;
-        if (common == Parsed::Taken)
+        if (common == Parsed::Taken) {
+            transportGiven = transportGiven || transport;
             continue;
+        }
         const std::string& arg = args[i];
         std::string value;
         if (arg == "--project") {
@@ -85,6 +89,11 @@ std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& 
             error = "unknown option \"" + arg + "\" (see quendrel-cli --help)";
             return std::nullopt;
         }
+    }
+    // A transport alone would be ignored: the local broadcast has none.
+    if (transportGiven && !options.relayHost) {
+        error = "--transport needs --relay HOST";
+        return std::nullopt;
     }
     return options;
 }

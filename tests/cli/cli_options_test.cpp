@@ -74,7 +74,9 @@ TEST(SetupCommand, RefusesAnInvalidAddressBeforeSearching)
 TEST(SearchOptions, BadOptionsGiveOneLineAndExitTwo)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {"--relay"}, {"--relay", ""}, {"--transport", "tcp"}, {"--format", "xml"}, {"--frobnicate"}, {"--project"}};
+        {"--relay"}, {"--relay", ""}, {"--transport", "tcp"}, {"--format", "xml"}, {"--frobnicate"}, {"--project"},
+        // A transport without a relay host would be silently ignored.
+        {"--transport", "UDP"}};
     for (const auto& args : bad) {
         std::string error;
         EXPECT_FALSE(ParseSearchOptions(args, error)) << args.front();
