@@ -90,3 +90,22 @@ TEST(SearchOptions, BadOptionsGiveOneLineAndExitTwo)
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
     }
 }
+
+TEST(WatchOptions, TakesTheSearchFiltersAndARoundInterval)
+{
+    std::string error;
+    auto options = ParseWatchOptions({}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->everySeconds, 15);
+    options = ParseWatchOptions({"--project", "--every", "--every", "2", "--relay", "10.0.0.5", "--transport", "UDP"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->search.project, "--every");
+    EXPECT_EQ(options->everySeconds, 2);
+    EXPECT_EQ(options->search.transport, "UDP");
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"--every", "0"}, {"--every", "1.5"}, {"--every", "x"}, {"--every"}, {"--every", "99999999999"},
+        {"--format", "json"}, {"--transport", "UDP"}, {"--frobnicate"}};
+    for (const auto& args : bad)
+        EXPECT_FALSE(ParseWatchOptions(args, error)) << args.front() << " " << args.back();
+}
