@@ -66,7 +66,7 @@ public:
         m_read = Discovery::SocketHandle(fds[0]);
         m_write = Discovery::SocketHandle(fds[1]);
         s_write = fds[1];
-        struct sigaction action{};
+        struct sigaction action {};
         action.sa_handler = &StopSignals::Handle;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -92,15 +92,16 @@ private:
     static void Handle(int)
     {
         const char byte = 1;
-        if (s_write >= 0)
-            [[maybe_unused]] const ssize_t n = ::write(s_write, &byte, 1);
+        if (s_write < 0)
+            return;
+        [[maybe_unused]] const ssize_t n = ::write(s_write, &byte, 1);
     }
 
     static inline volatile sig_atomic_t s_write = -1;
     Discovery::SocketHandle m_read;
     Discovery::SocketHandle m_write;
-    struct sigaction m_oldInt{};
-    struct sigaction m_oldTerm{};
+    struct sigaction m_oldInt {};
+    struct sigaction m_oldTerm {};
     bool m_installed = false;
 };
 
@@ -141,8 +142,8 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
 
 std::string ChangeLine(const DeviceWatch::Change& change, const std::string& isoTime)
 {
-    return std::string("{\"event\":\"") + EventName(change.event) + "\",\"device\":" + DeviceJson(change.device) +
-           ",\"time\":\"" + isoTime + "\"}";
+    return std::string("{\"event\":\"") + EventName(change.event) +
+           "\",\"device\":" + DeviceJson(change.device) + ",\"time\":\"" + isoTime + "\"}";
 }
 
 int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -176,7 +177,8 @@ int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         session.start(settings, search.project);
     });
     QObject::connect(&session, &Discovery::SearchSession::finished, [&](int rows) {
-        const int shown = rows == Discovery::SearchSession::kNotCounted ? Upnp::CloseUpnpRound(state.grid) : rows;
+        const int shown =
+            rows == Discovery::SearchSession::kNotCounted ? Upnp::CloseUpnpRound(state.grid) : rows;
         const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
         for (const DeviceWatch::Change& change : watch.update(ShownDevices(state, shown)))
             out << ChangeLine(change, now) << '\n';

@@ -12,7 +12,8 @@
 
 namespace Discovery {
 
-SearchSettings MakeSearchSettings(const std::optional<std::string>& relayHost, const std::string& transport,
+SearchSettings MakeSearchSettings(const std::optional<std::string>& relayHost,
+                                  const std::string& transport,
                                   const std::vector<std::string>& interfaces)
 {
     SearchSettings settings;
@@ -23,7 +24,8 @@ SearchSettings MakeSearchSettings(const std::optional<std::string>& relayHost, c
     return settings;
 }
 
-SearchSession::SearchSession(DiscoveryState& state, std::optional<Upnp::UpnpSearchOptions> upnp, QObject* parent)
+SearchSession::SearchSession(DiscoveryState& state, std::optional<Upnp::UpnpSearchOptions> upnp,
+                             QObject* parent)
     : QObject(parent), m_state(state)
 {
     if (upnp)
@@ -94,7 +96,8 @@ bool SearchSession::HandOverToUpnp()
     // Results that are in already (or a search that never started) still end
     // the round from the event loop, after start() has returned.
     if (!m_upnpStarted || m_upnpEnded)
-        QMetaObject::invokeMethod(this, [this] { TakeUpnpResults(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { TakeUpnpResults(); }, Qt::QueuedConnection);
     return true;
 }
 

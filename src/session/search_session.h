@@ -21,7 +21,8 @@ namespace Discovery {
 
 // The search-method choice as both the window's controls and the CLI's
 // options give it: no relay host means a local broadcast.
-SearchSettings MakeSearchSettings(const std::optional<std::string>& relayHost, const std::string& transport,
+SearchSettings MakeSearchSettings(const std::optional<std::string>& relayHost,
+                                  const std::string& transport,
                                   const std::vector<std::string>& interfaces = {});
 
 // One search round from start to end, for the window and the CLI alike: the
@@ -49,14 +50,18 @@ public:
 
     // Without UPnP options the session never searches for UPnP devices and
     // every round closes itself.
-    SearchSession(DiscoveryState& state, std::optional<Upnp::UpnpSearchOptions> upnp, QObject* parent = nullptr);
+    SearchSession(DiscoveryState& state, std::optional<Upnp::UpnpSearchOptions> upnp,
+                  QObject* parent = nullptr);
     ~SearchSession() override;
 
     // Where the round's datagrams go; tests point them at loopback.
     void setEndpoints(const NetworkEndpoints& endpoints) { m_endpoints = endpoints; }
     // The project filter as it reads when the UPnP results come in (the
     // user may change it during the wait); the round's own by default.
-    void setFilterAtResults(std::function<std::string()> read) { m_filterAtResults = std::move(read); }
+    void setFilterAtResults(std::function<std::string()> read)
+    {
+        m_filterAtResults = std::move(read);
+    }
 
     // Runs one round. Refused (false, one log line, nothing changed) while a
     // round runs or its UPnP results are still to come.

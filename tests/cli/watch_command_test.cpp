@@ -25,7 +25,9 @@ std::vector<std::string> Round(DeviceWatch& watch, const std::vector<DeviceInfo>
         round.push_back(&d);
     std::vector<std::string> texts;
     for (const DeviceWatch::Change& c : watch.update(round)) {
-        const char* event = c.event == DeviceWatch::Event::Found ? "found" : c.event == DeviceWatch::Event::Changed ? "changed" : "gone";
+        const char* event = c.event == DeviceWatch::Event::Found     ? "found"
+                            : c.event == DeviceWatch::Event::Changed ? "changed"
+                                                                     : "gone";
         texts.push_back(std::string(event) + " " + std::string(Discovery::FieldText(c.device.ip)));
     }
     return texts;
@@ -63,7 +65,8 @@ TEST(DeviceWatch, FoundChangedAndGoneOnlyAfterTwoMissedRounds)
 
 TEST(DeviceWatch, ChangeLineIsOneJsonObjectWithTheElevenFields)
 {
-    const std::string line = ChangeLine({DeviceWatch::Event::Gone, Device("10.0.0.1", "m\n")}, "2026-01-31T12:00:00Z");
+    const std::string line =
+        ChangeLine({DeviceWatch::Event::Gone, Device("10.0.0.1", "m\n")}, "2026-01-31T12:00:00Z");
     EXPECT_EQ(line.find('\n'), std::string::npos);
     EXPECT_EQ(line.rfind("{\"event\":\"gone\",\"device\":{\"model\": \"\", ", 0), 0u) << line;
     EXPECT_NE(line.find("\"mac\": \"m\\u000a\""), std::string::npos) << line;

@@ -55,7 +55,8 @@ protected:
     Discovery::MemoryLog log{100};
     Discovery::DiscoveryState state{log};
     std::uint16_t replyPort = UiTest::FreeLoopbackPort();
-    UiTest::LoopbackDevices devices{UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}), replyPort};
+    UiTest::LoopbackDevices devices{UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}),
+                                    replyPort};
     Trace trace;
 };
 
