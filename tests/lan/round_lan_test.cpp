@@ -13,16 +13,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 #include <arpa/inet.h>
 #include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -124,102 +122,21 @@ SimProcess::Match ControlText(const std::string& text)
     };
 }
 
-// quendrel-cli watch as a child process (in the calling thread's namespace),
-// its output read line by line. Killed on destruction if still running.
-class WatchProcess {
-public:
-    explicit WatchProcess(const std::vector<std::string>& args)
-    {
-        int fds[2];
-        if (::pipe2(fds, O_CLOEXEC) != 0)
-            return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(fds[1], STDOUT_FILENO);
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, STDERR_FILENO);
-            std::vector<char*> argv;
-            for (const std::string& a : args)
-                argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
+// Reads quendrel-cli watch's lines until one reports `event` for the device
+// with `mac`; every line read is added to `lines`.
+std::optional<QJsonObject> WaitForWatch(QProcess& watch, std::vector<QJsonObject>& lines, const char* event,
+                                        const char* mac)
+{
+    for (;;) {
+        while (watch.canReadLine()) {
+            lines.push_back(QJsonDocument::fromJson(watch.readLine()).object());
+            if (lines.back().value("event") == event && lines.back().value("device").toObject().value("mac") == mac)
+                return lines.back();
         }
-        ::close(fds[1]);
-        m_out = fds[0];
+        if (!watch.waitForReadyRead(10000))
+            return std::nullopt;
     }
-    ~WatchProcess()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-        if (m_out >= 0)
-            ::close(m_out);
-    }
-    WatchProcess(const WatchProcess&) = delete;
-    WatchProcess& operator=(const WatchProcess&) = delete;
-
-    // Reads lines until one reports `event` for the device with `mac`; every
-    // line read is kept in lines().
-    std::optional<QJsonObject> waitFor(const std::string& event, const std::string& mac,
-                                       std::chrono::milliseconds timeout)
-    {
-        const auto limit = std::chrono::steady_clock::now() + timeout;
-        for (;;) {
-            for (; m_checked < m_lines.size(); ++m_checked) {
-                const QJsonObject line = QJsonDocument::fromJson(QByteArray::fromStdString(m_lines[m_checked])).object();
-                if (line.value("event").toString().toStdString() == event &&
-                    line.value("device").toObject().value("mac").toString().toStdString() == mac)
-                    return line;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
-            if (left.count() <= 0 || !read(left))
-                return std::nullopt;
-        }
-    }
-
-    // SIGINT, then the rest of the output until it ends; the exit status.
-    int interrupt()
-    {
-        ::kill(m_pid, SIGINT);
-        while (read(std::chrono::milliseconds(10000)))
-            ;
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        m_pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    const std::vector<std::string>& lines() const { return m_lines; }
-    // Output after the last line feed: a half line.
-    const std::string& partial() const { return m_partial; }
-
-private:
-    // One read within `timeout`; false at the end of the output or on time-out.
-    bool read(std::chrono::milliseconds timeout)
-    {
-        pollfd p{m_out, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(timeout.count())) <= 0)
-            return false;
-        char buffer[4096];
-        const ssize_t n = ::read(m_out, buffer, sizeof buffer);
-        if (n <= 0)
-            return false;
-        m_partial.append(buffer, static_cast<std::size_t>(n));
-        for (std::size_t end; (end = m_partial.find('\n')) != std::string::npos;) {
-            m_lines.push_back(m_partial.substr(0, end));
-            m_partial.erase(0, end + 1);
-        }
-        return true;
-    }
-
-    pid_t m_pid = -1;
-    int m_out = -1;
-    std::string m_partial;
-    std::vector<std::string> m_lines;
-    std::size_t m_checked = 0;
-};
+}
 
 class RoundLan : public ::testing::Test {
 protected:
@@ -415,23 +332,31 @@ TEST_F(RoundLan, WatchReportsADevicePluggedInAndTakenAway)
 {
     BringUp();
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("w1", 1))}));
-    // A project filter leaves the UPnP search out: each round is well inside its second.
-    WatchProcess watch({QUENDREL_CLI_PROGRAM, "watch", "--every", "1", "--project", "Orvane", "--quiet"});
-    const std::optional<QJsonObject> first = watch.waitFor("found", "00:1a:w1:00:00:11", 10s);
+    // Started from this thread, so inside the PC namespace. A project filter
+    // leaves the UPnP search out: each round is well inside its second.
+    QProcess watch;
+    watch.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    watch.start(QUENDREL_CLI_PROGRAM, {"watch", "--every", "1", "--project", "Orvane", "--quiet"});
+    std::vector<QJsonObject> lines;
+    const std::optional<QJsonObject> first = WaitForWatch(watch, lines, "found", "00:1a:w1:00:00:11");
     ASSERT_TRUE(first);
     EXPECT_EQ(first->value("device").toObject().keys().size(), 11);
     EXPECT_TRUE(first->value("time").toString().endsWith('Z'));
 
     SimProcess* plugged = StartSim(2, {"--devices", DeviceFile(Devices("w2", 1))});
     ASSERT_TRUE(plugged);
-    EXPECT_TRUE(watch.waitFor("found", "00:1a:w2:00:00:11", 10s));
+    EXPECT_TRUE(WaitForWatch(watch, lines, "found", "00:1a:w2:00:00:11"));
     plugged->stop();
-    EXPECT_TRUE(watch.waitFor("gone", "00:1a:w2:00:00:11", 10s));
+    EXPECT_TRUE(WaitForWatch(watch, lines, "gone", "00:1a:w2:00:00:11"));
 
-    EXPECT_EQ(watch.interrupt(), 0);
-    EXPECT_EQ(watch.partial(), "");
-    // The device that stayed was reported once, and never as gone or changed.
-    EXPECT_EQ(watch.lines().size(), 3u);
+    ::kill(static_cast<pid_t>(watch.processId()), SIGINT);
+    ASSERT_TRUE(watch.waitForFinished(10000));
+    EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(watch.exitCode(), 0);
+    // Whole lines only; the device that stayed was reported once, never gone or changed.
+    const QByteArray rest = watch.readAll();
+    EXPECT_TRUE(rest.isEmpty() || rest.endsWith('\n')) << rest.toStdString();
+    EXPECT_EQ(lines.size() + static_cast<std::size_t>(rest.count('\n')), 3u);
 }
 
 TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
