@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli_options.h"
 
+#include <stdexcept>
+
 namespace Cli {
 
 namespace {
@@ -55,13 +57,17 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string
 std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& args, std::string& error)
 {
     SearchOptions options;
+    bool transportGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool transport = args[i] == "--transport";
         const Parsed common = ParseCommonOption(args, i, options.relayHost, options.transport,
                                                 options.interfaces, options.quiet, error);
         if (common == Parsed::Failed)
             return std::nullopt;
-        if (common == Parsed::Taken)
+        if (common == Parsed::Taken) {
+            transportGiven = transportGiven || transport;
             continue;
+        }
         const std::string& arg = args[i];
         std::string value;
         if (arg == "--project") {
@@ -86,6 +92,55 @@ std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& 
             return std::nullopt;
         }
     }
+    // A transport alone would be ignored: the local broadcast has none.
+    if (transportGiven && !options.relayHost) {
+        error = "--transport needs --relay HOST";
+        return std::nullopt;
+    }
+    return options;
+}
+
+std::optional<WatchOptions> ParseWatchOptions(const std::vector<std::string>& args, std::string& error)
+{
+    // A day between rounds is the most that still reads as watching.
+    constexpr int kMostSeconds = 86400;
+    WatchOptions options;
+    std::vector<std::string> searchArgs;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--format") {
+            error = "watch prints JSON lines; it takes no --format";
+            return std::nullopt;
+        }
+        if (args[i] != "--every") {
+            searchArgs.push_back(args[i]);
+            // A value is passed on with its option, so "--project --every" stays a project name.
+            if (args[i] == "--relay" || args[i] == "--transport" || args[i] == "--project" ||
+                args[i] == "--interface") {
+                if (i + 1 < args.size())
+                    searchArgs.push_back(args[++i]);
+            }
+            continue;
+        }
+        std::string value;
+        if (!TakeValue(args, i, value, error))
+            return std::nullopt;
+        std::size_t used = 0;
+        int seconds = 0;
+        try {
+            seconds = std::stoi(value, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (used == 0 || used != value.size() || seconds < 1 || seconds > kMostSeconds) {
+            error = "--every wants whole seconds from 1 to " + std::to_string(kMostSeconds) + ", not \"" + value + "\"";
+            return std::nullopt;
+        }
+        options.everySeconds = seconds;
+    }
+    std::optional<SearchOptions> search = ParseSearchOptions(searchArgs, error);
+    if (!search)
+        return std::nullopt;
+    options.search = std::move(*search);
     return options;
 }
 

@@ -19,6 +19,13 @@ struct SearchOptions {
     std::vector<std::string> interfaces;  // --interface NAME (repeatable): adapters to search on
 };
 
+// What `quendrel-cli watch` was asked to do: the search's filters, a round
+// every `everySeconds`.
+struct WatchOptions {
+    SearchOptions search;
+    int everySeconds = 15; // --every
+};
+
 // What `quendrel-cli setup` was asked to do.
 struct SetupOptions {
     std::string mac;                      // --mac: the device to set up
@@ -33,6 +40,10 @@ struct SetupOptions {
 // Parses the arguments after "search". Returns nothing and sets `error` to a
 // one-line message for bad options.
 std::optional<SearchOptions> ParseSearchOptions(const std::vector<std::string>& args, std::string& error);
+
+// The arguments after "watch": --every SECONDS and the search's options
+// except --format (watch always prints JSON lines).
+std::optional<WatchOptions> ParseWatchOptions(const std::vector<std::string>& args, std::string& error);
 
 std::optional<SetupOptions> ParseSetupOptions(const std::vector<std::string>& args, std::string& error);
 

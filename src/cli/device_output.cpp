@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <map>
+#include <utility>
 
 namespace Cli {
 
@@ -112,27 +114,51 @@ std::string FormatCsv(const Discovery::DiscoveryState& state, int shownRows)
     return out;
 }
 
-std::string FormatJson(const Discovery::DiscoveryState& state)
+std::vector<const Discovery::DeviceInfo*> ShownDevices(const Discovery::DiscoveryState& state, int shownRows)
+{
+    // Grid rows by the cells that match them back to the list, counted: two
+    // cameras behind one address give two rows and take two records.
+    std::map<std::pair<std::string, std::string>, int> rows;
+    for (int r = 1; r <= shownRows && r < state.grid.gridRowCount(); ++r)
+        ++rows[{state.grid.cell(DeviceGrid::kIpColumn, r), state.grid.cell(DeviceGrid::kMacColumn, r)}];
+    std::vector<const Discovery::DeviceInfo*> shown;
+    for (const Discovery::DeviceInfo& device : state.devices) {
+        const auto row = rows.find({std::string(Discovery::FieldText(device.ip)),
+                                    std::string(Discovery::FieldText(device.mac))});
+        if (row == rows.end() || row->second == 0)
+            continue;
+        --row->second;
+        shown.push_back(&device);
+    }
+    return shown;
+}
+
+std::string DeviceJson(const Discovery::DeviceInfo& device)
+{
+    std::string out = "{";
+    for (int f = 0; f < Discovery::kDeviceFieldCount; ++f) {
+        out += f == 0 ? "" : ", ";
+        out += JsonString(Discovery::kDeviceFieldNames[static_cast<std::size_t>(f)]) + ": " +
+               JsonString(Discovery::FieldText(Discovery::FieldAt(device, f)));
+    }
+    return out + "}";
+}
+
+std::string FormatJson(const Discovery::DiscoveryState& state, int shownRows)
 {
     // Fields in record order, one device per line.
+    const std::vector<const Discovery::DeviceInfo*> devices = ShownDevices(state, shownRows);
     std::string out = "[";
-    for (std::size_t d = 0; d < state.devices.size(); ++d) {
-        out += d == 0 ? "\n  {" : ",\n  {";
-        for (int f = 0; f < Discovery::kDeviceFieldCount; ++f) {
-            out += f == 0 ? "" : ", ";
-            out += JsonString(Discovery::kDeviceFieldNames[static_cast<std::size_t>(f)]) + ": " +
-                   JsonString(Discovery::FieldText(Discovery::FieldAt(state.devices[d], f)));
-        }
-        out += "}";
-    }
-    return out + (state.devices.empty() ? "]\n" : "\n]\n");
+    for (std::size_t d = 0; d < devices.size(); ++d)
+        out += (d == 0 ? "\n  " : ",\n  ") + DeviceJson(*devices[d]);
+    return out + (devices.empty() ? "]\n" : "\n]\n");
 }
 
 std::string FormatDevices(const Discovery::DiscoveryState& state, int shownRows, OutputFormat format)
 {
     switch (format) {
     case OutputFormat::Csv: return FormatCsv(state, shownRows);
-    case OutputFormat::Json: return FormatJson(state);
+    case OutputFormat::Json: return FormatJson(state, shownRows);
     case OutputFormat::Table: break;
     }
     return FormatTable(state, shownRows);

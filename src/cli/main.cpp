@@ -3,6 +3,7 @@
 #include "cli/interfaces_command.h"
 #include "cli/search_command.h"
 #include "cli/setup_command.h"
+#include "cli/watch_command.h"
 #include "quendrel_version.h"
 #include "resources/language.h"
 
@@ -24,7 +25,14 @@ constexpr const char* kUsage =
     "         [--format table|csv|json] [--interface NAME]... [--quiet]\n"
     "      Searches like the window's search button: a local broadcast on every\n"
     "      adapter (or the named ones), or through a relay host (transport TCP\n"
-    "      unless given). The project filter defaults to ALL.\n"
+    "      unless given; --transport needs --relay). The project filter defaults\n"
+    "      to ALL. Every format lists the devices that pass the filter.\n"
+    "  watch [--every SECONDS] [--relay HOST] [--transport TCP|UDP|HttpCmd]\n"
+    "        [--project TEXT] [--interface NAME]... [--quiet]\n"
+    "      Searches every SECONDS (default 15) and prints one JSON line per\n"
+    "      change: {\"event\":\"found\"|\"changed\"|\"gone\",\"device\":{...},\"time\":...}.\n"
+    "      A device (ip and mac) is gone after two rounds without it. Ctrl+C or\n"
+    "      SIGTERM ends it (exit status 0).\n"
     "  setup --mac MAC (--dhcp | --static --ip A --netmask M --gateway G --dns D)\n"
     "        [--relay HOST] [--transport TCP|UDP|HttpCmd] [--interface NAME]... [--quiet]\n"
     "      Searches, finds the device by its MAC and sends it the control package\n"
@@ -86,6 +94,8 @@ int main(int argc, char** argv)
     }
     if (command == "search")
         return Cli::SearchCommand(args, std::cout, std::cerr);
+    if (command == "watch")
+        return Cli::WatchCommand(args, std::cout, std::cerr);
     if (command == "setup")
         return Cli::SetupCommand(args, std::cout, std::cerr);
     if (command == "language")

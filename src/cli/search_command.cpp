@@ -4,59 +4,42 @@
 #include "cli/device_output.h"
 #include "cli/firewall_hint.h"
 #include "cli/stream_log.h"
-#include "discovery/relay_page_fetch.h"
-#include "upnp/port_forward_engine.h"
+#include "session/search_session.h"
 #include "upnp/upnp_results.h"
 
+#include <QEventLoop>
 #include <QObject>
-#include <QPointer>
 
-#include <memory>
 #include <ostream>
 
 namespace Cli {
 
+Discovery::SearchSettings SettingsFor(const SearchOptions& options)
+{
+    return Discovery::MakeSearchSettings(options.relayHost, options.transport, options.interfaces);
+}
+
 int RunSearch(Discovery::DiscoveryState& state, const SearchOptions& options,
               const Discovery::NetworkEndpoints& endpoints, const std::optional<Upnp::UpnpSearchOptions>& upnp)
 {
-    Discovery::SearchSettings settings;
-    settings.localBroadcast = !options.relayHost.has_value();
-    settings.relayHost = options.relayHost.value_or("");
-    settings.transport = options.transport;
-    settings.interfaces = options.interfaces;
-    state.projectFilter = options.project;
-
-    // The engine wants the object that started it; here that is one that
-    // lives for the command.
-    QObject starter;
-    std::unique_ptr<Upnp::UpnpSearchEngine> engine;
-    if (upnp)
-        engine = std::make_unique<Upnp::UpnpSearchEngine>(*upnp);
-
-    int shown = 0;
-    Discovery::SearchRoundHooks hooks;
-    hooks.closed = [&](int rows) { shown = rows; };
-    hooks.fetchRelayPage = [](const std::string& url) { return Discovery::FetchRelayPage(url); };
-    if (engine) {
-        hooks.startUpnp = [&] {
-            if (!engine->StartSearch(QPointer<QObject>(&starter)))
-                state.log().append("UPnP search could not be started\n");
-        };
-        hooks.handOverToUpnp = [] { return true; };
+    Discovery::SearchSession session(state, upnp);
+    session.setEndpoints(endpoints);
+    std::optional<int> shown;
+    QEventLoop* waiting = nullptr;
+    QObject::connect(&session, &Discovery::SearchSession::finished, [&](int rows) {
+        shown = rows;
+        if (waiting)
+            waiting->quit();
+    });
+    session.start(SettingsFor(options), options.project);
+    // A round that hands its end to the UPnP results is over once they are
+    // in; the UPnP search ends by itself within its time limit.
+    if (!shown) {
+        QEventLoop loop;
+        waiting = &loop;
+        loop.exec();
     }
-    if (Discovery::RunSearchRound(state, settings, hooks, endpoints) != Discovery::RoundEnd::HandedOver)
-        return shown;
-
-    // The results routine's part, without a window: wait for the search
-    // (it ends by itself within its time limit), then add its rows.
-    std::vector<Upnp::UpnpDeviceInfo> devices;
-    if (const std::shared_ptr<Upnp::ManualResetEvent> done = engine->doneEvent()) {
-        done->wait();
-        devices = engine->devicesSnapshot();
-    }
-    const Upnp::ResultsOutcome outcome = Upnp::ApplyUpnpResults(state, devices);
-    engine->closeDoneEvent();
-    return outcome.end == Upnp::ResultsEnd::Done ? outcome.shown : Upnp::CloseUpnpRound(state.grid);
+    return *shown == Discovery::SearchSession::kNotCounted ? Upnp::CloseUpnpRound(state.grid) : *shown;
 }
 
 Upnp::UpnpSearchOptions UpnpOptionsFor(const SearchOptions& options)

@@ -11,6 +11,9 @@
 
 namespace Cli {
 
+// The search-method choice of the options, as the window builds its own.
+Discovery::SearchSettings SettingsFor(const SearchOptions& options);
+
 // Runs one search round the way the window's search button does, with the
 // window's defaults for everything not given. With `upnp` set and a project
 // filter that admits UPnP devices, the UPnP search runs beside the round and

@@ -2,12 +2,11 @@
 #include "ui/main_form.h"
 
 #include "quendrel_version.h"
-#include "discovery/relay_page_fetch.h"
 #include "ui/browse_url.h"
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
 #include "ui/upnp_info_form.h"
-#include "upnp/upnp_results.h"
+#include "upnp/port_forward_engine.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -31,8 +30,7 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
-#include <thread>
+#include <optional>
 
 namespace Gui {
 
@@ -45,9 +43,6 @@ constexpr int kFormHeight = 624;
 constexpr int kPanelHeight = 79;
 constexpr QRect kGridRect{0, 81, 761, 389};
 constexpr QRect kMemoRect{0, 461, 769, 162};
-// How long a press waits for the last UPnP worker to mark itself idle after
-// it has handed its devices over (a few statements; this is a wide margin).
-constexpr auto kWorkerLeaving = std::chrono::milliseconds(500);
 // The layout's column widths; start-up turns them into proportions.
 constexpr std::array<int, DeviceGrid::kColumnCount> kColumnWidths{114, 125, 180, 103, 29, 98, 153};
 
@@ -86,7 +81,8 @@ TMainForm::TMainForm(QWidget* parent) : TMainForm(Upnp::UpnpSearchOptions{}, par
 
 TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
     : QWidget(parent), m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      m_messageBox(&ShowMessageBox), m_upnpEngine(std::make_unique<Upnp::UpnpSearchEngine>(std::move(upnpOptions)))
+      m_messageBox(&ShowMessageBox),
+      m_session(std::make_unique<Discovery::SearchSession>(m_state, std::move(upnpOptions)))
 {
     // The firewall command that opens UPnP on Windows has no counterpart
     // here; start-up never waits on anything outside the program.
@@ -98,17 +94,20 @@ TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
     m_Label1->move(280, 40);
 
     m_log.onAppend = [this](const std::string& line) { AppendToMemo(line); };
+    connect(m_session.get(), &Discovery::SearchSession::searching, this, &TMainForm::SearchStarted);
+    connect(m_session.get(), &Discovery::SearchSession::upnpWaiting, this, &TMainForm::UpnpWaiting);
+    connect(m_session.get(), &Discovery::SearchSession::finished, this, &TMainForm::SearchFinished);
+    // The user may change the filter while the UPnP results are awaited.
+    m_session->setFilterAtResults([this] { return m_Proj->currentText().toStdString(); });
     FormCreate();
 }
 
 TMainForm::~TMainForm()
 {
-    // A window closed by any means during a search: the routine runs no more
-    // steps, the stopped search wakes it, and its thread ends before the
-    // window's parts go.
-    m_upnpResults.cancel();
-    m_upnpEngine.reset();
-    m_upnpResults.join();
+    // A window closed by any means during a search: the search stops, its
+    // worker ends, and the results it would have posted are dropped unread
+    // before the window's parts go.
+    m_session.reset();
     FormDestroy();
     m_log.onAppend = nullptr;
     // The grid model is a member and goes before the child widgets do.
@@ -365,7 +364,7 @@ void TMainForm::FormResize()
 // routine has taken its rows) the window stays open.
 void TMainForm::FormClose(QCloseEvent* event)
 {
-    if (m_upnpEngine && m_upnpEngine->doneEvent()) {
+    if (m_session && m_session->upnpBusy()) {
         event->ignore();
         if (m_messageBox)
             m_messageBox(this, QStringLiteral("Warning"), QString::fromLatin1(kUpnpBusyText));
@@ -381,92 +380,22 @@ void TMainForm::FormDestroy()
 
 Discovery::SearchSettings TMainForm::CurrentSearchSettings() const
 {
-    Discovery::SearchSettings settings;
-    settings.localBroadcast = m_RadioButton1->isChecked();
-    settings.relayHost = m_ComboBox1->currentText().toStdString();
-    settings.transport = m_ComboBox2->currentText().toStdString();
-    return settings;
+    const std::optional<std::string> relayHost =
+        m_RadioButton1->isChecked() ? std::nullopt : std::optional(m_ComboBox1->currentText().toStdString());
+    return Discovery::MakeSearchSettings(relayHost, m_ComboBox2->currentText().toStdString());
 }
 
+void TMainForm::setSearchEndpoints(const Discovery::NetworkEndpoints& endpoints)
+{
+    m_endpoints = endpoints;
+    m_session->setEndpoints(endpoints);
+}
+
+// The button stays disabled until a round is over, UPnP results included; a
+// press that still comes (from code) is refused by the session.
 void TMainForm::Button1Click()
 {
-    // The button stays disabled until a round's UPnP results are in; a press
-    // that still comes (from code) must not race the routine over the grid.
-    if (m_upnpResults.pending()) {
-        m_log.append("Search refused: the last round's UPnP results are still to come\n");
-        return;
-    }
-    const Discovery::SearchSettings settings = CurrentSearchSettings();
-    m_state.projectFilter = m_Proj->currentText().toStdString();
-    m_roundHandsOver = Discovery::FilterAdmitsUpnp(m_state.projectFilter);
-
-    Discovery::SearchRoundHooks hooks;
-    hooks.startUpnp = [this] { StartUpnpSearch(); };
-    hooks.handOverToUpnp = [this] { return HandOverToUpnp(); };
-    hooks.fetchRelayPage = [](const std::string& url) { return Discovery::FetchRelayPage(url); };
-    hooks.searching = [this] { SearchStarted(); };
-    // The relay roads enable the button again, except in a round that hands
-    // its end to the UPnP results: a second round during their wait would
-    // race them over the engine's event and the grid.
-    hooks.buttonEnabled = [this] {
-        if (!m_roundHandsOver)
-            m_Button1->setEnabled(true);
-    };
-    hooks.closed = [this](int shownRows) { SearchClosed(shownRows); };
-    Discovery::RunSearchRound(m_state, settings, hooks, m_endpoints);
-}
-
-void TMainForm::StartUpnpSearch()
-{
-    const QPointer<QObject> window(this);
-    if (m_upnpEngine->StartSearch(window))
-        return;
-    // The last search's worker sets its event before it marks itself idle;
-    // a press right after the last rows came in can fall in between.
-    const auto limit = std::chrono::steady_clock::now() + kWorkerLeaving;
-    while (m_upnpEngine->isSearching() && !m_upnpEngine->doneEvent() && std::chrono::steady_clock::now() < limit)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (!m_upnpEngine->StartSearch(window))
-        m_log.append("UPnP search could not be started\n");
-}
-
-bool TMainForm::HandOverToUpnp()
-{
-    std::shared_ptr<Upnp::ManualResetEvent> done = m_upnpEngine->doneEvent();
-    const bool searched = done != nullptr;
-    if (m_upnpResults.start(std::move(done), [this] { UpnpResultsBegin(); },
-                            [this, searched] { UpnpResultsFinish(searched); }))
-        return true;
-    // No thread for the routine: the round closes itself, and the event goes
-    // so the window can still be closed.
-    m_log.append("UPnP results routine could not be started\n");
-    m_upnpEngine->closeDoneEvent();
-    m_roundHandsOver = false;
-    return false;
-}
-
-void TMainForm::UpnpResultsBegin()
-{
-    ShowButtonText(Dvconst::_SEARCH_UPNP);
-}
-
-// The routine's steps after the wait, all at once on this thread, so the
-// grid never changes under it half-way.
-void TMainForm::UpnpResultsFinish(bool searched)
-{
-    m_roundHandsOver = false;
-    // The filter as it reads now: the user may have changed it during the wait.
-    m_state.projectFilter = m_Proj->currentText().toStdString();
-    // A round whose UPnP search never started lists none of an earlier
-    // search's devices as found now.
-    const std::vector<Upnp::UpnpDeviceInfo> devices =
-        searched ? m_upnpEngine->devicesSnapshot() : std::vector<Upnp::UpnpDeviceInfo>{};
-    const Upnp::ResultsOutcome outcome = Upnp::ApplyUpnpResults(m_state, devices);
-    m_upnpEngine->closeDoneEvent();
-    if (outcome.end == Upnp::ResultsEnd::Done)
-        ShowDeviceCount(outcome.shown);
-    m_Button1->setEnabled(true);
-    ShowButtonText(Dvconst::_QUENDREL);
+    m_session->start(CurrentSearchSettings(), m_Proj->currentText().toStdString());
 }
 
 void TMainForm::SearchStarted()
@@ -477,10 +406,18 @@ void TMainForm::SearchStarted()
     m_Button1->repaint();
 }
 
-void TMainForm::SearchClosed(int shownRows)
+void TMainForm::UpnpWaiting()
 {
-    ShowDeviceCount(shownRows);
-    if (shownRows > 0) {
+    ShowButtonText(Dvconst::_SEARCH_UPNP);
+}
+
+// A round that closed itself selects its first row; UPnP results dropped
+// because the filter changed leave the label as it was.
+void TMainForm::SearchFinished(int shownRows)
+{
+    if (shownRows != Discovery::SearchSession::kNotCounted)
+        ShowDeviceCount(shownRows);
+    if (shownRows > 0 && m_session->lastEnd() == Discovery::SearchSession::End::ClosedItself) {
         m_StringGrid1->showSortIndicator(DeviceGrid::kModelColumn, m_state.sortAscending);
         m_selectedRow = 1;
         m_selectedColumn = 1;
@@ -601,7 +538,7 @@ void TMainForm::Info1Click()
 void TMainForm::OpenUpnpDetail(const Discovery::DeviceInfo& device, const std::function<void(QDialog&)>& showModal)
 {
     const std::string_view ip = Discovery::FieldText(device.ip);
-    const std::vector<Upnp::UpnpDeviceInfo> records = m_upnpEngine->devicesSnapshot();
+    const std::vector<Upnp::UpnpDeviceInfo> records = upnpEngine().devicesSnapshot();
     for (const Upnp::UpnpDeviceInfo& record : records) {
         if (record.presentation_url.find(ip) == std::string::npos)
             continue;

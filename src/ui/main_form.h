@@ -5,9 +5,9 @@
 #include "discovery/log_sink.h"
 #include "discovery/search_round.h"
 #include "resources/dvconst.h"
+#include "session/search_session.h"
 #include "ui/device_menu.h"
 #include "ui/dialog_message_box.h"
-#include "ui/upnp_results_routine.h"
 #include "upnp/port_forward_engine.h"
 #include "upnp/search_options.h"
 
@@ -60,15 +60,15 @@ public:
     int selectedColumn() const { return m_selectedColumn; }
     bool popupAttached() const { return m_popupAttached; }
     const std::vector<float>& columnProportions() const { return m_columnProportions; }
-    Upnp::UpnpSearchEngine& upnpEngine() { return *m_upnpEngine; }
+    Upnp::UpnpSearchEngine& upnpEngine() { return *m_session->upnpEngine(); }
     // True while a round's UPnP results are still to come.
-    bool upnpResultsPending() const { return m_upnpResults.pending(); }
+    bool upnpResultsPending() const { return m_session->upnpPending(); }
 
     // Browse hands its address here; QDesktopServices::openUrl by default.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
     // Where a round's datagrams go; the program keeps the defaults, tests
     // point them at loopback.
-    void setSearchEndpoints(const Discovery::NetworkEndpoints& endpoints) { m_endpoints = endpoints; }
+    void setSearchEndpoints(const Discovery::NetworkEndpoints& endpoints);
     // How the pop-up menu's dialogs are shown; tests inspect them instead.
     void setDialogHooks(Gui::DeviceMenuHooks hooks) { m_dialogHooks = std::move(hooks); }
     // The window's own message boxes (the close check's warning).
@@ -107,18 +107,14 @@ private:
     // The search-method controls as the round and the setup dialog read them.
     Discovery::SearchSettings CurrentSearchSettings() const;
 
-    // The round's hooks.
+    // What the search session reports, shown on the window.
     void SearchStarted();
-    void SearchClosed(int shownRows);
+    void UpnpWaiting();
+    void SearchFinished(int shownRows);
     void ShowButtonText(const Dvconst::ResourceString& key);
     void ShowDeviceCount(int count);
     void AppendToMemo(const std::string& line);
 
-    // The UPnP part of a round and the results routine's two window steps.
-    void StartUpnpSearch();
-    bool HandOverToUpnp();
-    void UpnpResultsBegin();
-    void UpnpResultsFinish(bool searched);
     // The UPnP detail dialogs for a row of the UPnP search.
     void OpenUpnpDetail(const Discovery::DeviceInfo& device, const std::function<void(QDialog&)>& showModal);
 
@@ -138,14 +134,10 @@ private:
     const Dvconst::ResourceString* m_buttonKey = &Dvconst::_QUENDREL;
     int m_shownCount = 0;
     bool m_sizedToFrame = false;
-    // Whether the running round hands its end to the UPnP results routine.
-    bool m_roundHandsOver = false;
 
-    // The routine before the engine: should the destructor's explicit order
-    // ever be lost, the engine still goes first, and its stopped search
-    // sets the event the routine may be waiting on.
-    UpnpResultsRoutine m_upnpResults;
-    std::unique_ptr<Upnp::UpnpSearchEngine> m_upnpEngine;
+    // Runs every round and owns the UPnP search engine; it works on m_state,
+    // so the destructor lets it go first.
+    std::unique_ptr<Discovery::SearchSession> m_session;
 
     // Controls, owned by their Qt parents.
     QFrame* m_Panel1 = nullptr;

@@ -3,6 +3,8 @@
 
 #include "upnp/root_device_search.h"
 
+#include <QMetaObject>
+
 #include <system_error>
 #include <utility>
 
@@ -23,7 +25,7 @@ UpnpSearchEngine::~UpnpSearchEngine()
 
 // Starts a search on a worker thread for `window`. Refused (false, nothing
 // changed) while a worker runs or when the window is gone or null.
-bool UpnpSearchEngine::StartSearch(const QPointer<QObject>& window)
+bool UpnpSearchEngine::StartSearch(const QPointer<QObject>& window, std::function<void()> whenDone)
 {
     if (window.isNull())
         return false;
@@ -44,7 +46,7 @@ bool UpnpSearchEngine::StartSearch(const QPointer<QObject>& window)
         m_searching = true;
     }
     try {
-        m_thread = std::thread(&UpnpSearchEngine::work, this, done);
+        m_thread = std::thread(&UpnpSearchEngine::work, this, done, window.data(), std::move(whenDone));
     } catch (const std::system_error&) {
         std::lock_guard lock(m_mutex);
         m_doneEvent.reset();
@@ -55,7 +57,7 @@ bool UpnpSearchEngine::StartSearch(const QPointer<QObject>& window)
     return true;
 }
 
-void UpnpSearchEngine::work(std::shared_ptr<ManualResetEvent> done)
+void UpnpSearchEngine::work(std::shared_ptr<ManualResetEvent> done, QObject* window, std::function<void()> whenDone)
 {
     {
         std::lock_guard lock(m_mutex);
@@ -69,9 +71,15 @@ void UpnpSearchEngine::work(std::shared_ptr<ManualResetEvent> done)
     }
     // Set on every path, so a waiting results routine always wakes.
     done->set();
-    std::lock_guard lock(m_mutex);
-    m_searching = false;
-    m_window = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        m_searching = false;
+        m_window = nullptr;
+    }
+    // Queued: the window takes the results on its own thread, and a press
+    // it handles there finds the engine idle.
+    if (whenDone)
+        QMetaObject::invokeMethod(window, std::move(whenDone), Qt::QueuedConnection);
 }
 
 bool UpnpSearchEngine::isSearching() const

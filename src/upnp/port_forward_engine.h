@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -32,7 +33,10 @@ public:
     explicit UpnpSearchEngine(UpnpSearchOptions options = {});
     virtual ~UpnpSearchEngine();
 
-    bool StartSearch(const QPointer<QObject>& window);
+    // `whenDone` runs on the window's thread, posted there once the worker
+    // has set the done event and marked itself idle. The window must outlive
+    // the worker (it owns the engine, whose destructor joins it).
+    bool StartSearch(const QPointer<QObject>& window, std::function<void()> whenDone = {});
 
     // True while a worker runs (the engine's `thread` is set).
     bool isSearching() const;
@@ -54,7 +58,7 @@ public:
     const UpnpSearchOptions& options() const { return m_options; }
 
 private:
-    void work(std::shared_ptr<ManualResetEvent> done);
+    void work(std::shared_ptr<ManualResetEvent> done, QObject* window, std::function<void()> whenDone);
 
     const UpnpSearchOptions m_options;
     CancelToken m_cancel;

@@ -46,16 +46,16 @@ std::optional<HostPort> PresentationHostPort(std::string_view presentationUrl);
 // left as they stand.
 bool MapUpnpDevice(const UpnpDeviceInfo& device, Discovery::DeviceInfo& working);
 
-// Steps 3 to 5 and 7 of the results routine on the search state: filter,
-// rows and list entries for the kept devices, then the round's closing rows.
+// The UPnP results on the search state: the filter's decision, rows and list
+// entries for the kept devices, then the round's closing rows.
 ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, std::span<const UpnpDeviceInfo> devices);
 
 // The same with the engine's finished search: takes its devices and closes
 // its done event. Call on the window's thread once the event is set.
 ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, UpnpSearchEngine& engine);
 
-// Step 7 alone: a grid with no data rows gets one empty row under its
-// heading; returns the number of devices shown.
+// The round's closing rows alone: a grid with no data rows gets one empty
+// row under its heading; returns the number of devices shown.
 int CloseUpnpRound(Discovery::DeviceGrid& grid);
 
 } // namespace Upnp

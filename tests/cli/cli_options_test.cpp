@@ -74,7 +74,9 @@ TEST(SetupCommand, RefusesAnInvalidAddressBeforeSearching)
 TEST(SearchOptions, BadOptionsGiveOneLineAndExitTwo)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {"--relay"}, {"--relay", ""}, {"--transport", "tcp"}, {"--format", "xml"}, {"--frobnicate"}, {"--project"}};
+        {"--relay"}, {"--relay", ""}, {"--transport", "tcp"}, {"--format", "xml"}, {"--frobnicate"}, {"--project"},
+        // A transport without a relay host would be silently ignored.
+        {"--transport", "UDP"}};
     for (const auto& args : bad) {
         std::string error;
         EXPECT_FALSE(ParseSearchOptions(args, error)) << args.front();
@@ -87,4 +89,23 @@ TEST(SearchOptions, BadOptionsGiveOneLineAndExitTwo)
         const std::string message = err.str();
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
     }
+}
+
+TEST(WatchOptions, TakesTheSearchFiltersAndARoundInterval)
+{
+    std::string error;
+    auto options = ParseWatchOptions({}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->everySeconds, 15);
+    options = ParseWatchOptions({"--project", "--every", "--every", "2", "--relay", "10.0.0.5", "--transport", "UDP"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->search.project, "--every");
+    EXPECT_EQ(options->everySeconds, 2);
+    EXPECT_EQ(options->search.transport, "UDP");
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"--every", "0"}, {"--every", "1.5"}, {"--every", "x"}, {"--every"}, {"--every", "99999999999"},
+        {"--format", "json"}, {"--transport", "UDP"}, {"--frobnicate"}};
+    for (const auto& args : bad)
+        EXPECT_FALSE(ParseWatchOptions(args, error)) << args.front() << " " << args.back();
 }

@@ -44,16 +44,19 @@ TEST(DeviceOutput, CsvQuotesWhatNeedsIt)
               "M,Orvane,\"Hall \"\"A\"\"\",10.0.0.7,80,255.255.255.0,00:00:00:00:00:07\n");
 }
 
-TEST(DeviceOutput, JsonListsEveryDeviceWithAllElevenFields)
+TEST(DeviceOutput, JsonListsExactlyTheDevicesThatPassTheFilterWithAllElevenFields)
 {
     NullLog log;
     DiscoveryState state(log);
-    state.projectFilter = "Mirkla"; // hidden from the grid, still in the list
-    AddReplies(state, {"Kestravon,01,M,Orvane,a\\b,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:07,e,\x01\xff"});
-    EXPECT_EQ(FormatJson(state),
+    state.projectFilter = "Orvane";
+    AddReplies(state, {"Kestravon,01,M,Orvane,a\\b,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:07,e,\x01\xff",
+                       // In the list but not in the grid: not in the output either.
+                       "Kestravon,01,N,Mirkla,x,10.0.0.8,80,255.255.255.0,g,d,00:00:00:00:00:08,e,n"});
+    ASSERT_EQ(state.devices.size(), 2u);
+    EXPECT_EQ(FormatJson(state, 1),
               "[\n  {\"model\": \"M\", \"proj\": \"Orvane\", \"name\": \"a\\\\b\", \"ip\": \"10.0.0.7\", "
               "\"trigger_port\": \"80\", \"netmask\": \"255.255.255.0\", \"gateway\": \"g\", \"dns\": \"d\", "
               "\"mac\": \"00:00:00:00:00:07\", \"dev\": \"e\", \"note\": \"\\u0001\xef\xbf\xbd\"}\n]\n");
-    DiscoveryState empty(log);
-    EXPECT_EQ(FormatJson(empty), "[]\n");
+    // A round that shows nothing lists nothing.
+    EXPECT_EQ(FormatJson(state, 0), "[]\n");
 }

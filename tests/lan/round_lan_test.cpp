@@ -13,11 +13,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 #include <arpa/inet.h>
 #include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -118,6 +120,22 @@ SimProcess::Match ControlText(const std::string& text)
     return [text](const QJsonObject& line) {
         return line.value("flag").toInt() == kControlPackage && line.value("text").toString().toStdString() == text;
     };
+}
+
+// Reads quendrel-cli watch's lines until one reports `event` for the device
+// with `mac`; every line read is added to `lines`.
+std::optional<QJsonObject> WaitForWatch(QProcess& watch, std::vector<QJsonObject>& lines, const char* event,
+                                        const char* mac)
+{
+    for (;;) {
+        while (watch.canReadLine()) {
+            lines.push_back(QJsonDocument::fromJson(watch.readLine()).object());
+            if (lines.back().value("event") == event && lines.back().value("device").toObject().value("mac") == mac)
+                return lines.back();
+        }
+        if (!watch.waitForReadyRead(10000))
+            return std::nullopt;
+    }
 }
 
 class RoundLan : public ::testing::Test {
@@ -308,6 +326,37 @@ TEST_F(RoundLan, CliSearchAndSetup)
     EXPECT_NE(out.find("192.168.7.60"), std::string::npos) << out;
     // A MAC nobody answers with: exit 1.
     EXPECT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:00:00:00:00:99", "--dhcp", "-q"}, out), 1);
+}
+
+TEST_F(RoundLan, WatchReportsADevicePluggedInAndTakenAway)
+{
+    BringUp();
+    ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("w1", 1))}));
+    // Started from this thread, so inside the PC namespace. A project filter
+    // leaves the UPnP search out: each round is well inside its second.
+    QProcess watch;
+    watch.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    watch.start(QUENDREL_CLI_PROGRAM, {"watch", "--every", "1", "--project", "Orvane", "--quiet"});
+    std::vector<QJsonObject> lines;
+    const std::optional<QJsonObject> first = WaitForWatch(watch, lines, "found", "00:1a:w1:00:00:11");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->value("device").toObject().keys().size(), 11);
+    EXPECT_TRUE(first->value("time").toString().endsWith('Z'));
+
+    SimProcess* plugged = StartSim(2, {"--devices", DeviceFile(Devices("w2", 1))});
+    ASSERT_TRUE(plugged);
+    EXPECT_TRUE(WaitForWatch(watch, lines, "found", "00:1a:w2:00:00:11"));
+    plugged->stop();
+    EXPECT_TRUE(WaitForWatch(watch, lines, "gone", "00:1a:w2:00:00:11"));
+
+    ::kill(static_cast<pid_t>(watch.processId()), SIGINT);
+    ASSERT_TRUE(watch.waitForFinished(10000));
+    EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(watch.exitCode(), 0);
+    // Whole lines only; the device that stayed was reported once, never gone or changed.
+    const QByteArray rest = watch.readAll();
+    EXPECT_TRUE(rest.isEmpty() || rest.endsWith('\n')) << rest.toStdString();
+    EXPECT_EQ(lines.size() + static_cast<std::size_t>(rest.count('\n')), 3u);
 }
 
 TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: MIT
+#include "cli/watch_command.h"
+
+#include "cli/cli_options.h"
+#include "cli/device_output.h"
+#include "cli/search_command.h"
+#include "cli/stream_log.h"
+#include "discovery/socket_handle.h"
+#include "session/search_session.h"
+#include "upnp/upnp_results.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+
+namespace Cli {
+
+namespace {
+
+using Discovery::DeviceInfo;
+using Discovery::FieldText;
+
+bool SameFields(const DeviceInfo& a, const DeviceInfo& b)
+{
+    for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
+        if (FieldText(Discovery::FieldAt(a, f)) != FieldText(Discovery::FieldAt(b, f)))
+            return false;
+    return true;
+}
+
+std::pair<std::string, std::string> KeyOf(const DeviceInfo& device)
+{
+    return {std::string(FieldText(device.ip)), std::string(FieldText(device.mac))};
+}
+
+const char* EventName(DeviceWatch::Event event)
+{
+    switch (event) {
+    case DeviceWatch::Event::Found: return "found";
+    case DeviceWatch::Event::Changed: return "changed";
+    case DeviceWatch::Event::Gone: return "gone";
+    }
+    return "";
+}
+
+// SIGINT and SIGTERM as a readable pipe: the handler, on whatever thread the
+// kernel picks, only writes one byte; the event loop does the stopping, so
+// no line is ever cut in half.
+class StopSignals {
+public:
+    StopSignals()
+    {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        m_read = Discovery::SocketHandle(fds[0]);
+        m_write = Discovery::SocketHandle(fds[1]);
+        s_write = fds[1];
+        struct sigaction action {};
+        action.sa_handler = &StopSignals::Handle;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGINT, &action, &m_oldInt);
+        ::sigaction(SIGTERM, &action, &m_oldTerm);
+        m_installed = true;
+    }
+    ~StopSignals()
+    {
+        if (m_installed) {
+            ::sigaction(SIGINT, &m_oldInt, nullptr);
+            ::sigaction(SIGTERM, &m_oldTerm, nullptr);
+        }
+        s_write = -1;
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    bool valid() const { return m_installed; }
+    int fd() const { return m_read.get(); }
+
+private:
+    static void Handle(int)
+    {
+        const char byte = 1;
+        if (s_write < 0)
+            return;
+        [[maybe_unused]] const ssize_t n = ::write(s_write, &byte, 1);
+    }
+
+    static inline volatile sig_atomic_t s_write = -1;
+    Discovery::SocketHandle m_read;
+    Discovery::SocketHandle m_write;
+    struct sigaction m_oldInt {};
+    struct sigaction m_oldTerm {};
+    bool m_installed = false;
+};
+
+} // namespace
+
+std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const DeviceInfo*>& round)
+{
+    std::vector<Change> changes;
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const DeviceInfo* device : round) {
+        auto key = KeyOf(*device);
+        // Two records behind one key in a round (two cameras on one host):
+        // the first one speaks for the key.
+        if (!seen.insert(key).second)
+            continue;
+        const auto known = m_known.find(key);
+        if (known == m_known.end()) {
+            m_known.emplace(std::move(key), Known{*device, 0});
+            changes.push_back({Event::Found, *device});
+            continue;
+        }
+        known->second.misses = 0;
+        if (!SameFields(known->second.device, *device)) {
+            known->second.device = *device;
+            changes.push_back({Event::Changed, *device});
+        }
+    }
+    for (auto it = m_known.begin(); it != m_known.end();) {
+        if (seen.count(it->first) != 0 || ++it->second.misses < kMissesForGone) {
+            ++it;
+            continue;
+        }
+        changes.push_back({Event::Gone, it->second.device});
+        it = m_known.erase(it);
+    }
+    return changes;
+}
+
+std::string ChangeLine(const DeviceWatch::Change& change, const std::string& isoTime)
+{
+    return std::string("{\"event\":\"") + EventName(change.event) +
+           "\",\"device\":" + DeviceJson(change.device) + ",\"time\":\"" + isoTime + "\"}";
+}
+
+int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const Discovery::NetworkEndpoints& endpoints)
+{
+    std::string error;
+    const std::optional<WatchOptions> options = ParseWatchOptions(args, error);
+    if (!options) {
+        err << "quendrel-cli watch: " << error << '\n';
+        return 2;
+    }
+    StopSignals stop;
+    if (!stop.valid()) {
+        err << "quendrel-cli watch: cannot catch SIGINT and SIGTERM\n";
+        return 1;
+    }
+    const SearchOptions& search = options->search;
+    StreamLog log(err, search.quiet);
+    Discovery::DiscoveryState state(log);
+    Discovery::SearchSession session(state, UpnpOptionsFor(search));
+    session.setEndpoints(endpoints);
+    const Discovery::SearchSettings settings = SettingsFor(search);
+    DeviceWatch watch;
+
+    QEventLoop loop;
+    QTimer next;
+    next.setSingleShot(true);
+    QElapsedTimer sinceStart;
+    QObject::connect(&next, &QTimer::timeout, [&] {
+        sinceStart.start();
+        session.start(settings, search.project);
+    });
+    QObject::connect(&session, &Discovery::SearchSession::finished, [&](int rows) {
+        const int shown =
+            rows == Discovery::SearchSession::kNotCounted ? Upnp::CloseUpnpRound(state.grid) : rows;
+        const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+        for (const DeviceWatch::Change& change : watch.update(ShownDevices(state, shown)))
+            out << ChangeLine(change, now) << '\n';
+        out.flush();
+        // Rounds start --every seconds apart; one that took longer is followed at once.
+        const qint64 every = static_cast<qint64>(options->everySeconds) * 1000;
+        next.start(static_cast<int>(std::max<qint64>(0, every - sinceStart.elapsed())));
+    });
+    QSocketNotifier stopped(stop.fd(), QSocketNotifier::Read);
+    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+
+    next.start(0);
+    loop.exec();
+    out.flush();
+    return 0;
+}
+
+} // namespace Cli

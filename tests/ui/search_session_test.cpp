@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: MIT
+// The search session's hand-over to the UPnP results, without network: the
+// devices answer on loopback and the UPnP search has no adapter.
+#include "session/search_session.h"
+
+#include "grid_test_support.h"
+#include "loopback_devices.h"
+#include "upnp/port_forward_engine.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using Discovery::SearchSession;
+using UiTest::Reply;
+using namespace std::chrono_literals;
+
+namespace {
+
+// What the session reported, in order, and on which thread.
+struct Trace {
+    std::vector<std::string> seen;
+    bool offThread = false;
+
+    void Watch(SearchSession& session)
+    {
+        const auto note = [this](std::string what) {
+            if (QThread::currentThread() != qApp->thread())
+                offThread = true;
+            seen.push_back(std::move(what));
+        };
+        QObject::connect(&session, &SearchSession::searching, [note] { note("searching"); });
+        QObject::connect(&session, &SearchSession::upnpWaiting, [note] { note("upnpWaiting"); });
+        QObject::connect(&session, &SearchSession::finished,
+                         [note](int shown) { note("finished " + std::to_string(shown)); });
+    }
+};
+
+class SearchSessionTest : public ::testing::Test {
+protected:
+    std::unique_ptr<SearchSession> Make(std::chrono::milliseconds upnpTime)
+    {
+        auto session = std::make_unique<SearchSession>(state, UiTest::OfflineUpnp(upnpTime));
+        session->setEndpoints(UiTest::LoopbackEndpoints(devices.port(), replyPort));
+        trace.Watch(*session);
+        return session;
+    }
+
+    Discovery::MemoryLog log{100};
+    Discovery::DiscoveryState state{log};
+    std::uint16_t replyPort = UiTest::FreeLoopbackPort();
+    UiTest::LoopbackDevices devices{UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}),
+                                    replyPort};
+    Trace trace;
+};
+
+} // namespace
+
+TEST_F(SearchSessionTest, UpnpResultsEndTheRoundOnTheCallersThreadAfterTheWait)
+{
+    auto session = Make(300ms);
+    ASSERT_TRUE(session->start({}, "ALL"));
+    // The roads are done; the results come from the event loop, not before.
+    EXPECT_EQ(trace.seen, (std::vector<std::string>{"searching", "upnpWaiting"}));
+    EXPECT_TRUE(session->upnpPending());
+    EXPECT_TRUE(session->upnpBusy());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !session->upnpPending(); }, 10000));
+    EXPECT_EQ(trace.seen, (std::vector<std::string>{"searching", "upnpWaiting", "finished 1"}));
+    EXPECT_FALSE(trace.offThread);
+    EXPECT_FALSE(session->upnpBusy());
+    EXPECT_EQ(session->lastEnd(), SearchSession::End::UpnpRows);
+}
+
+TEST_F(SearchSessionTest, OneRoundAtATime)
+{
+    auto session = Make(300ms);
+    ASSERT_TRUE(session->start({}, "ALL"));
+    const auto event = session->upnpEngine()->doneEvent();
+    // A second start during the wait changes nothing: no second search, no rows lost.
+    EXPECT_FALSE(session->start({}, "ALL"));
+    EXPECT_TRUE(log.contains("Search refused: the last round's UPnP results are still to come\n"));
+    EXPECT_EQ(session->upnpEngine()->doneEvent(), event);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !session->upnpPending(); }, 10000));
+
+    // Once the results are in, the next round starts at once and closes itself.
+    ASSERT_TRUE(session->start({}, "Orvane"));
+    EXPECT_EQ(trace.seen.back(), "finished 1");
+    EXPECT_EQ(session->lastEnd(), SearchSession::End::ClosedItself);
+}
+
+TEST_F(SearchSessionTest, FilterChangedDuringTheWaitDropsTheUpnpResults)
+{
+    auto session = Make(300ms);
+    std::string filter = "ALL";
+    session->setFilterAtResults([&] { return filter; });
+    ASSERT_TRUE(session->start({}, "ALL"));
+    filter = "Mirkla";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !session->upnpPending(); }, 10000));
+    EXPECT_EQ(trace.seen.back(), "finished " + std::to_string(SearchSession::kNotCounted));
+    EXPECT_EQ(session->lastEnd(), SearchSession::End::UpnpDropped);
+    EXPECT_FALSE(session->upnpBusy()); // the window may close again
+}
+
+TEST_F(SearchSessionTest, DestroyedDuringTheWaitReportsNothingMore)
+{
+    // Destroyed at once, and while the search waits; it would run for a minute.
+    for (const auto pause : {0ms, 30ms}) {
+        trace.seen.clear();
+        auto session = Make(60s);
+        ASSERT_TRUE(session->start({}, "ALL"));
+        if (pause > 0ms)
+            QTest::qWait(static_cast<int>(pause.count()));
+        session.reset();
+        QTest::qWait(20); // anything still queued must not run
+        EXPECT_EQ(trace.seen, (std::vector<std::string>{"searching", "upnpWaiting"}));
+    }
+}
