@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sim/stream_server.h"
 
+#include "sim/errno_text.h"
 #include "sim/event_log.h"
 
 #include <arpa/inet.h>
@@ -19,7 +20,6 @@ constexpr auto kDrainLimit = std::chrono::seconds(2);  // to close after our FIN
 // A peer that keeps sending must not keep the loop from everything else.
 constexpr int kReadsPerWake = 64;
 
-QString ErrnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "discovery/protocol_constants.h"
 #include "sim/control_handler.h"
 #include "sim/device_store.h"
+#include "sim/errno_text.h"
 #include "sim/event_log.h"
 #include "sim/garbage.h"
 #include "sim/reply_builder.h"
@@ -39,7 +40,6 @@ sockaddr_in Endpoint(std::uint32_t hostOrder, std::uint16_t port)
     return address;
 }
 
-QString ErrnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 } // namespace
 
