@@ -82,3 +82,20 @@ TEST(ManualResetEvent, StaysSetAndReleasesEveryWaiter)
     EXPECT_TRUE(event.waitFor(std::chrono::milliseconds(0)));
     event.wait();
 }
+
+TEST(UpnpDeviceInfo, LongTextsAreCutWithoutSplittingACharacter)
+{
+    std::string ascii(kUpnpTextLimit + 5, 'a');
+    CutText(ascii);
+    EXPECT_EQ(ascii.size(), kUpnpTextLimit);
+    // "é" is two bytes; one straddling the limit goes whole.
+    std::string accents = std::string(kUpnpTextLimit - 1, 'a') + "\xC3\xA9" + "b";
+    CutText(accents);
+    EXPECT_EQ(accents, std::string(kUpnpTextLimit - 1, 'a'));
+    std::string euro = "\xE2\x82\xAC\xE2\x82\xAC"; // two three-byte signs
+    CutText(euro, 4);
+    EXPECT_EQ(euro, "\xE2\x82\xAC");
+    std::string shortText = "Lobby";
+    CutText(shortText, 5);
+    EXPECT_EQ(shortText, "Lobby");
+}
