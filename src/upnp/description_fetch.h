@@ -24,8 +24,10 @@ using FetchDone = std::function<void(FetchEnd end, std::string body)>;
 
 // Fetches the description at `location` (an http URL) through `session`,
 // on the calling thread's default main context. `done` runs exactly once,
-// from that context. Cancelling `cancellable` ends the fetch at once, its
-// connection closed and its buffers freed when `done` runs.
+// from that context (at once for a location that is no http URL).
+// `cancellable` is this fetch's alone: raising it ends the fetch at once,
+// and the fetch raises it itself when it stops early, so that its connection
+// is closed rather than read to the end. Buffers are freed before `done` runs.
 void FetchDescription(SoupSession* session, const std::string& location, GCancellable* cancellable,
                       FetchDone done);
 
