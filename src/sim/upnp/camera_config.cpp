@@ -71,7 +71,7 @@ std::optional<CameraConfig> CameraFromJson(const QJsonObject& object, QString& e
         QStringList keys{QStringLiteral("preset"), QStringLiteral("udn"), QStringLiteral("deviceType"),
                          QStringLiteral("httpPort"), QStringLiteral("services"),
                          QStringLiteral("embeddedDevices"), QStringLiteral("icon"),
-                         QStringLiteral("description"), QStringLiteral("modelDescriptionBytes")};
+                         QStringLiteral("serving"), QStringLiteral("modelDescriptionBytes")};
         for (const TextKey& t : kTextKeys)
             keys << QLatin1String(t.key);
         return keys;
@@ -121,17 +121,17 @@ std::optional<CameraConfig> CameraFromJson(const QJsonObject& object, QString& e
         !ReadCount(object, "modelDescriptionBytes", camera.modelDescriptionBytes, 0, kMaxModelDescriptionBytes,
                    error))
         return std::nullopt;
-    if (object.contains(QLatin1String("description"))) {
-        const QString wanted = object.value(QLatin1String("description")).toString();
+    if (object.contains(QLatin1String("serving"))) {
+        const QString wanted = object.value(QLatin1String("serving")).toString();
         bool known = false;
         for (const ServingName& s : kServingNames) {
             if (wanted == QLatin1String(s.name)) {
-                camera.description = s.serving;
+                camera.serving = s.serving;
                 known = true;
             }
         }
         if (!known) {
-            error = QStringLiteral("\"description\" wants \"served\", \"silent\" or \"endless\"");
+            error = QStringLiteral("\"serving\" wants \"served\", \"silent\" or \"endless\"");
             return std::nullopt;
         }
     }
@@ -156,9 +156,9 @@ std::optional<CameraConfig> HostilePreset(const QString& name)
         return std::nullopt;
     CameraConfig camera = *PresetCamera(QStringLiteral("axis"));
     if (name == QLatin1String("silent-description"))
-        camera.description = DescriptionServing::Silent;
+        camera.serving = DescriptionServing::Silent;
     else if (name == QLatin1String("endless-description"))
-        camera.description = DescriptionServing::Endless;
+        camera.serving = DescriptionServing::Endless;
     else if (name == QLatin1String("huge-description"))
         camera.modelDescriptionBytes = kHugeModelDescriptionBytes;
     else if (name == QLatin1String("axis-credentials"))
@@ -278,7 +278,7 @@ QJsonObject CameraToJson(const CameraConfig& camera)
                        {QStringLiteral("services"), camera.services},
                        {QStringLiteral("embeddedDevices"), camera.embeddedDevices},
                        {QStringLiteral("icon"), camera.icon},
-                       {QStringLiteral("description"), ServingText(camera.description)},
+                       {QStringLiteral("serving"), ServingText(camera.serving)},
                        {QStringLiteral("modelDescriptionBytes"), camera.modelDescriptionBytes}};
     for (const TextKey& t : kTextKeys) {
         const std::optional<QString>& value = camera.*t.member;

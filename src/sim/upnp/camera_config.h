@@ -38,7 +38,7 @@ struct CameraConfig {
     int services = 0;
     int embeddedDevices = 0;
     bool icon = true;            // a 32 x 32 GIF of depth 8 in the icon list
-    DescriptionServing description = DescriptionServing::Served;
+    DescriptionServing serving = DescriptionServing::Served;
     // When set, the served description's modelDescription is this many
     // bytes long (the document on disk keeps the short text).
     int modelDescriptionBytes = 0;

@@ -179,9 +179,9 @@ void CameraHost::ServeHostile(Hosted& hosted)
 {
     SoupServerCallback handler = nullptr;
     gpointer data = nullptr;
-    if (hosted.config.description == DescriptionServing::Silent) {
+    if (hosted.config.serving == DescriptionServing::Silent) {
         handler = &OnSilentDescription;
-    } else if (hosted.config.description == DescriptionServing::Endless) {
+    } else if (hosted.config.serving == DescriptionServing::Endless) {
         handler = &OnEndlessDescription;
     } else if (!hosted.servedDescription.isEmpty()) {
         handler = &OnDescriptionFromMemory;
