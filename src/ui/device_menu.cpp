@@ -87,6 +87,10 @@ void DetailInfo(QWidget* mainWindow, const Discovery::DiscoveryState& state, int
     const bool upnpRow = row->mac.find(kNull) != std::string::npos;
     for (const DeviceInfo& device : MatchingRecords(state.devices, *row)) {
         if (upnpRow) {
+            // The UPnP records are matched by the address inside their
+            // presentation URL, which an empty address would find in all.
+            if (Discovery::FieldText(device.ip).empty())
+                continue;
             if (hooks.openUpnpDetail)
                 hooks.openUpnpDetail(device);
             continue;

@@ -64,6 +64,15 @@ struct GSourceDestroy {
 };
 using GSourcePtr = std::unique_ptr<GSource, GSourceDestroy>;
 
+struct GUriUnref {
+    void operator()(GUri* uri) const
+    {
+        if (uri)
+            g_uri_unref(uri);
+    }
+};
+using GUriPtr = std::unique_ptr<GUri, GUriUnref>;
+
 // A list of object references, as the device info listings return them.
 struct GObjectListFree {
     void operator()(GList* list) const { g_list_free_full(list, g_object_unref); }

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "upnp/root_device_search.h"
 
-#include "upnp/device_reader.h"
+#include "upnp/description_fetch.h"
 #include "upnp/glib_handles.h"
 #include "upnp/network_interfaces.h"
+#include "upnp/root_description.h"
 
 #include <libgupnp/gupnp.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -47,42 +51,56 @@ public:
     RootDeviceSearchResult run();
 
 private:
-    struct ControlPoint {
+    struct Point {
         GObjectPtr<GUPnPContext> context;
-        GObjectPtr<GUPnPControlPoint> point;
+        GObjectPtr<GSSDPResourceBrowser> browser;
+        Search* search = nullptr;
     };
 
     void openOn(const Ipv4Interface& where);
-    bool pendingDescriptions() const;
-    void answered(const char* usn);
-    void deviceAvailable(GUPnPDeviceProxy* proxy);
+    void answered(const Point& point, const char* usn, GList* locations);
+    void fetched(GUPnPContext* context, const std::string& udn, const std::string& location, FetchEnd end,
+                 std::string document);
 
-    static void OnResourceAvailable(GSSDPResourceBrowser*, const char* usn, GList*, gpointer self)
+    static void OnResourceAvailable(GSSDPResourceBrowser*, const char* usn, GList* locations, gpointer data)
     {
-        static_cast<Search*>(self)->answered(usn);
-    }
-    static void OnDeviceProxyAvailable(GUPnPControlPoint*, GUPnPDeviceProxy* proxy, gpointer self)
-    {
-        static_cast<Search*>(self)->deviceAvailable(proxy);
+        const auto* point = static_cast<const Point*>(data);
+        point->search->answered(*point, usn, locations);
     }
 
     const UpnpSearchOptions& m_options;
     CancelToken& m_cancel;
     GMainContext* m_context;
-    std::vector<ControlPoint> m_points;
+    // Stable addresses: each browser's signal carries its point.
+    std::vector<std::unique_ptr<Point>> m_points;
     std::set<std::string> m_answered;
     std::set<std::string> m_read;
+    // The fetch under way for each answering device that has one.
+    std::map<std::string, GObjectPtr<GCancellable>> m_fetching;
     std::vector<UpnpDeviceInfo> m_kept;
+    int m_oversized = 0;
+    int m_unreadable = 0;
     Clock::time_point m_lastActivity;
+    // A fetch that ends after the search (its cancellation still on the
+    // context) finds this gone and touches nothing.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
+// Every fetch still in flight is cancelled and every connection closed:
+// nothing of a hostile device's description outlives the search.
 Search::~Search()
 {
-    for (ControlPoint& cp : m_points)
-        g_signal_handlers_disconnect_by_data(cp.point.get(), this);
-    // Control points first: they hold their context and its pending fetches.
-    for (ControlPoint& cp : m_points)
-        cp.point.reset();
+    for (auto& [udn, cancellable] : m_fetching)
+        g_cancellable_cancel(cancellable.get());
+    m_fetching.clear();
+    for (auto& point : m_points) {
+        g_signal_handlers_disconnect_by_data(point->browser.get(), point.get());
+        gssdp_resource_browser_set_active(point->browser.get(), FALSE);
+        soup_session_abort(gupnp_context_get_session(point->context.get()));
+    }
+    // Browsers first: they hold their context.
+    for (auto& point : m_points)
+        point->browser.reset();
     m_points.clear();
 }
 
@@ -100,45 +118,63 @@ void Search::openOn(const Ipv4Interface& where)
     // Descriptions come from devices on this segment: never through a web
     // proxy from the user's settings (which also spares the proxy lookup threads).
     soup_session_set_proxy_resolver(gupnp_context_get_session(context.get()), nullptr);
-    GObjectPtr<GUPnPControlPoint> point(gupnp_control_point_new(context.get(), kRootDeviceTarget));
-    if (!point)
+    GObjectPtr<GSSDPResourceBrowser> browser(gssdp_resource_browser_new(GSSDP_CLIENT(context.get()), kRootDeviceTarget));
+    if (!browser)
         return;
-    auto* browser = GSSDP_RESOURCE_BROWSER(point.get());
-    gssdp_resource_browser_set_mx(browser, static_cast<gushort>(std::clamp(m_options.mx, 1, 5)));
-    g_signal_connect(point.get(), "resource-available", G_CALLBACK(&Search::OnResourceAvailable), this);
-    g_signal_connect(point.get(), "device-proxy-available", G_CALLBACK(&Search::OnDeviceProxyAvailable), this);
-    gssdp_resource_browser_set_active(browser, TRUE);
-    m_points.push_back({std::move(context), std::move(point)});
+    gssdp_resource_browser_set_mx(browser.get(), static_cast<gushort>(std::clamp(m_options.mx, 1, 5)));
+    auto point = std::make_unique<Point>(Point{std::move(context), std::move(browser), this});
+    g_signal_connect(point->browser.get(), "resource-available", G_CALLBACK(&Search::OnResourceAvailable), point.get());
+    gssdp_resource_browser_set_active(point->browser.get(), TRUE);
+    m_points.push_back(std::move(point));
 }
 
-bool Search::pendingDescriptions() const
-{
-    return std::any_of(m_answered.begin(), m_answered.end(),
-                       [this](const std::string& udn) { return !m_read.contains(udn); });
-}
-
-void Search::answered(const char* usn)
+void Search::answered(const Point& point, const char* usn, GList* locations)
 {
     if (!usn)
         return;
-    if (m_answered.insert(UdnOfUsn(usn)).second)
-        m_lastActivity = Clock::now();
+    const std::string udn = UdnOfUsn(usn);
+    // The same device seen through a second interface, or announcing itself again.
+    if (!m_answered.insert(udn).second)
+        return;
+    m_lastActivity = Clock::now();
+    const char* first = locations ? static_cast<const char*>(locations->data) : nullptr;
+    if (!first) {
+        ++m_unreadable;
+        return;
+    }
+    const std::string location(first);
+    GObjectPtr<GCancellable> cancellable(g_cancellable_new());
+    GCancellable* handle = cancellable.get();
+    m_fetching.emplace(udn, std::move(cancellable));
+    GUPnPContext* context = point.context.get();
+    FetchDescription(gupnp_context_get_session(context), location, handle,
+                     [this, alive = std::weak_ptr<bool>(m_alive), context, udn, location](FetchEnd end,
+                                                                                          std::string document) {
+                         if (alive.lock())
+                             fetched(context, udn, location, end, std::move(document));
+                     });
 }
 
-void Search::deviceAvailable(GUPnPDeviceProxy* proxy)
+void Search::fetched(GUPnPContext* context, const std::string& udn, const std::string& location, FetchEnd end,
+                     std::string document)
 {
-    auto* device = GUPNP_DEVICE_INFO(proxy);
-    const char* udn = gupnp_device_info_get_udn(device);
-    if (!udn)
-        return;
-    // The same device seen through a second interface, or announcing itself again.
-    if (!m_read.insert(udn).second)
-        return;
-    m_answered.insert(udn);
+    m_fetching.erase(udn);
     m_lastActivity = Clock::now();
-    UpnpDeviceInfo info = ReadRootDevice(device);
-    if (IsKeptManufacturer(info.manufacturer_name))
-        m_kept.push_back(std::move(info));
+    if (end == FetchEnd::TooLarge) {
+        ++m_oversized;
+        return;
+    }
+    std::optional<UpnpDeviceInfo> info;
+    if (end == FetchEnd::Read)
+        info = ReadRootDescription(context, location, document, udn);
+    if (!info) {
+        ++m_unreadable;
+        return;
+    }
+    if (!m_read.insert(info->unique_device_name).second)
+        return;
+    if (IsKeptManufacturer(info->manufacturer_name))
+        m_kept.push_back(std::move(*info));
 }
 
 RootDeviceSearchResult Search::run()
@@ -167,7 +203,7 @@ RootDeviceSearchResult Search::run()
             end = SearchEnd::Limit;
             break;
         }
-        const bool pending = pendingDescriptions();
+        const bool pending = !m_fetching.empty();
         const Clock::time_point quietEnd = m_lastActivity + m_options.quiet;
         if (!pending && now >= minimumEnd && now >= quietEnd)
             break;
@@ -187,6 +223,8 @@ RootDeviceSearchResult Search::run()
     result.stats.answered = static_cast<int>(m_answered.size());
     result.stats.read = static_cast<int>(m_read.size());
     result.stats.kept = static_cast<int>(m_kept.size());
+    result.stats.oversized = m_oversized;
+    result.stats.unreadable = m_unreadable;
     result.stats.end = end;
     result.kept = std::move(m_kept);
     return result;
@@ -206,8 +244,8 @@ RootDeviceSearchResult SearchRootDevices(const UpnpSearchOptions& options, Cance
             Search search(options, cancel, context.get());
             result = search.run();
         }
-        // Let the closed sockets and cancelled fetches finish on this context
-        // before it goes; a bounded number of rounds, never a wait.
+        // Let the cancelled fetches end and their sockets close on this
+        // context before it goes; a bounded number of rounds, never a wait.
         for (int i = 0; i < 100 && g_main_context_iteration(context.get(), FALSE); ++i) {
         }
         cancel.detach();

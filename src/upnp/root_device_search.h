@@ -16,7 +16,8 @@ struct RootDeviceSearchResult {
 
 // One search for "upnp:rootdevice" on the chosen interfaces, run to its end
 // on the calling thread inside a main context of its own. Blocks until the
-// end rule of `options` is met or `cancel` is raised.
+// end rule of `options` is met or `cancel` is raised; a description still
+// being fetched then is cancelled, its connection closed before the return.
 RootDeviceSearchResult SearchRootDevices(const UpnpSearchOptions& options, CancelToken& cancel);
 
 } // namespace Upnp

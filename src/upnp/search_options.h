@@ -41,6 +41,8 @@ struct SearchStats {
     int answered = 0;    // distinct root devices that answered
     int read = 0;        // distinct root devices whose description was read
     int kept = 0;        // of those, AXIS and Vivotek devices
+    int oversized = 0;   // descriptions skipped for going past the cap
+    int unreadable = 0;  // descriptions that failed, or were no description
     SearchEnd end = SearchEnd::Quiet;
 };
 

@@ -57,6 +57,23 @@ std::string_view YesNo(bool value)
     return value ? "Yes" : "No";
 }
 
+void CutText(std::string& text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return;
+    std::size_t end = limit;
+    // Step back over continuation bytes to the start of the cut sequence.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    text.resize(end);
+}
+
+void CutTexts(UpnpDeviceInfo& info)
+{
+    for (int field = 0; field < kUpnpFieldCount; ++field)
+        CutText(*FieldAt(info, field));
+}
+
 bool IsKeptManufacturer(std::string_view manufacturer)
 {
     return manufacturer.find("AXIS") != std::string_view::npos ||

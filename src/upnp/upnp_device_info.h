@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,15 @@ std::string ChildrenText(int count);
 std::string ServicesText(int count);
 // "Yes" / "No".
 std::string_view YesNo(bool value);
+
+// The longest text a record keeps, in bytes. Real devices send a few dozen;
+// a longer one is cut here, before any copy reaches the window.
+inline constexpr std::size_t kUpnpTextLimit = 1024;
+
+// Cuts `text` to at most `limit` bytes without splitting a UTF-8 sequence.
+void CutText(std::string& text, std::size_t limit = kUpnpTextLimit);
+// Every one of the nineteen texts cut so.
+void CutTexts(UpnpDeviceInfo& info);
 
 // True for the makers whose cameras we list: the manufacturer name holds
 // "AXIS" or "Vivotek", letter case as written.

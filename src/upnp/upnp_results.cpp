@@ -16,7 +16,6 @@ using Discovery::DeviceInfo;
 constexpr std::string_view kNull = "NULL";
 constexpr std::string_view kAxisSeries = "Axis 200 Series";
 constexpr std::string_view kVivotekSeries = "VivoTek 7000 Series";
-constexpr std::string_view kDefaultHttpPort = "80";
 
 bool SameIgnoringCase(std::string_view text, const char* word)
 {
@@ -45,22 +44,6 @@ DeviceInfo PreparedUpnpRecord()
     CopyToField(record.dev, kNull);
     CopyToField(record.note, kNull);
     return record;
-}
-
-std::optional<HostPort> PresentationHostPort(std::string_view presentationUrl)
-{
-    const std::size_t slashes = presentationUrl.find("//");
-    if (slashes == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view rest = presentationUrl.substr(slashes + 2);
-    const std::size_t slash = rest.find('/');
-    if (slash == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view host = rest.substr(0, slash);
-    const std::size_t colon = host.find(':');
-    if (colon == std::string_view::npos)
-        return HostPort{host, kDefaultHttpPort};
-    return HostPort{host.substr(0, colon), host.substr(colon + 1)};
 }
 
 bool MapUpnpDevice(const UpnpDeviceInfo& device, DeviceInfo& working)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "discovery/discovery_state.h"
+#include "upnp/presentation_url.h"
 #include "upnp/upnp_device_info.h"
 
 #include <optional>
@@ -30,15 +31,6 @@ FilterAction UpnpFilterAction(std::string_view projectFilter);
 // The record every UPnP row starts from: zero-filled, "NULL" in netmask,
 // gateway, dns, mac, dev and note.
 Discovery::DeviceInfo PreparedUpnpRecord();
-
-// The host and port of a presentation URL: what stands between the first
-// "//" and the next "/", split at its first ":" (port "80" when there is
-// none). Unset when the URL has no "//" or no "/" after the host.
-struct HostPort {
-    std::string_view ip;
-    std::string_view port;
-};
-std::optional<HostPort> PresentationHostPort(std::string_view presentationUrl);
 
 // Writes model, proj, name, ip and trigger_port of `working` for one engine
 // record; false when the record gives no row (another maker, a Vivotek

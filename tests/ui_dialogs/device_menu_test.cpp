@@ -158,6 +158,14 @@ TEST_F(DeviceMenuTest, RowsOfTheUpnpSearchGetNoSetupAndTheUpnpDetail)
     EXPECT_EQ(upnpOpened, (std::vector<std::string>{"10.0.0.9", "10.0.0.9"}));
     EXPECT_TRUE(log.lines().empty()); // this path writes nothing to the log
 
+    // An empty address would be "contained" in every record's presentation URL.
+    upnpOpened.clear();
+    AddUpnpRow(state, UpnpRecord(""));
+    state.devices.push_back(UpnpRecord(""));
+    ASSERT_GT(RowOf(""), 0);
+    Info(RowOf(""));
+    EXPECT_TRUE(upnpOpened.empty());
+
     // Until the UPnP detail exists, nothing opens at all.
     hooks.openUpnpDetail = nullptr;
     Info(row);

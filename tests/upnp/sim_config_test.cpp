@@ -65,6 +65,8 @@ TEST(SimUpnpConfig, RejectsWhatItCannotServe)
         R"({"cameras":[{"httpPort":70000}]})",
         R"({"cameras":[{"friendlyName":7}]})",
         R"({"cameras":[{"icon":"yes"}]})",
+        R"({"cameras":[{"serving":"slow"}]})",
+        R"({"cameras":[{"modelDescriptionBytes":300000000}]})",
     };
     for (const char* json : bad) {
         QString error;

@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <future>
 #include <map>
@@ -347,4 +348,124 @@ TEST(UpnpLanEmpty, NoDeviceStillSignalsTheEvent)
     EXPECT_EQ(engine.lastStats().answered, 0);
     EXPECT_EQ(engine.lastStats().interfaces, 1);
     ASSERT_TRUE(lan.leavePc());
+}
+
+namespace {
+
+// Cameras that misbehave: one never answers its description request, one
+// sends an endless body, one a description past the cap, and three
+// presentation URLs no row may show as they stand.
+constexpr char kHostileCameras[] = R"json({"cameras":[
+  {"preset":"silent-description","udn":"uuid:hostile-silent"},
+  {"preset":"endless-description","udn":"uuid:hostile-endless"},
+  {"preset":"axis","udn":"uuid:hostile-long","modelDescriptionBytes":300000},
+  {"preset":"axis-credentials","udn":"uuid:hostile-credentials","modelDescription":"Credentials"},
+  {"preset":"axis-ipv6","udn":"uuid:hostile-ipv6","modelDescription":"IPv6"},
+  {"preset":"axis-empty-host","udn":"uuid:hostile-empty","modelDescription":"Empty host"}]})json";
+
+int OpenDescriptors()
+{
+    int n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++n;
+    return n;
+}
+
+class UpnpLanHostile : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!TestLan::IsRoot())
+            return;
+        s_lan = std::make_unique<TestLan>(LanHarness::LanOptions{.hosts = 1});
+        s_dir = std::make_unique<QTemporaryDir>();
+        const std::string config = s_dir->filePath(QStringLiteral("hostile.json")).toStdString();
+        std::ofstream(config) << kHostileCameras;
+        std::string error;
+        if (s_lan->up()) {
+            s_sim = SimProcess::Start(QUENDREL_UPNP_SIM_PROGRAM, s_lan->namespaceOf("h1"),
+                                      {"--interface", "eth0", "--config", config}, error);
+            if (!s_sim || !s_sim->waitReady(10s, error))
+                s_error = "hostile cameras: " + error;
+            else if (!s_lan->enterPc())
+                s_error = s_lan->error();
+        } else {
+            s_error = s_lan->error();
+        }
+    }
+
+    static void TearDownTestSuite()
+    {
+        if (s_lan)
+            s_lan->leavePc();
+        s_sim.reset();
+        s_lan.reset();
+        s_dir.reset();
+    }
+
+    void SetUp() override
+    {
+        if (!TestLan::IsRoot())
+            GTEST_SKIP() << LanHarness::kNeedRoot;
+        ASSERT_TRUE(s_error.empty()) << s_error;
+    }
+
+    // The silent camera holds every search to its limit: keep that short.
+    static UpnpSearchOptions Short()
+    {
+        UpnpSearchOptions options;
+        options.interfaces = std::vector<std::string>{"eth0"};
+        options.maximum = 1500ms;
+        return options;
+    }
+
+    static bool SearchOnce(UpnpSearchEngine& engine)
+    {
+        QObject window;
+        if (!engine.StartSearch(&window) || !engine.doneEvent()->waitFor(20s))
+            return false;
+        engine.closeDoneEvent();
+        for (int w = 0; w < 500 && engine.isSearching(); ++w)
+            std::this_thread::sleep_for(2ms);
+        return !engine.isSearching();
+    }
+
+    static inline std::unique_ptr<TestLan> s_lan;
+    static inline std::unique_ptr<QTemporaryDir> s_dir;
+    static inline std::unique_ptr<SimProcess> s_sim;
+    static inline std::string s_error;
+};
+
+} // namespace
+
+TEST_F(UpnpLanHostile, DescriptorsDoNotGrowAcrossSearchesAgainstSilentAndEndlessDescriptionServers)
+{
+    UpnpSearchEngine engine(Short());
+    ASSERT_TRUE(SearchOnce(engine));
+    const int afterFirst = OpenDescriptors();
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(SearchOnce(engine));
+    EXPECT_LE(OpenDescriptors(), afterFirst);
+}
+
+TEST_F(UpnpLanHostile, OversizedDescriptionsAreSkippedAndHostileUrlsGiveNoRowNorCredentials)
+{
+    UpnpSearchEngine engine(Short());
+    QObject window;
+    ASSERT_TRUE(engine.StartSearch(&window));
+    ASSERT_TRUE(engine.doneEvent()->waitFor(20s));
+    const SearchStats stats = engine.lastStats();
+    EXPECT_EQ(stats.answered, 6);
+    EXPECT_EQ(stats.oversized, 2); // the endless body and the long text
+    EXPECT_EQ(stats.kept, 3);
+    EXPECT_EQ(stats.end, SearchEnd::Limit); // the silent one never answered
+
+    for (const UpnpDeviceInfo& d : engine.devicesSnapshot())
+        EXPECT_EQ(d.presentation_url.find("secret"), std::string::npos) << d.presentation_url;
+    Discovery::MemoryLog log;
+    Discovery::DiscoveryState state(log);
+    state.projectFilter = "UPNP";
+    ASSERT_EQ(ApplyUpnpResults(state, engine).shown, 1);
+    EXPECT_EQ(state.grid.cell(Discovery::DeviceGrid::kNameColumn, 1), "Credentials");
+    EXPECT_EQ(state.grid.cell(Discovery::DeviceGrid::kIpColumn, 1), "10.77.1.2");
 }

@@ -101,6 +101,24 @@ TEST(UpnpResults, PresentationUrlHostAndPort)
     // No "//" at all, or empty.
     EXPECT_FALSE(PresentationHostPort("/index.html"));
     EXPECT_FALSE(PresentationHostPort(""));
+    // Credentials never reach the grid: the host is what follows the last "@".
+    hp = PresentationHostPort("http://admin:p@ss@10.0.0.6:8080/");
+    ASSERT_TRUE(hp);
+    EXPECT_EQ(hp->ip, "10.0.0.6");
+    EXPECT_EQ(hp->port, "8080");
+    // An IPv6 literal or an empty host is no address a row can show.
+    EXPECT_FALSE(PresentationHostPort("http://[fe80::1]:80/"));
+    EXPECT_FALSE(PresentationHostPort("http:///index.html"));
+    EXPECT_FALSE(PresentationHostPort("http://:8080/"));
+    EXPECT_FALSE(PresentationHostPort("http://admin:secret@/"));
+}
+
+TEST(UpnpResults, DetailDialogNeverShowsCredentials)
+{
+    EXPECT_EQ(WithoutCredentials("http://admin:p@ss@10.0.0.6:8080/x@y"), "http://10.0.0.6:8080/x@y");
+    EXPECT_EQ(WithoutCredentials("http://u:p@10.0.0.6"), "http://10.0.0.6");
+    EXPECT_EQ(WithoutCredentials("http://10.0.0.6/a"), "http://10.0.0.6/a");
+    EXPECT_EQ(WithoutCredentials("mailto:a@b"), "mailto:a@b");
 }
 
 TEST(UpnpResults, MakerMappings)

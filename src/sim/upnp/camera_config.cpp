@@ -10,6 +10,26 @@ namespace SimUpnp {
 namespace {
 
 constexpr int kMaxListed = 64; // services or embedded devices per camera
+constexpr int kMaxModelDescriptionBytes = 200 * 1000 * 1000;
+constexpr int kHugeModelDescriptionBytes = 150 * 1000 * 1000;
+
+struct ServingName {
+    const char* name;
+    DescriptionServing serving;
+};
+constexpr ServingName kServingNames[] = {
+    {"served", DescriptionServing::Served},
+    {"silent", DescriptionServing::Silent},
+    {"endless", DescriptionServing::Endless},
+};
+
+QString ServingText(DescriptionServing serving)
+{
+    for (const ServingName& s : kServingNames)
+        if (s.serving == serving)
+            return QLatin1String(s.name);
+    return {};
+}
 
 using TextMember = std::optional<QString> CameraConfig::*;
 
@@ -50,7 +70,8 @@ std::optional<CameraConfig> CameraFromJson(const QJsonObject& object, QString& e
     static const QStringList known = [] {
         QStringList keys{QStringLiteral("preset"), QStringLiteral("udn"), QStringLiteral("deviceType"),
                          QStringLiteral("httpPort"), QStringLiteral("services"),
-                         QStringLiteral("embeddedDevices"), QStringLiteral("icon")};
+                         QStringLiteral("embeddedDevices"), QStringLiteral("icon"),
+                         QStringLiteral("serving"), QStringLiteral("modelDescriptionBytes")};
         for (const TextKey& t : kTextKeys)
             keys << QLatin1String(t.key);
         return keys;
@@ -96,8 +117,24 @@ std::optional<CameraConfig> CameraFromJson(const QJsonObject& object, QString& e
     }
     if (!ReadCount(object, "httpPort", camera.httpPort, 0, 65535, error) ||
         !ReadCount(object, "services", camera.services, 0, kMaxListed, error) ||
-        !ReadCount(object, "embeddedDevices", camera.embeddedDevices, 0, kMaxListed, error))
+        !ReadCount(object, "embeddedDevices", camera.embeddedDevices, 0, kMaxListed, error) ||
+        !ReadCount(object, "modelDescriptionBytes", camera.modelDescriptionBytes, 0, kMaxModelDescriptionBytes,
+                   error))
         return std::nullopt;
+    if (object.contains(QLatin1String("serving"))) {
+        const QString wanted = object.value(QLatin1String("serving")).toString();
+        bool known = false;
+        for (const ServingName& s : kServingNames) {
+            if (wanted == QLatin1String(s.name)) {
+                camera.serving = s.serving;
+                known = true;
+            }
+        }
+        if (!known) {
+            error = QStringLiteral("\"serving\" wants \"served\", \"silent\" or \"endless\"");
+            return std::nullopt;
+        }
+    }
     if (object.contains(QLatin1String("icon"))) {
         if (!object.value(QLatin1String("icon")).isBool()) {
             error = QStringLiteral("\"icon\" wants true or false");
@@ -110,13 +147,52 @@ std::optional<CameraConfig> CameraFromJson(const QJsonObject& object, QString& e
 
 } // namespace
 
+namespace {
+
+std::optional<CameraConfig> HostilePreset(const QString& name)
+{
+    if (!name.endsWith(QLatin1String("-description")) && name != QLatin1String("axis-credentials") &&
+        name != QLatin1String("axis-ipv6") && name != QLatin1String("axis-empty-host"))
+        return std::nullopt;
+    CameraConfig camera = *PresetCamera(QStringLiteral("axis"));
+    if (name == QLatin1String("silent-description"))
+        camera.serving = DescriptionServing::Silent;
+    else if (name == QLatin1String("endless-description"))
+        camera.serving = DescriptionServing::Endless;
+    else if (name == QLatin1String("huge-description"))
+        camera.modelDescriptionBytes = kHugeModelDescriptionBytes;
+    else if (name == QLatin1String("axis-credentials"))
+        camera.presentationUrl = QStringLiteral("http://admin:secret@{host}:{port}/index.html");
+    else if (name == QLatin1String("axis-ipv6"))
+        camera.presentationUrl = QStringLiteral("http://[fe80::1]:{port}/index.html");
+    else if (name == QLatin1String("axis-empty-host"))
+        camera.presentationUrl = QStringLiteral("http:///index.html");
+    else
+        return std::nullopt;
+    return camera;
+}
+
+} // namespace
+
 QStringList PresetNames()
 {
-    return {QStringLiteral("axis"), QStringLiteral("vivotek"), QStringLiteral("other"), QStringLiteral("axis-port80")};
+    return {QStringLiteral("axis"),
+            QStringLiteral("vivotek"),
+            QStringLiteral("other"),
+            QStringLiteral("axis-port80"),
+            QStringLiteral("silent-description"),
+            QStringLiteral("endless-description"),
+            QStringLiteral("huge-description"),
+            QStringLiteral("axis-credentials"),
+            QStringLiteral("axis-ipv6"),
+            QStringLiteral("axis-empty-host")};
 }
 
 std::optional<CameraConfig> PresetCamera(const QString& name)
 {
+    // The hostile ones are AXIS cameras, so a search keeps them if it reads them.
+    if (std::optional<CameraConfig> hostile = HostilePreset(name))
+        return hostile;
     CameraConfig camera;
     camera.deviceType = QStringLiteral("urn:schemas-upnp-org:device:Basic:1");
     if (name == QLatin1String("axis") || name == QLatin1String("axis-port80")) {
@@ -201,7 +277,9 @@ QJsonObject CameraToJson(const CameraConfig& camera)
                        {QStringLiteral("httpPort"), camera.httpPort},
                        {QStringLiteral("services"), camera.services},
                        {QStringLiteral("embeddedDevices"), camera.embeddedDevices},
-                       {QStringLiteral("icon"), camera.icon}};
+                       {QStringLiteral("icon"), camera.icon},
+                       {QStringLiteral("serving"), ServingText(camera.serving)},
+                       {QStringLiteral("modelDescriptionBytes"), camera.modelDescriptionBytes}};
     for (const TextKey& t : kTextKeys) {
         const std::optional<QString>& value = camera.*t.member;
         object.insert(QLatin1String(t.key), value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null));

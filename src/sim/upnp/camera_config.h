@@ -9,6 +9,14 @@
 
 namespace SimUpnp {
 
+// How a camera serves its description document: as a device should, or as
+// the hostile neighbours the engine must survive do.
+enum class DescriptionServing {
+    Served,  // the document, whole
+    Silent,  // the request is accepted and never answered
+    Endless, // 200 and a chunked body that never ends
+};
+
 // One simulated UPnP root device. Unset texts are left out of its
 // description document, as a sparse real device would.
 struct CameraConfig {
@@ -30,12 +38,19 @@ struct CameraConfig {
     int services = 0;
     int embeddedDevices = 0;
     bool icon = true;            // a 32 x 32 GIF of depth 8 in the icon list
+    DescriptionServing serving = DescriptionServing::Served;
+    // When set, the served description's modelDescription is this many
+    // bytes long (the document on disk keeps the short text).
+    int modelDescriptionBytes = 0;
 };
 
 // The built-in cameras: "axis" (manufacturer "AXIS", a description text),
 // "vivotek" ("Name (remark)" friendly name, manufacturer "Vivotek", 4
 // services, 2 embedded devices), "other" (another maker), "axis-port80"
-// (presentation URL without a port, served on port 80).
+// (presentation URL without a port, served on port 80); hostile AXIS
+// cameras: "silent-description", "endless-description", "huge-description"
+// (a 150 MB modelDescription), and presentation URLs "axis-credentials"
+// (user:password@), "axis-ipv6" (an IPv6 literal), "axis-empty-host".
 std::optional<CameraConfig> PresetCamera(const QString& name);
 QStringList PresetNames();
 

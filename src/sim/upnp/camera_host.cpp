@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QJsonObject>
 
+#include <libsoup/soup.h>
+
+#include <string>
 #include <utility>
 
 namespace SimUpnp {
@@ -30,6 +33,64 @@ bool WriteFile(const QString& path, const QByteArray& bytes, QString& error)
         return false;
     }
     return true;
+}
+
+constexpr std::size_t kEndlessChunk = 64 * 1024;
+
+// The endless body: an open document, then the same chunk for ever.
+GBytes* EndlessChunk()
+{
+    static GBytes* const chunk = [] {
+        static const std::string text(kEndlessChunk, 'x');
+        return g_bytes_new_static(text.data(), text.size());
+    }();
+    return chunk;
+}
+
+void NextEndlessChunk(SoupServerMessage* message, gpointer)
+{
+    soup_message_body_append_bytes(soup_server_message_get_response_body(message), EndlessChunk());
+    soup_server_message_unpause(message);
+}
+
+void OnSilentDescription(SoupServer*, SoupServerMessage* message, const char*, GHashTable*, gpointer)
+{
+    // Accepted, and never answered: the connection stays open until the
+    // reader gives up.
+    soup_server_message_pause(message);
+}
+
+void OnEndlessDescription(SoupServer*, SoupServerMessage* message, const char*, GHashTable*, gpointer)
+{
+    soup_server_message_set_status(message, SOUP_STATUS_OK, nullptr);
+    SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
+    soup_message_headers_set_encoding(headers, SOUP_ENCODING_CHUNKED);
+    soup_message_headers_set_content_type(headers, "text/xml", nullptr);
+    SoupMessageBody* body = soup_server_message_get_response_body(message);
+    soup_message_body_set_accumulate(body, FALSE);
+    static constexpr char kOpening[] =
+        "<?xml version=\"1.0\"?>\n<root xmlns=\"urn:schemas-upnp-org:device-1-0\"><device><modelDescription>";
+    soup_message_body_append(body, SOUP_MEMORY_STATIC, kOpening, sizeof kOpening - 1);
+    soup_message_body_append_bytes(body, EndlessChunk());
+    g_signal_connect(message, "wrote-chunk", G_CALLBACK(&NextEndlessChunk), nullptr);
+}
+
+void OnDescriptionFromMemory(SoupServer*, SoupServerMessage* message, const char*, GHashTable*, gpointer document)
+{
+    const auto* text = static_cast<const QByteArray*>(document);
+    soup_server_message_set_status(message, SOUP_STATUS_OK, nullptr);
+    soup_message_headers_set_content_type(soup_server_message_get_response_headers(message), "text/xml", nullptr);
+    soup_message_body_append(soup_server_message_get_response_body(message), SOUP_MEMORY_STATIC, text->constData(),
+                             static_cast<gsize>(text->size()));
+}
+
+// The long-text document: the camera's own, its modelDescription padded.
+QByteArray LongDescription(CameraConfig camera, const QString& host, int port)
+{
+    static const QString mark = QStringLiteral("quendrel-sim-long-text-mark");
+    camera.modelDescription = mark;
+    QByteArray document = DescriptionDocument(camera, host, port);
+    return document.replace(mark.toUtf8(), QByteArray(camera.modelDescriptionBytes, 'x'));
 }
 
 } // namespace
@@ -105,9 +166,35 @@ bool CameraHost::host(CameraConfig camera, int index, QString& error)
 
     QString location = QString::fromUtf8(gupnp_device_info_get_location(GUPNP_DEVICE_INFO(device.get())));
     QString presentation = camera.presentationUrl ? ExpandUrl(*camera.presentationUrl, m_address, port) : QString();
-    m_hosted.push_back(Hosted{std::move(camera), std::move(context), std::move(device), std::move(location),
-                              std::move(presentation), port});
+    QByteArray served;
+    if (camera.modelDescriptionBytes > 0)
+        served = LongDescription(camera, m_address, port);
+    m_hosted.push_back(Hosted{std::move(camera), std::move(served), std::move(context), std::move(device),
+                              std::move(location), std::move(presentation), port});
+    ServeHostile(m_hosted.back());
     return true;
+}
+
+void CameraHost::ServeHostile(Hosted& hosted)
+{
+    SoupServerCallback handler = nullptr;
+    gpointer data = nullptr;
+    if (hosted.config.serving == DescriptionServing::Silent) {
+        handler = &OnSilentDescription;
+    } else if (hosted.config.serving == DescriptionServing::Endless) {
+        handler = &OnEndlessDescription;
+    } else if (!hosted.servedDescription.isEmpty()) {
+        handler = &OnDescriptionFromMemory;
+        data = &hosted.servedDescription;
+    }
+    if (!handler)
+        return;
+    const Upnp::GUriPtr uri(g_uri_parse(hosted.location.toUtf8().constData(), G_URI_FLAGS_NONE, nullptr));
+    if (!uri)
+        return;
+    // A handler on the same path takes the root device's place.
+    soup_server_add_handler(gupnp_context_get_server(hosted.context.get()), g_uri_get_path(uri.get()), handler,
+                            data, nullptr);
 }
 
 void CameraHost::stop()

@@ -40,6 +40,9 @@ public:
 private:
     struct Hosted {
         CameraConfig config;
+        // A description served from memory (the long-text camera); it
+        // outlives the context whose server sends it.
+        QByteArray servedDescription;
         Upnp::GObjectPtr<GUPnPContext> context;
         Upnp::GObjectPtr<GUPnPRootDevice> device;
         QString location;
@@ -48,6 +51,9 @@ private:
     };
 
     bool host(CameraConfig camera, int index, QString& error);
+    // Replaces the root device's own description handler for the hostile
+    // ways of serving it.
+    static void ServeHostile(Hosted& hosted);
 
     QString m_interface;
     QString m_folder;
