@@ -4,6 +4,7 @@
 #include "discovery/framing.h"
 #include "discovery/packet.h"
 #include "discovery/relay_page.h"
+#include "discovery/reply_receiver.h"
 
 #include <QString>
 
@@ -70,28 +71,6 @@ void ParseFramedReply(DiscoveryState& state, std::string_view framed, std::vecto
     state.ParserPlainPkg(decode, framed.size(), arrivalInterface);
 }
 
-// Receives one datagram and the index of the adapter it arrived on.
-ssize_t ReceiveReply(int fd, std::vector<char>& receive, unsigned& arrivalInterface)
-{
-    iovec data{receive.data(), receive.size() - 1}; // one byte stays free for the NUL
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    const ssize_t n = ::recvmsg(fd, &message, 0);
-    arrivalInterface = 0;
-    for (cmsghdr* c = CMSG_FIRSTHDR(&message); n > 0 && c != nullptr; c = CMSG_NXTHDR(&message, c)) {
-        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
-            in_pktinfo info{};
-            std::memcpy(&info, CMSG_DATA(c), sizeof info);
-            arrivalInterface = static_cast<unsigned>(info.ipi_ifindex);
-        }
-    }
-    return n;
-}
-
 // One pass's query: a limited broadcast leaves through every adapter that
 // can broadcast, one datagram each, so devices behind a second adapter hear
 // it too; anything else (a relay host, a test address) is sent as routed.
@@ -129,8 +108,13 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
         return;
     }
     std::vector<char> sendBuffer(kDatagramBufferSize);
-    std::vector<char> receive(kDatagramBufferSize);
     std::vector<char> decode(kDatagramBufferSize);
+    ReplyReceiver receiver(socket->get());
+    std::vector<ReceivedReply> replies;
+    const auto passBound = [&] {
+        log.appendf("Reply pass ended after %lld ms without a quiet period\n",
+                    static_cast<long long>(endpoints.passLimit.count()));
+    };
 
     for (int pass = 0; pass < kUdpPasses; ++pass) {
         std::fill(sendBuffer.begin(), sendBuffer.end(), '\0');
@@ -138,27 +122,41 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
         if (BuildPacket(flag, sendBuffer, nullptr, log) == 0)
             SendQuery(sendBuffer.data(), settings, log, endpoints);
 
-        const auto passEnd = Clock::now() + endpoints.passLimit;
+        // The pass ends after a quiet period, or at its bound whatever is still queued.
+        const auto passStart = Clock::now();
+        const auto passEnd = passStart + endpoints.passLimit;
+        bool bounded = false;
         for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(passEnd - Clock::now());
-            const auto wait = std::min(endpoints.silence, left);
-            const int ready = WaitReadable(socket->get(), wait);
-            if (ready <= 0) {
-                if (ready == 0 && wait < endpoints.silence)
-                    log.appendf("Reply pass ended after %lld ms without a quiet period\n",
-                                static_cast<long long>(endpoints.passLimit.count()));
+            if (Clock::now() >= passEnd) {
+                bounded = true;
                 break;
             }
-            unsigned arrival = 0;
-            const ssize_t n = ReceiveReply(socket->get(), receive, arrival);
-            if (n <= 0)
-                continue;
-            if (hooks.replyReceived)
-                hooks.replyReceived();
-            ParseFramedReply(state, std::string_view(receive.data(), static_cast<std::size_t>(n)), decode,
-                             arrival);
+            const auto quietEnd = std::max(passStart, receiver.lastArrival()) + endpoints.silence;
+            replies.clear();
+            if (!receiver.take(replies, std::min(quietEnd, passEnd))) {
+                const auto now = Clock::now();
+                if (now < passEnd && now >= std::max(passStart, receiver.lastArrival()) + endpoints.silence)
+                    break; // quiet: the pass is over
+                continue;  // the bound, or an empty datagram moved the quiet period on
+            }
+            for (std::size_t i = 0; i < replies.size(); ++i) {
+                // A few dozen datagrams between looks at the clock keep the bound tight.
+                if (i % 32 == 31 && Clock::now() >= passEnd)
+                    break;
+                if (hooks.replyReceived)
+                    hooks.replyReceived();
+                ParseFramedReply(state, replies[i].bytes, decode, replies[i].arrivalInterface);
+                if (state.deviceLimitReached()) {
+                    receiver.discardAll();
+                    break;
+                }
+            }
         }
+        if (bounded)
+            passBound();
     }
+    if (receiver.overflowed() > 0)
+        log.appendf("Reply queue full: %zu replies dropped\n", receiver.overflowed());
 }
 
 // Connects within `limit`; a blocking connect to a silent host would hang for minutes.
@@ -360,33 +358,40 @@ RoundEnd RunSearchRound(DiscoveryState& state, const SearchSettings& settings,
     if (upnp && hooks.startUpnp)
         hooks.startUpnp();
 
-    state.clearForRound();
-    if (hooks.searching)
-        hooks.searching();
+    {
+        // The views hear of the round's rows once, when the road is done.
+        DeviceGrid::Batch batch(state.grid);
+        state.clearForRound();
+        if (hooks.searching)
+            hooks.searching();
 
-    if (!settings.localBroadcast && settings.transport == "HttpCmd") {
-        RunHttpCommandRoad(state, settings, hooks);
-        if (hooks.buttonEnabled)
-            hooks.buttonEnabled();
-    } else if (!settings.localBroadcast && settings.transport == "TCP") {
-        RunTcpRelayRoad(state, settings, endpoints);
-        if (hooks.buttonEnabled)
-            hooks.buttonEnabled();
-    } else {
-        RunUdpRoad(state, settings, endpoints, hooks);
+        if (!settings.localBroadcast && settings.transport == "HttpCmd") {
+            RunHttpCommandRoad(state, settings, hooks);
+            if (hooks.buttonEnabled)
+                hooks.buttonEnabled();
+        } else if (!settings.localBroadcast && settings.transport == "TCP") {
+            RunTcpRelayRoad(state, settings, endpoints);
+            if (hooks.buttonEnabled)
+                hooks.buttonEnabled();
+        } else {
+            RunUdpRoad(state, settings, endpoints, hooks);
+        }
     }
 
     if (upnp && hooks.handOverToUpnp && hooks.handOverToUpnp())
         return RoundEnd::HandedOver;
 
     int shown = 0;
-    if (state.grid.gridRowCount() < 2) {
-        state.grid.setGridRowCount(2);
-        state.grid.setFixedRows(1);
-    } else {
-        state.sortAscending = false;
-        SortDeviceGrid(state.grid, DeviceGrid::kModelColumn, state.sortAscending);
-        shown = state.grid.gridRowCount() - 1;
+    {
+        DeviceGrid::Batch batch(state.grid);
+        if (state.grid.gridRowCount() < 2) {
+            state.grid.setGridRowCount(2);
+            state.grid.setFixedRows(1);
+        } else {
+            state.sortAscending = false;
+            SortDeviceGrid(state.grid, DeviceGrid::kModelColumn, state.sortAscending);
+            shown = state.grid.gridRowCount() - 1;
+        }
     }
     if (hooks.closed)
         hooks.closed(shown);

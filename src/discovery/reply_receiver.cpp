@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include "discovery/reply_receiver.h"
+
+#include "discovery/protocol_constants.h"
+
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+namespace Discovery {
+
+namespace {
+
+// Datagrams per recvmmsg call.
+constexpr unsigned kBatch = 64;
+
+unsigned ArrivalInterface(msghdr& message)
+{
+    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+            in_pktinfo info{};
+            std::memcpy(&info, CMSG_DATA(c), sizeof info);
+            return static_cast<unsigned>(info.ipi_ifindex);
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+ReplyReceiver::ReplyReceiver(int socket, std::size_t queueLimit)
+    : m_socket(socket), m_queueLimit(queueLimit), m_stop(::eventfd(0, EFD_CLOEXEC))
+{
+    m_thread = std::thread([this] { run(); });
+}
+
+ReplyReceiver::~ReplyReceiver()
+{
+    m_ending = true;
+    if (m_stop >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t woken = ::write(m_stop, &one, sizeof one);
+    }
+    m_thread.join();
+    if (m_stop >= 0)
+        ::close(m_stop);
+}
+
+bool ReplyReceiver::take(std::vector<ReceivedReply>& out, Clock::time_point until)
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_queued.wait_until(lock, until, [this] { return !m_queue.empty(); }))
+        return false;
+    if (out.empty()) {
+        out.swap(m_queue);
+    } else {
+        for (ReceivedReply& reply : m_queue)
+            out.push_back(std::move(reply));
+        m_queue.clear();
+    }
+    m_queueBytes = 0;
+    return true;
+}
+
+ReplyReceiver::Clock::time_point ReplyReceiver::lastArrival() const
+{
+    return Clock::time_point(Clock::duration(m_lastArrival.load()));
+}
+
+void ReplyReceiver::discardAll()
+{
+    m_discard = true;
+    std::lock_guard lock(m_mutex);
+    m_queue.clear();
+    m_queueBytes = 0;
+}
+
+void ReplyReceiver::run()
+{
+    // One byte of each buffer stays free, as in every receive buffer of the round.
+    constexpr std::size_t kRoom = kDatagramBufferSize - 1;
+    std::vector<char> data(kBatch * kRoom);
+    std::vector<std::array<char, CMSG_SPACE(sizeof(in_pktinfo))>> control(kBatch);
+    std::array<iovec, kBatch> vectors{};
+    std::array<mmsghdr, kBatch> messages{};
+    std::vector<ReceivedReply> batch;
+
+    while (!m_ending) {
+        // Without the eventfd the thread looks at m_ending every 50 ms.
+        pollfd wait[2] = {{m_socket, POLLIN, 0}, {m_stop, POLLIN, 0}};
+        const int ready = ::poll(wait, m_stop >= 0 ? 2 : 1, m_stop >= 0 ? -1 : 50);
+        if (ready < 0 && errno != EINTR)
+            return;
+        if (wait[1].revents != 0)
+            return;
+        if ((wait[0].revents & POLLIN) == 0)
+            continue;
+        // Read until the socket is empty, then hand the whole lot over at once.
+        for (;;) {
+            for (unsigned i = 0; i < kBatch; ++i) {
+                vectors[i] = {data.data() + i * kRoom, kRoom};
+                messages[i].msg_hdr = {};
+                messages[i].msg_hdr.msg_iov = &vectors[i];
+                messages[i].msg_hdr.msg_iovlen = 1;
+                messages[i].msg_hdr.msg_control = control[i].data();
+                messages[i].msg_hdr.msg_controllen = control[i].size();
+                messages[i].msg_len = 0;
+            }
+            const int n = ::recvmmsg(m_socket, messages.data(), kBatch, MSG_DONTWAIT, nullptr);
+            if (n <= 0)
+                break;
+            m_lastArrival = Clock::now().time_since_epoch().count();
+            if (m_discard)
+                continue;
+            for (int i = 0; i < n; ++i) {
+                if (messages[i].msg_len == 0)
+                    continue; // an empty datagram only restarts the silence
+                batch.push_back({std::string(data.data() + i * kRoom, messages[i].msg_len),
+                                 ArrivalInterface(messages[i].msg_hdr)});
+            }
+            if (static_cast<unsigned>(n) < kBatch)
+                break;
+            if (batch.size() >= 4 * kBatch)
+                break; // let the round start on these; the socket is read again at once
+        }
+        if (batch.empty())
+            continue;
+        {
+            std::lock_guard lock(m_mutex);
+            for (ReceivedReply& reply : batch) {
+                if (m_discard)
+                    break;
+                if (m_queueBytes + reply.bytes.size() > m_queueLimit) {
+                    ++m_overflowed;
+                    continue;
+                }
+                m_queueBytes += reply.bytes.size();
+                m_queue.push_back(std::move(reply));
+            }
+        }
+        batch.clear();
+        m_queued.notify_one();
+    }
+}
+
+} // namespace Discovery
