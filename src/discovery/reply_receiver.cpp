@@ -7,8 +7,10 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -20,16 +22,22 @@ namespace {
 // Datagrams per recvmmsg call.
 constexpr unsigned kBatch = 64;
 
-unsigned ArrivalInterface(msghdr& message)
+constexpr std::size_t kControlSpace = CMSG_SPACE(sizeof(in_pktinfo)) + CMSG_SPACE(sizeof(timespec));
+
+// The arrival adapter and the kernel's receive time from a datagram's control data.
+void ReadControl(msghdr& message, ReceivedReply& reply)
 {
     for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
         if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
             in_pktinfo info{};
             std::memcpy(&info, CMSG_DATA(c), sizeof info);
-            return static_cast<unsigned>(info.ipi_ifindex);
+            reply.arrivalInterface = static_cast<unsigned>(info.ipi_ifindex);
+        } else if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMPNS) {
+            timespec at{};
+            std::memcpy(&at, CMSG_DATA(c), sizeof at);
+            reply.arrival = static_cast<std::int64_t>(at.tv_sec) * 1'000'000'000 + at.tv_nsec;
         }
     }
-    return 0;
 }
 
 } // namespace
@@ -37,7 +45,12 @@ unsigned ArrivalInterface(msghdr& message)
 ReplyReceiver::ReplyReceiver(int socket, std::size_t queueLimit)
     : m_socket(socket), m_queueLimit(queueLimit), m_stop(::eventfd(0, EFD_CLOEXEC))
 {
-    m_thread = std::thread([this] { run(); });
+    // The readers share the socket; the kernel's receive times put their
+    // batches back in arrival order.
+    const int on = 1;
+    ::setsockopt(m_socket, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
+    for (std::thread& reader : m_threads)
+        reader = std::thread([this] { run(); });
 }
 
 ReplyReceiver::~ReplyReceiver()
@@ -47,7 +60,8 @@ ReplyReceiver::~ReplyReceiver()
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t woken = ::write(m_stop, &one, sizeof one);
     }
-    m_thread.join();
+    for (std::thread& reader : m_threads)
+        reader.join();
     if (m_stop >= 0)
         ::close(m_stop);
 }
@@ -55,16 +69,29 @@ ReplyReceiver::~ReplyReceiver()
 bool ReplyReceiver::take(std::vector<ReceivedReply>& out, Clock::time_point until)
 {
     std::unique_lock lock(m_mutex);
-    if (!m_queued.wait_until(lock, until, [this] { return !m_queue.empty(); }))
-        return false;
-    if (out.empty()) {
-        out.swap(m_queue);
-    } else {
-        for (ReceivedReply& reply : m_queue)
-            out.push_back(std::move(reply));
-        m_queue.clear();
+    for (;;) {
+        const auto now = Clock::now();
+        if (!m_queue.empty()) {
+            // Parsing waits for a pause in the burst: on a busy machine it
+            // would take the processor from the thread that must keep up.
+            const auto settled = lastArrival() + kBurstPause;
+            if (now >= settled || now >= until || m_queue.size() >= kParseAnyway)
+                break;
+            m_queued.wait_until(lock, std::min(settled, until));
+        } else {
+            if (now >= until)
+                return false;
+            m_queued.wait_until(lock, until);
+        }
     }
+    const std::size_t first = out.size();
+    for (ReceivedReply& reply : m_queue)
+        out.push_back(std::move(reply));
+    m_queue.clear();
     m_queueBytes = 0;
+    lock.unlock();
+    std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                     [](const ReceivedReply& a, const ReceivedReply& b) { return a.arrival < b.arrival; });
     return true;
 }
 
@@ -86,7 +113,7 @@ void ReplyReceiver::run()
     // One byte of each buffer stays free, as in every receive buffer of the round.
     constexpr std::size_t kRoom = kDatagramBufferSize - 1;
     std::vector<char> data(kBatch * kRoom);
-    std::vector<std::array<char, CMSG_SPACE(sizeof(in_pktinfo))>> control(kBatch);
+    std::vector<std::array<char, kControlSpace>> control(kBatch);
     std::array<iovec, kBatch> vectors{};
     std::array<mmsghdr, kBatch> messages{};
     std::vector<ReceivedReply> batch;
@@ -97,7 +124,7 @@ void ReplyReceiver::run()
         const int ready = ::poll(wait, m_stop >= 0 ? 2 : 1, m_stop >= 0 ? -1 : 50);
         if (ready < 0 && errno != EINTR)
             return;
-        if (wait[1].revents != 0)
+        if (wait[1].revents != 0 || m_ending)
             return;
         if ((wait[0].revents & POLLIN) == 0)
             continue;
@@ -121,8 +148,9 @@ void ReplyReceiver::run()
             for (int i = 0; i < n; ++i) {
                 if (messages[i].msg_len == 0)
                     continue; // an empty datagram only restarts the silence
-                batch.push_back({std::string(data.data() + i * kRoom, messages[i].msg_len),
-                                 ArrivalInterface(messages[i].msg_hdr)});
+                ReceivedReply& reply = batch.emplace_back();
+                reply.bytes.assign(data.data() + i * kRoom, messages[i].msg_len);
+                ReadControl(messages[i].msg_hdr, reply);
             }
             if (static_cast<unsigned>(n) < kBatch)
                 break;
@@ -131,8 +159,10 @@ void ReplyReceiver::run()
         }
         if (batch.empty())
             continue;
+        bool wake = false;
         {
             std::lock_guard lock(m_mutex);
+            wake = m_queue.empty();
             for (ReceivedReply& reply : batch) {
                 if (m_discard)
                     break;
@@ -143,9 +173,12 @@ void ReplyReceiver::run()
                 m_queueBytes += reply.bytes.size();
                 m_queue.push_back(std::move(reply));
             }
+            wake = wake || m_queue.size() >= kParseAnyway;
         }
         batch.clear();
-        m_queued.notify_one();
+        // A round waiting on a queue that has replies wakes by its own time-out.
+        if (wake)
+            m_queued.notify_one();
     }
 }
 

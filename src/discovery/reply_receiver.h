@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -16,12 +18,14 @@ namespace Discovery {
 struct ReceivedReply {
     std::string bytes;
     unsigned arrivalInterface = 0; // adapter index, 0 when unknown
+    std::int64_t arrival = 0;      // the kernel's receive time in ns, 0 when unknown
 };
 
-// Drains the reply socket on a thread of its own, in batches, and queues
-// copies of the datagrams for the round to parse. Hundreds of devices answer
-// within a few milliseconds; a thread that parses between reads falls behind
-// and the kernel's receive buffer overflows.
+// Drains the reply socket on threads of their own, in batches, and queues
+// copies of the datagrams for the round to parse, in the order they arrived.
+// Thousands of devices answer within a few milliseconds and the kernel's
+// default buffer holds about 160 replies; a thread that parses between reads
+// falls behind and the buffer overflows.
 class ReplyReceiver {
 public:
     using Clock = std::chrono::steady_clock;
@@ -29,13 +33,24 @@ public:
     // Queued bytes beyond this are dropped (a flood would otherwise grow the queue without end).
     static constexpr std::size_t kQueueLimit = 32u << 20;
 
+    // take() hands replies over once the socket has been quiet this long,
+    // or once this many are queued, whichever comes first.
+    static constexpr std::chrono::milliseconds kBurstPause{2};
+    static constexpr std::size_t kParseAnyway = 4096;
+    // Two readers: while one is off the processor (a busy machine, or the
+    // core that is delivering the burst) the other reads on. On a loaded
+    // 2-core machine one reader kept about 60 % of a 5,000-device burst in
+    // the default buffer, two about 90 %; more did no better.
+    static constexpr int kReaders = 2;
+
     explicit ReplyReceiver(int socket, std::size_t queueLimit = kQueueLimit);
     ~ReplyReceiver();
     ReplyReceiver(const ReplyReceiver&) = delete;
     ReplyReceiver& operator=(const ReplyReceiver&) = delete;
 
-    // Waits until a datagram is queued or `until` passes, then moves every
-    // queued datagram to the end of `out`. False when nothing was queued.
+    // Waits until datagrams are queued and ready to hand over (see above) or
+    // `until` passes, then moves every queued datagram to the end of `out`.
+    // False when nothing was queued by `until`.
     bool take(std::vector<ReceivedReply>& out, Clock::time_point until);
     // When the last datagram (an empty one included) was read; the epoch before any.
     Clock::time_point lastArrival() const;
@@ -58,7 +73,7 @@ private:
     std::condition_variable m_queued;
     std::vector<ReceivedReply> m_queue;
     std::size_t m_queueBytes = 0;
-    std::thread m_thread;
+    std::array<std::thread, kReaders> m_threads;
 };
 
 } // namespace Discovery
