@@ -34,8 +34,10 @@ public:
     static constexpr std::size_t kQueueLimit = 32u << 20;
 
     // take() hands replies over once the socket has been quiet this long,
-    // or once this many are queued, whichever comes first.
-    static constexpr std::chrono::milliseconds kBurstPause{2};
+    // or once this many are queued, whichever comes first. Well inside the
+    // round's 250 ms of silence, and longer than the gaps a burst has when
+    // its senders are held up for a moment.
+    static constexpr std::chrono::milliseconds kBurstPause{20};
     static constexpr std::size_t kParseAnyway = 4096;
     // Two readers: while one is off the processor (a busy machine, or the
     // core that is delivering the burst) the other reads on. On a loaded
