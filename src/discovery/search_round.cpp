@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -43,6 +45,37 @@ int WaitReadable(int fd, std::chrono::microseconds wait)
     pollfd p{fd, POLLIN, 0};
     const timespec t = ToTimespec(wait);
     return ::ppoll(&p, 1, &t, nullptr);
+}
+
+// The system's cap on what an unprivileged SO_RCVBUF may ask for, 0 when unknown.
+int ReceiveBufferCap()
+{
+    std::FILE* file = std::fopen("/proc/sys/net/core/rmem_max", "r");
+    if (file == nullptr)
+        return 0;
+    long cap = 0;
+    if (std::fscanf(file, "%ld", &cap) != 1)
+        cap = 0;
+    std::fclose(file);
+    return static_cast<int>(std::clamp(cap, 0L, static_cast<long>(INT_MAX / 2)));
+}
+
+// Asks for a receive buffer of `wanted` bytes: past the system's cap when we
+// may, else as much as the cap allows (the kernel doubles what it grants).
+// A buffer that is already larger is kept.
+void EnlargeReceiveBuffer(int fd, int wanted)
+{
+    int current = 0;
+    socklen_t length = sizeof current;
+    if (::getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &current, &length) == 0 && current >= wanted)
+        return;
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &wanted, sizeof wanted) == 0)
+        return;
+    const int cap = ReceiveBufferCap();
+    const int ask = cap > 0 ? std::min(wanted, cap) : wanted;
+    if (cap > 0 && 2 * ask <= current)
+        return; // asking would only shrink it
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &ask, sizeof ask);
 }
 
 // The relay host box's text as an address, or nothing when it is none.
@@ -276,12 +309,8 @@ std::optional<SocketHandle> DM_CreateUDPBroadcastSocket(std::uint16_t port, LogS
         log.appendf("setsockopt(SO_REUSEADDR) error : %s\n", ErrorText());
         return std::nullopt;
     }
-    if (endpoints.receiveBuffer > 0) {
-        // FORCE passes the system cap when we may; otherwise take what it allows.
-        const int size = endpoints.receiveBuffer;
-        if (::setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) < 0)
-            ::setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
-    }
+    if (endpoints.receiveBuffer > 0)
+        EnlargeReceiveBuffer(socket.get(), endpoints.receiveBuffer);
     // Tells each reply's arrival adapter, so a device is set up through it.
     ::setsockopt(socket.get(), IPPROTO_IP, IP_PKTINFO, &on, sizeof on);
     sockaddr_in local{};
