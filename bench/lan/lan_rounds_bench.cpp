@@ -140,7 +140,7 @@ int main(int argc, char** argv)
         lan.leavePc();
     }
 
-    std::printf("| devices | receive buffer | median round | worst round | median last reply to end | listed (fewest-most) | complete rounds |\n");
+    std::printf("| devices | receive buffer | median round | worst round | median last reply parsed to end | listed (fewest-most) | complete rounds |\n");
     std::printf("|---|---|---|---|---|---|---|\n");
     for (const Row& row : table)
         std::printf("| %d | %s | %.0f ms | %.0f ms | %.0f ms | %d-%d | %d/%zu |\n", row.devices,
