@@ -126,8 +126,10 @@ void ReplyReceiver::run()
             return;
         if (wait[1].revents != 0 || m_ending)
             return;
-        if ((wait[0].revents & POLLIN) == 0)
-            continue;
+        if ((wait[0].revents & POLLNVAL) != 0)
+            return;
+        if (wait[0].revents == 0)
+            continue; // a pending socket error is read (and cleared) below
         // Read until the socket is empty, then hand the whole lot over at once.
         for (;;) {
             for (unsigned i = 0; i < kBatch; ++i) {

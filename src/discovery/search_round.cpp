@@ -143,11 +143,9 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
     std::vector<char> sendBuffer(kDatagramBufferSize);
     std::vector<char> decode(kDatagramBufferSize);
     ReplyReceiver receiver(socket->get());
+    // Replies taken from the receiver; those a pass's bound left unparsed go to the next pass.
     std::vector<ReceivedReply> replies;
-    const auto passBound = [&] {
-        log.appendf("Reply pass ended after %lld ms without a quiet period\n",
-                    static_cast<long long>(endpoints.passLimit.count()));
-    };
+    std::size_t next = 0;
 
     for (int pass = 0; pass < kUdpPasses; ++pass) {
         std::fill(sendBuffer.begin(), sendBuffer.end(), '\0');
@@ -158,35 +156,38 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
         // The pass ends after a quiet period, or at its bound whatever is still queued.
         const auto passStart = Clock::now();
         const auto passEnd = passStart + endpoints.passLimit;
-        bool bounded = false;
         for (;;) {
             if (Clock::now() >= passEnd) {
-                bounded = true;
+                log.appendf("Reply pass ended after %lld ms without a quiet period\n",
+                            static_cast<long long>(endpoints.passLimit.count()));
                 break;
             }
-            const auto quietEnd = std::max(passStart, receiver.lastArrival()) + endpoints.silence;
-            replies.clear();
-            if (!receiver.take(replies, std::min(quietEnd, passEnd))) {
-                const auto now = Clock::now();
-                if (now < passEnd && now >= std::max(passStart, receiver.lastArrival()) + endpoints.silence)
-                    break; // quiet: the pass is over
-                continue;  // the bound, or an empty datagram moved the quiet period on
+            if (next == replies.size()) {
+                replies.clear();
+                next = 0;
+                const auto quietEnd = std::max(passStart, receiver.lastArrival()) + endpoints.silence;
+                if (!receiver.take(replies, std::min(quietEnd, passEnd))) {
+                    const auto now = Clock::now();
+                    if (now < passEnd && now >= std::max(passStart, receiver.lastArrival()) + endpoints.silence)
+                        break; // quiet: the pass is over
+                    continue;  // the bound, or an empty datagram moved the quiet period on
+                }
             }
-            for (std::size_t i = 0; i < replies.size(); ++i) {
-                // A few dozen datagrams between looks at the clock keep the bound tight.
-                if (i % 32 == 31 && Clock::now() >= passEnd)
+            // A few dozen datagrams between looks at the clock keep the bound tight.
+            for (int parsed = 0; next < replies.size(); ++parsed) {
+                if (parsed % 32 == 31 && Clock::now() >= passEnd)
                     break;
+                const ReceivedReply& reply = replies[next++];
                 if (hooks.replyReceived)
                     hooks.replyReceived();
-                ParseFramedReply(state, replies[i].bytes, decode, replies[i].arrivalInterface);
+                ParseFramedReply(state, reply.bytes, decode, reply.arrivalInterface);
                 if (state.deviceLimitReached()) {
                     receiver.discardAll();
-                    break;
+                    replies.clear();
+                    next = 0;
                 }
             }
         }
-        if (bounded)
-            passBound();
     }
     if (receiver.overflowed() > 0)
         log.appendf("Reply queue full: %zu replies dropped\n", receiver.overflowed());
