@@ -14,6 +14,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace Discovery {
 
@@ -112,7 +113,8 @@ void ReplyReceiver::run()
 {
     // One byte of each buffer stays free, as in every receive buffer of the round.
     constexpr std::size_t kRoom = kDatagramBufferSize - 1;
-    std::vector<char> data(kBatch * kRoom);
+    // Left uninitialised: only the bytes the kernel writes are ever touched.
+    const std::unique_ptr<char[]> data(new char[kBatch * kRoom]);
     std::vector<std::array<char, kControlSpace>> control(kBatch);
     std::array<iovec, kBatch> vectors{};
     std::array<mmsghdr, kBatch> messages{};
@@ -133,7 +135,7 @@ void ReplyReceiver::run()
         // Read until the socket is empty, then hand the whole lot over at once.
         for (;;) {
             for (unsigned i = 0; i < kBatch; ++i) {
-                vectors[i] = {data.data() + i * kRoom, kRoom};
+                vectors[i] = {data.get() + i * kRoom, kRoom};
                 messages[i].msg_hdr = {};
                 messages[i].msg_hdr.msg_iov = &vectors[i];
                 messages[i].msg_hdr.msg_iovlen = 1;
@@ -151,7 +153,7 @@ void ReplyReceiver::run()
                 if (messages[i].msg_len == 0)
                     continue; // an empty datagram only restarts the silence
                 ReceivedReply& reply = batch.emplace_back();
-                reply.bytes.assign(data.data() + i * kRoom, messages[i].msg_len);
+                reply.bytes.assign(data.get() + i * kRoom, messages[i].msg_len);
                 ReadControl(messages[i].msg_hdr, reply);
             }
             if (static_cast<unsigned>(n) < kBatch)
