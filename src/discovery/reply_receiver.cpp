@@ -57,14 +57,12 @@ ReplyReceiver::ReplyReceiver(int socket, std::size_t queueLimit)
 ReplyReceiver::~ReplyReceiver()
 {
     m_ending = true;
-    if (m_stop >= 0) {
+    if (m_stop.valid()) {
         const std::uint64_t one = 1;
-        [[maybe_unused]] const ssize_t woken = ::write(m_stop, &one, sizeof one);
+        [[maybe_unused]] const ssize_t woken = ::write(m_stop.get(), &one, sizeof one);
     }
     for (std::thread& reader : m_threads)
         reader.join();
-    if (m_stop >= 0)
-        ::close(m_stop);
 }
 
 bool ReplyReceiver::take(std::vector<ReceivedReply>& out, Clock::time_point until)
@@ -122,8 +120,8 @@ void ReplyReceiver::run()
 
     while (!m_ending) {
         // Without the eventfd the thread looks at m_ending every 50 ms.
-        pollfd wait[2] = {{m_socket, POLLIN, 0}, {m_stop, POLLIN, 0}};
-        const int ready = ::poll(wait, m_stop >= 0 ? 2 : 1, m_stop >= 0 ? -1 : 50);
+        pollfd wait[2] = {{m_socket, POLLIN, 0}, {m_stop.get(), POLLIN, 0}};
+        const int ready = ::poll(wait, m_stop.valid() ? 2 : 1, m_stop.valid() ? -1 : 50);
         if (ready < 0 && errno != EINTR)
             return;
         if (wait[1].revents != 0 || m_ending)

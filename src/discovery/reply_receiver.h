@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "discovery/socket_handle.h"
+
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -66,7 +68,7 @@ private:
 
     int m_socket;
     std::size_t m_queueLimit;
-    int m_stop; // eventfd that wakes the thread to end
+    SocketHandle m_stop; // an eventfd that wakes the readers to end (it closes like a socket)
     std::atomic<bool> m_ending{false};
     std::atomic<bool> m_discard{false};
     std::atomic<Clock::rep> m_lastArrival{0};
