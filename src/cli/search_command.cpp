@@ -61,6 +61,10 @@ int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::
     StreamLog log(err, options->quiet);
     Discovery::DiscoveryState state(log);
     const int shown = RunSearch(state, *options, {}, UpnpOptionsFor(*options));
+    // The list is cut short: say so even when the log is quiet (unquiet, the log said it).
+    if (options->quiet && state.deviceLimitReached())
+        err << "quendrel-cli search: device limit of " << state.deviceLimit
+            << " reached; further replies ignored\n";
     out << FormatDevices(state, shown, options->format);
     if (shown == 0 && !options->quiet)
         PrintFirewallHint(err);

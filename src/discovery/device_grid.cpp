@@ -21,10 +21,57 @@ QString DisplayText(const std::string& bytes)
 
 DeviceGrid::DeviceGrid(QObject* parent) : QAbstractTableModel(parent), m_rows(1) {}
 
+void DeviceGrid::beginBatch()
+{
+    if (m_batchDepth++ == 0) {
+        m_announcedRows = gridRowCount();
+        m_batchLowRows = m_announcedRows;
+        m_dirtyFirst = m_dirtyLast = 0;
+    }
+}
+
+void DeviceGrid::endBatch()
+{
+    if (m_batchDepth > 1) {
+        --m_batchDepth;
+        return;
+    }
+    // Replay the batch as the views would have seen it: the rows cut off,
+    // the changed rows that stayed, the rows added.
+    const int low = m_batchLowRows;
+    const int rows = gridRowCount();
+    if (low < m_announcedRows) {
+        beginRemoveRows({}, low - 1, m_announcedRows - 2);
+        m_announcedRows = low;
+        endRemoveRows();
+    }
+    if (m_dirtyFirst > 0 && m_dirtyFirst < low)
+        emit dataChanged(index(m_dirtyFirst - 1, 0), index(std::min(m_dirtyLast, low - 1) - 1, kColumnCount - 1));
+    if (rows > low) {
+        beginInsertRows({}, low - 1, rows - 2);
+        m_announcedRows = rows;
+        endInsertRows();
+    }
+    m_batchDepth = 0;
+}
+
+void DeviceGrid::markDirty(int first, int last)
+{
+    if (first > last)
+        return;
+    m_dirtyFirst = m_dirtyFirst == 0 ? first : std::min(m_dirtyFirst, first);
+    m_dirtyLast = std::max(m_dirtyLast, last);
+}
+
 void DeviceGrid::setGridRowCount(int rows)
 {
     rows = std::max(rows, 1);
     const int old = gridRowCount();
+    if (m_batchDepth > 0) {
+        m_rows.resize(static_cast<std::size_t>(rows));
+        m_batchLowRows = std::min(m_batchLowRows, rows);
+        return;
+    }
     if (rows > old) {
         beginInsertRows({}, old - 1, rows - 2);
         m_rows.resize(static_cast<std::size_t>(rows));
@@ -50,6 +97,8 @@ void DeviceGrid::setCell(int column, int row, std::string_view text)
     m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
     if (row == 0) {
         emit headerDataChanged(Qt::Horizontal, column, column);
+    } else if (m_batchDepth > 0) {
+        markDirty(row, row);
     } else {
         const QModelIndex at = index(row - 1, column);
         emit dataChanged(at, at);
@@ -66,13 +115,15 @@ void DeviceGrid::clearDataCells()
 {
     for (std::size_t r = 1; r < m_rows.size(); ++r)
         m_rows[r] = Row{};
-    if (m_rows.size() > 1)
+    if (m_batchDepth > 0)
+        markDirty(1, gridRowCount() - 1);
+    else if (m_rows.size() > 1)
         emit dataChanged(index(0, 0), index(gridRowCount() - 2, kColumnCount - 1));
 }
 
 int DeviceGrid::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : gridRowCount() - 1;
+    return parent.isValid() ? 0 : (m_batchDepth > 0 ? m_announcedRows : gridRowCount()) - 1;
 }
 
 int DeviceGrid::columnCount(const QModelIndex& parent) const

@@ -41,6 +41,20 @@ public:
     // Empties the cells of rows 1 .. last.
     void clearDataCells();
 
+    // While a batch is open the grid changes at once but views hear of it
+    // only when the outermost batch ends, in a few signals: a round of
+    // thousands of rows does not make the view relayout for each one.
+    class Batch {
+    public:
+        explicit Batch(DeviceGrid& grid) : m_grid(grid) { m_grid.beginBatch(); }
+        ~Batch() { m_grid.endBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        DeviceGrid& m_grid;
+    };
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -48,8 +62,17 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    void beginBatch();
+    void endBatch();
+    void markDirty(int first, int last);
+
     std::vector<Row> m_rows;
     int m_fixedRows = 1;
+    int m_batchDepth = 0;
+    int m_announcedRows = 1; // grid rows the views know of while a batch is open
+    int m_batchLowRows = 1;  // fewest grid rows during the batch
+    int m_dirtyFirst = 0;    // data rows changed during the batch, 0: none
+    int m_dirtyLast = 0;
 };
 
 // Sorts the data rows by the text of `column`, ascending when `ascending` is

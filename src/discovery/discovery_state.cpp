@@ -7,7 +7,50 @@
 
 namespace Discovery {
 
+namespace {
+
+// ip and mac joined by a NUL, which neither field text can hold.
+std::string DeviceKey(const DeviceInfo& info)
+{
+    std::string key(FieldText(info.ip));
+    key += '\0';
+    key += FieldText(info.mac);
+    return key;
+}
+
+} // namespace
+
 DiscoveryState::DiscoveryState(LogSink& log) : m_log(log) {}
+
+void DiscoveryState::syncIndex()
+{
+    if (devices.size() < m_indexed) {
+        m_index.clear();
+        m_indexed = 0;
+    }
+    for (; m_indexed < devices.size(); ++m_indexed)
+        m_index.emplace(DeviceKey(devices[m_indexed]), 0u);
+}
+
+void DiscoveryState::appendDevice(const DeviceInfo& info, unsigned arrivalInterface)
+{
+    syncIndex();
+    devices.push_back(info);
+    m_index.emplace(DeviceKey(info), arrivalInterface);
+    m_indexed = devices.size();
+}
+
+bool DiscoveryState::isListed(const DeviceInfo& info) const
+{
+    return m_index.find(DeviceKey(info)) != m_index.end();
+}
+
+void DiscoveryState::clearDevices()
+{
+    devices.clear();
+    m_index.clear();
+    m_indexed = 0;
+}
 
 bool DiscoveryState::PassesProjectFilter(std::string_view proj) const
 {
@@ -28,29 +71,27 @@ void FillGridRow(DeviceGrid& grid, int row, const DeviceInfo& info)
 int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bound, unsigned arrivalInterface)
 {
     bound = std::min(bound, buffer.size());
+    syncIndex();
     int added = 0;
     std::size_t offset = 0;
     do {
+        if (deviceLimitReached())
+            break; // the round keeps no more; the rest is dropped unread
         const auto rest = buffer.subspan(offset);
         const auto nul = std::find(rest.begin(), rest.end(), '\0');
         const std::string_view packet(rest.data(), static_cast<std::size_t>(nul - rest.begin()));
 
         DeviceInfo info{};
-        if (ParsePacket(packet, info, m_log) == 1) {
-            const bool duplicate = std::any_of(devices.begin(), devices.end(), [&](const DeviceInfo& d) {
-                return FieldText(d.ip) == FieldText(info.ip) && FieldText(d.mac) == FieldText(info.mac);
-            });
-            if (!duplicate) {
-                devices.push_back(info);
-                ++added;
-                if (arrivalInterface != 0)
-                    m_arrival[{std::string(FieldText(info.ip)), std::string(FieldText(info.mac))}] = arrivalInterface;
-                if (PassesProjectFilter(FieldText(info.proj))) {
-                    grid.setGridRowCount(std::max(grid.gridRowCount(), nextRow + 1));
-                    FillGridRow(grid, nextRow, info);
-                    ++nextRow;
-                    grid.setGridRowCount(nextRow);
-                }
+        if (ParsePacket(packet, info, m_log) == 1 && !isListed(info)) {
+            appendDevice(info, arrivalInterface);
+            ++added;
+            if (++m_roundReplyDevices == deviceLimit)
+                m_log.appendf("Device limit of %zu reached; further replies ignored\n", deviceLimit);
+            if (PassesProjectFilter(FieldText(info.proj))) {
+                grid.setGridRowCount(std::max(grid.gridRowCount(), nextRow + 1));
+                FillGridRow(grid, nextRow, info);
+                ++nextRow;
+                grid.setGridRowCount(nextRow);
             }
         }
         offset += packet.size() + 1;
@@ -60,14 +101,14 @@ int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bou
 
 unsigned DiscoveryState::arrivalInterface(const DeviceInfo& info) const
 {
-    const auto found = m_arrival.find({std::string(FieldText(info.ip)), std::string(FieldText(info.mac))});
-    return found == m_arrival.end() ? 0 : found->second;
+    const auto found = m_index.find(DeviceKey(info));
+    return found == m_index.end() ? 0 : found->second;
 }
 
 void DiscoveryState::clearForRound()
 {
-    devices.clear();
-    m_arrival.clear();
+    clearDevices();
+    m_roundReplyDevices = 0;
     nextRow = 1;
     grid.clearDataCells();
     grid.setGridRowCount(1);

@@ -4,10 +4,11 @@
 #include "discovery/device_grid.h"
 #include "discovery/device_info.h"
 #include "discovery/log_sink.h"
+#include "discovery/protocol_constants.h"
 
-#include <map>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Discovery {
@@ -19,9 +20,13 @@ class DiscoveryState {
 public:
     explicit DiscoveryState(LogSink& log);
 
+    // Append through appendDevice and empty through clearDevices, so the
+    // index of ip and mac that finds repeats stays in step with the list.
     std::vector<DeviceInfo> devices;
     DeviceGrid grid;
     int nextRow = 1;
+    // At most this many new devices per round from datagram replies; tests lower it.
+    std::size_t deviceLimit = kRoundDeviceLimit;
     // The text of the project filter box, as typed.
     std::string projectFilter = "ALL";
     // The program-wide sort direction of the grid (true: ascending). A round
@@ -44,13 +49,31 @@ public:
     // True when the project filter lets a device of project `proj` into the grid.
     bool PassesProjectFilter(std::string_view proj) const;
 
+    // True once this round's replies brought `deviceLimit` new devices:
+    // later replies are dropped unread.
+    bool deviceLimitReached() const { return m_roundReplyDevices >= deviceLimit; }
+
+    // Appends a copy of `info` to the device list (relay pages and UPnP
+    // results too), whether or not a listed device has its ip and mac.
+    void appendDevice(const DeviceInfo& info, unsigned arrivalInterface = 0);
+    // True when a listed device has the same ip and mac texts as `info`.
+    bool isListed(const DeviceInfo& info) const;
+    // Empties the device list (the grid is left as it is).
+    void clearDevices();
+
     // Empties the device list and the grid for a new round.
     void clearForRound();
 
 private:
+    // Brings the index up to date with devices appended or removed directly.
+    void syncIndex();
+
     LogSink& m_log;
-    // Arrival adapter by ip and mac, the key that makes a device unique.
-    std::map<std::pair<std::string, std::string>, unsigned> m_arrival;
+    // Arrival adapter (0: unknown) by the ip and mac that make a device
+    // unique; the first device listed with a key keeps its entry.
+    std::unordered_map<std::string, unsigned> m_index;
+    std::size_t m_indexed = 0; // devices[0 .. m_indexed) are in the index
+    std::size_t m_roundReplyDevices = 0;
 };
 
 // Writes the seven grid columns of a device into row `row`.

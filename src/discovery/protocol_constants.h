@@ -28,8 +28,13 @@ inline constexpr std::uint32_t kLimitedBroadcast = 0xFFFFFFFFu;
 
 inline constexpr int kUdpPasses = 2;
 inline constexpr std::chrono::microseconds kReplySilence{250'000};
-// A pass that never sees the silence (a flooding device) ends here.
+// A pass that never sees the silence (a flooding device) ends here, however
+// many replies are still queued. So a UDP round is over within about 11 s:
+// two passes of at most 5 s, the queries' sends and the closing sort.
 inline constexpr std::chrono::milliseconds kPassLimit{5000};
+// New devices one round keeps from datagram replies; a flood of made-up
+// devices cannot grow the list and the grid past it.
+inline constexpr std::size_t kRoundDeviceLimit = 65536;
 inline constexpr std::chrono::milliseconds kTcpRelayPause{1000};
 // After the pause, the relay has this long to start answering ...
 inline constexpr std::chrono::milliseconds kTcpRelayFirstData{3000};

@@ -99,7 +99,7 @@ void PhaseItem(DiscoveryState& state, std::vector<std::string>& lines)
         }
         if (r != 0) {
             state.grid.setGridRowCount(row + 1);
-            state.devices.push_back(info);
+            state.appendDevice(info);
         }
         if (!line.empty()) {
             if (&lines[r] != &line)

@@ -4,6 +4,7 @@
 #include "discovery/framing.h"
 #include "discovery/packet.h"
 #include "discovery/relay_page.h"
+#include "discovery/reply_receiver.h"
 
 #include <QString>
 
@@ -16,6 +17,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -44,6 +47,37 @@ int WaitReadable(int fd, std::chrono::microseconds wait)
     return ::ppoll(&p, 1, &t, nullptr);
 }
 
+// The system's cap on what an unprivileged SO_RCVBUF may ask for, 0 when unknown.
+int ReceiveBufferCap()
+{
+    std::FILE* file = std::fopen("/proc/sys/net/core/rmem_max", "r");
+    if (file == nullptr)
+        return 0;
+    long cap = 0;
+    if (std::fscanf(file, "%ld", &cap) != 1)
+        cap = 0;
+    std::fclose(file);
+    return static_cast<int>(std::clamp(cap, 0L, static_cast<long>(INT_MAX / 2)));
+}
+
+// Asks for a receive buffer of `wanted` bytes: past the system's cap when we
+// may, else as much as the cap allows (the kernel doubles what it grants).
+// A buffer that is already larger is kept.
+void EnlargeReceiveBuffer(int fd, int wanted)
+{
+    int current = 0;
+    socklen_t length = sizeof current;
+    if (::getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &current, &length) == 0 && current >= wanted)
+        return;
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &wanted, sizeof wanted) == 0)
+        return;
+    const int cap = ReceiveBufferCap();
+    const int ask = cap > 0 ? std::min(wanted, cap) : wanted;
+    if (cap > 0 && 2 * ask <= current)
+        return; // asking would only shrink it
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &ask, sizeof ask);
+}
+
 // The relay host box's text as an address, or nothing when it is none.
 // inet_addr cannot tell 255.255.255.255 from a failure; a relay address
 // that would turn a unicast exchange into a broadcast is refused too.
@@ -68,28 +102,6 @@ void ParseFramedReply(DiscoveryState& state, std::string_view framed, std::vecto
     const std::size_t n = Base64Decode(std::span(out, decode.size() - 1), framed);
     InvertBytes(out, n);
     state.ParserPlainPkg(decode, framed.size(), arrivalInterface);
-}
-
-// Receives one datagram and the index of the adapter it arrived on.
-ssize_t ReceiveReply(int fd, std::vector<char>& receive, unsigned& arrivalInterface)
-{
-    iovec data{receive.data(), receive.size() - 1}; // one byte stays free for the NUL
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    const ssize_t n = ::recvmsg(fd, &message, 0);
-    arrivalInterface = 0;
-    for (cmsghdr* c = CMSG_FIRSTHDR(&message); n > 0 && c != nullptr; c = CMSG_NXTHDR(&message, c)) {
-        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
-            in_pktinfo info{};
-            std::memcpy(&info, CMSG_DATA(c), sizeof info);
-            arrivalInterface = static_cast<unsigned>(info.ipi_ifindex);
-        }
-    }
-    return n;
 }
 
 // One pass's query: a limited broadcast leaves through every adapter that
@@ -129,8 +141,11 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
         return;
     }
     std::vector<char> sendBuffer(kDatagramBufferSize);
-    std::vector<char> receive(kDatagramBufferSize);
     std::vector<char> decode(kDatagramBufferSize);
+    ReplyReceiver receiver(socket->get());
+    // Replies taken from the receiver; those a pass's bound left unparsed go to the next pass.
+    std::vector<ReceivedReply> replies;
+    std::size_t next = 0;
 
     for (int pass = 0; pass < kUdpPasses; ++pass) {
         std::fill(sendBuffer.begin(), sendBuffer.end(), '\0');
@@ -138,27 +153,44 @@ void RunUdpRoad(DiscoveryState& state, const SearchSettings& settings, const Net
         if (BuildPacket(flag, sendBuffer, nullptr, log) == 0)
             SendQuery(sendBuffer.data(), settings, log, endpoints);
 
-        const auto passEnd = Clock::now() + endpoints.passLimit;
+        // The pass ends after a quiet period, or at its bound whatever is still queued.
+        const auto passStart = Clock::now();
+        const auto passEnd = passStart + endpoints.passLimit;
         for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(passEnd - Clock::now());
-            const auto wait = std::min(endpoints.silence, left);
-            const int ready = WaitReadable(socket->get(), wait);
-            if (ready <= 0) {
-                if (ready == 0 && wait < endpoints.silence)
-                    log.appendf("Reply pass ended after %lld ms without a quiet period\n",
-                                static_cast<long long>(endpoints.passLimit.count()));
+            if (Clock::now() >= passEnd) {
+                log.appendf("Reply pass ended after %lld ms without a quiet period\n",
+                            static_cast<long long>(endpoints.passLimit.count()));
                 break;
             }
-            unsigned arrival = 0;
-            const ssize_t n = ReceiveReply(socket->get(), receive, arrival);
-            if (n <= 0)
-                continue;
-            if (hooks.replyReceived)
-                hooks.replyReceived();
-            ParseFramedReply(state, std::string_view(receive.data(), static_cast<std::size_t>(n)), decode,
-                             arrival);
+            if (next == replies.size()) {
+                replies.clear();
+                next = 0;
+                const auto quietEnd = std::max(passStart, receiver.lastArrival()) + endpoints.silence;
+                if (!receiver.take(replies, std::min(quietEnd, passEnd))) {
+                    const auto now = Clock::now();
+                    if (now < passEnd && now >= std::max(passStart, receiver.lastArrival()) + endpoints.silence)
+                        break; // quiet: the pass is over
+                    continue;  // the bound, or an empty datagram moved the quiet period on
+                }
+            }
+            // A few dozen datagrams between looks at the clock keep the bound tight.
+            for (int parsed = 0; next < replies.size(); ++parsed) {
+                if (parsed % 32 == 31 && Clock::now() >= passEnd)
+                    break;
+                const ReceivedReply& reply = replies[next++];
+                if (hooks.replyReceived)
+                    hooks.replyReceived();
+                ParseFramedReply(state, reply.bytes, decode, reply.arrivalInterface);
+                if (state.deviceLimitReached()) {
+                    receiver.discardAll();
+                    replies.clear();
+                    next = 0;
+                }
+            }
         }
     }
+    if (receiver.overflowed() > 0)
+        log.appendf("Reply queue full: %zu replies dropped\n", receiver.overflowed());
 }
 
 // Connects within `limit`; a blocking connect to a silent host would hang for minutes.
@@ -278,12 +310,8 @@ std::optional<SocketHandle> DM_CreateUDPBroadcastSocket(std::uint16_t port, LogS
         log.appendf("setsockopt(SO_REUSEADDR) error : %s\n", ErrorText());
         return std::nullopt;
     }
-    if (endpoints.receiveBuffer > 0) {
-        // FORCE passes the system cap when we may; otherwise take what it allows.
-        const int size = endpoints.receiveBuffer;
-        if (::setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) < 0)
-            ::setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
-    }
+    if (endpoints.receiveBuffer > 0)
+        EnlargeReceiveBuffer(socket.get(), endpoints.receiveBuffer);
     // Tells each reply's arrival adapter, so a device is set up through it.
     ::setsockopt(socket.get(), IPPROTO_IP, IP_PKTINFO, &on, sizeof on);
     sockaddr_in local{};
@@ -360,33 +388,40 @@ RoundEnd RunSearchRound(DiscoveryState& state, const SearchSettings& settings,
     if (upnp && hooks.startUpnp)
         hooks.startUpnp();
 
-    state.clearForRound();
-    if (hooks.searching)
-        hooks.searching();
+    {
+        // The views hear of the round's rows once, when the road is done.
+        DeviceGrid::Batch batch(state.grid);
+        state.clearForRound();
+        if (hooks.searching)
+            hooks.searching();
 
-    if (!settings.localBroadcast && settings.transport == "HttpCmd") {
-        RunHttpCommandRoad(state, settings, hooks);
-        if (hooks.buttonEnabled)
-            hooks.buttonEnabled();
-    } else if (!settings.localBroadcast && settings.transport == "TCP") {
-        RunTcpRelayRoad(state, settings, endpoints);
-        if (hooks.buttonEnabled)
-            hooks.buttonEnabled();
-    } else {
-        RunUdpRoad(state, settings, endpoints, hooks);
+        if (!settings.localBroadcast && settings.transport == "HttpCmd") {
+            RunHttpCommandRoad(state, settings, hooks);
+            if (hooks.buttonEnabled)
+                hooks.buttonEnabled();
+        } else if (!settings.localBroadcast && settings.transport == "TCP") {
+            RunTcpRelayRoad(state, settings, endpoints);
+            if (hooks.buttonEnabled)
+                hooks.buttonEnabled();
+        } else {
+            RunUdpRoad(state, settings, endpoints, hooks);
+        }
     }
 
     if (upnp && hooks.handOverToUpnp && hooks.handOverToUpnp())
         return RoundEnd::HandedOver;
 
     int shown = 0;
-    if (state.grid.gridRowCount() < 2) {
-        state.grid.setGridRowCount(2);
-        state.grid.setFixedRows(1);
-    } else {
-        state.sortAscending = false;
-        SortDeviceGrid(state.grid, DeviceGrid::kModelColumn, state.sortAscending);
-        shown = state.grid.gridRowCount() - 1;
+    {
+        DeviceGrid::Batch batch(state.grid);
+        if (state.grid.gridRowCount() < 2) {
+            state.grid.setGridRowCount(2);
+            state.grid.setFixedRows(1);
+        } else {
+            state.sortAscending = false;
+            SortDeviceGrid(state.grid, DeviceGrid::kModelColumn, state.sortAscending);
+            shown = state.grid.gridRowCount() - 1;
+        }
     }
     if (hooks.closed)
         hooks.closed(shown);

@@ -50,7 +50,7 @@ struct SearchRoundHooks {
     std::function<bool()> handOverToUpnp;
     // The round closed itself: `shownRows` devices are in the grid (0: none).
     std::function<void(int shownRows)> closed;
-    // Every datagram the UDP road receives (for measurements).
+    // Every datagram the UDP road parses (for measurements).
     std::function<void()> replyReceived;
     // The HTTP-command road's page fetch: the page's lines for a URL.
     std::function<std::vector<std::string>(const std::string& url)> fetchRelayPage;

@@ -90,7 +90,10 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
         {QStringLiteral("hang"), QStringLiteral("TCP relay: accept and read, never answer, never close.")},
         {QStringLiteral("flood"), QStringLiteral("Answer a query with one reply every --flood-interval ms "
                                                  "for --flood-for ms.")},
-        {QStringLiteral("flood-interval"), QStringLiteral("Flood spacing in ms (default 20)."),
+        {QStringLiteral("flood-distinct"), QStringLiteral("Flood with made-up devices instead of the simulated "
+                                                          "ones: --pack of them per datagram, each with an ip "
+                                                          "and mac never sent before.")},
+        {QStringLiteral("flood-interval"), QStringLiteral("Flood spacing in ms (default 20; 0 sends back to back)."),
          QStringLiteral("ms")},
         {QStringLiteral("flood-for"), QStringLiteral("Flood length in ms (default 30000)."),
          QStringLiteral("ms")},
@@ -173,8 +176,11 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
     }
     o.hang = parser.isSet(QStringLiteral("hang"));
     o.flood = parser.isSet(QStringLiteral("flood"));
+    o.floodDistinct = parser.isSet(QStringLiteral("flood-distinct"));
+    if (o.floodDistinct)
+        o.flood = true;
     if (parser.isSet(QStringLiteral("flood-interval"))) {
-        if (!ReadNumber(parser, QStringLiteral("flood-interval"), 1, 60000, n, message))
+        if (!ReadNumber(parser, QStringLiteral("flood-interval"), 0, 60000, n, message))
             return OptionsOutcome::Error;
         o.floodInterval = std::chrono::milliseconds(n);
     }

@@ -26,7 +26,8 @@ struct SimOptions {
     std::chrono::milliseconds delay{0};               // wait before answering a query
     bool hang = false;                                // TCP: accept, never answer
     bool flood = false;                               // keep answering without pauses
-    std::chrono::milliseconds floodInterval{20};
+    std::chrono::milliseconds floodInterval{20};       // 0: back to back
+    bool floodDistinct = false;                       // flood with made-up devices, never a repeat
     std::chrono::milliseconds floodFor{30000};
     bool garbage = false;                             // malformed datagrams before the replies
     // The relay host's HTTP command interface: off unless a port is given

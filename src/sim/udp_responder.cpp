@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sim/udp_responder.h"
 
+#include "discovery/packet.h"
 #include "discovery/protocol_constants.h"
 #include "sim/control_handler.h"
 #include "sim/device_store.h"
@@ -16,7 +17,9 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace Sim {
@@ -167,15 +170,45 @@ void UdpResponder::sendAnswer(const sockaddr_in& to)
 
 void UdpResponder::floodStep(std::uint64_t generation)
 {
-    if (generation != m_floodGeneration || m_flood.empty())
+    if (generation != m_floodGeneration || (m_flood.empty() && !m_options.floodDistinct))
         return;
     if (Scheduler::Clock::now() >= m_floodEnd) {
-        m_log.event("flood-end", {{QStringLiteral("sent"), static_cast<qint64>(m_floodNext)}});
+        m_log.event("flood-end", {{QStringLiteral("sent"), static_cast<qint64>(m_floodNext)},
+                                  {QStringLiteral("made_up_devices"), static_cast<qint64>(m_floodSerial)}});
         return;
     }
-    sendDatagram(m_flood[m_floodNext % m_flood.size()], m_floodTo);
-    ++m_floodNext;
+    // Back to back means a burst per turn of the loop, so queries are still heard.
+    const int burst = m_options.floodInterval.count() == 0 ? kDatagramsPerWake : 1;
+    for (int i = 0; i < burst; ++i) {
+        if (m_options.floodDistinct)
+            sendDatagram(nextDistinctFloodDatagram(), m_floodTo);
+        else
+            sendDatagram(m_flood[m_floodNext % m_flood.size()], m_floodTo);
+        ++m_floodNext;
+    }
     m_scheduler.after(m_options.floodInterval, [this, generation] { floodStep(generation); });
+}
+
+std::string UdpResponder::nextDistinctFloodDatagram()
+{
+    Discovery::DeviceInfo device{};
+    if (!m_store.devices().empty())
+        device = m_store.devices().front();
+    else
+        Discovery::CopyToField(device.model, "FLOOD");
+    std::string plain;
+    for (int i = 0; i < std::max(m_options.pack, 1); ++i) {
+        const std::uint32_t n = m_floodSerial++;
+        char ip[16];
+        char mac[24];
+        std::snprintf(ip, sizeof ip, "10.%u.%u.%u", (n >> 16) & 0xFFu, (n >> 8) & 0xFFu, n & 0xFFu);
+        std::snprintf(mac, sizeof mac, "02:f1:%02x:%02x:%02x:%02x", (n >> 24) & 0xFFu, (n >> 16) & 0xFFu,
+                      (n >> 8) & 0xFFu, n & 0xFFu);
+        Discovery::CopyToField(device.ip, ip);
+        Discovery::CopyToField(device.mac, mac);
+        plain += PlainReply(device);
+    }
+    return Discovery::FrameBytes(plain);
 }
 
 bool UdpResponder::sendDatagram(const std::string& bytes, const sockaddr_in& to)

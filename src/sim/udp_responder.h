@@ -43,6 +43,7 @@ private:
     std::vector<std::string> answerDatagrams() const;
     bool sendDatagram(const std::string& bytes, const sockaddr_in& to);
     void floodStep(std::uint64_t generation);
+    std::string nextDistinctFloodDatagram();
 
     const SimOptions& m_options;
     DeviceStore& m_store;
@@ -58,6 +59,8 @@ private:
     std::size_t m_floodNext = 0;
     sockaddr_in m_floodTo{};
     Scheduler::Clock::time_point m_floodEnd{};
+    // Devices made up so far by --flood-distinct; each has an ip and mac of its own.
+    std::uint32_t m_floodSerial = 0;
 };
 
 } // namespace Sim

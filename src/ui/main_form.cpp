@@ -375,7 +375,7 @@ void TMainForm::FormClose(QCloseEvent* event)
 
 void TMainForm::FormDestroy()
 {
-    m_state.devices.clear();
+    m_state.clearDevices();
 }
 
 Discovery::SearchSettings TMainForm::CurrentSearchSettings() const

@@ -98,7 +98,7 @@ ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, std::span<cons
     for (const UpnpDeviceInfo& device : devices) {
         if (!MapUpnpDevice(device, working))
             continue;
-        state.devices.push_back(working);
+        state.appendDevice(working);
         const int row = state.grid.gridRowCount();
         state.grid.setGridRowCount(row + 1);
         Discovery::FillGridRow(state.grid, row, working);

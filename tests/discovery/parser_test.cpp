@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace Discovery;
@@ -89,6 +90,34 @@ TEST(ParserPlainPkg, DropsRepeatsByIpAndMac)
                                    Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:0a")})), 2);
     EXPECT_EQ(state.devices.size(), 4u);
     EXPECT_EQ(state.grid.gridRowCount(), 5);
+    // Devices a relay page or the UPnP results listed count as well, however they were appended.
+    DeviceInfo relayed{};
+    ParsePacket(Reply("R", "Orvane", "10.0.0.20", "00:00:00:00:00:20"), relayed, log);
+    state.appendDevice(relayed);
+    ParsePacket(Reply("R", "Orvane", "10.0.0.21", "00:00:00:00:00:21"), relayed, log);
+    state.devices.push_back(relayed);
+    EXPECT_EQ(Parse(state, Buffer({Reply("S", "Orvane", "10.0.0.20", "00:00:00:00:00:20"),
+                                   Reply("S", "Orvane", "10.0.0.21", "00:00:00:00:00:21")})), 0);
+    EXPECT_EQ(FieldText(state.devices[4].model), "R"); // the first one listed stays
+}
+
+TEST(ParserPlainPkg, DeviceLimitDropsRepliesPastIt)
+{
+    MemoryLog log;
+    DiscoveryState state(log);
+    state.deviceLimit = 2;
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01"),
+                                   Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01"),
+                                   Reply("B", "Orvane", "10.0.0.11", "00:00:00:00:00:02"),
+                                   Reply("C", "Orvane", "10.0.0.12", "00:00:00:00:00:03")})), 2);
+    EXPECT_EQ(Parse(state, Buffer({Reply("D", "Orvane", "10.0.0.13", "00:00:00:00:00:04")})), 0);
+    EXPECT_EQ(state.devices.size(), 2u);
+    EXPECT_EQ(state.grid.gridRowCount(), 3);
+    EXPECT_TRUE(state.deviceLimitReached());
+    EXPECT_EQ(std::count(log.lines().begin(), log.lines().end(),
+                         "Device limit of 2 reached; further replies ignored\n"), 1);
+    state.clearForRound(); // the next round starts from nothing
+    EXPECT_EQ(Parse(state, Buffer({Reply("D", "Orvane", "10.0.0.13", "00:00:00:00:00:04")})), 1);
 }
 
 TEST(ParserPlainPkg, ProjectFilterHidesRowsButListsTheDevices)
@@ -137,4 +166,8 @@ TEST(ParserPlainPkg, ClearForRoundEmptiesListAndGrid)
     EXPECT_EQ(state.grid.gridRowCount(), 1);
     state.grid.setGridRowCount(2);
     EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), ""); // no stale text comes back
+    // The cleared device is new again, in this round and after the list alone was emptied.
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01")})), 1);
+    state.clearDevices();
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01")})), 1);
 }

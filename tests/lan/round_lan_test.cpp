@@ -269,6 +269,21 @@ TEST_F(RoundLan, FloodAndGarbageNeitherHangNorAddJunk)
     EXPECT_EQ(r.shown, static_cast<int>(state.devices.size()));
 }
 
+TEST_F(RoundLan, CliSaysWhenAFloodOfMadeUpDevicesReachesTheDeviceLimit)
+{
+    BringUp();
+    ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("c1", 2))}));
+    ASSERT_TRUE(StartSim(2, {"--count", "1", "--flood-distinct", "--pack", "20", "--flood-interval", "0",
+                             "--flood-for", "1000"}));
+    // Only its standard error comes back; the listed rows go nowhere.
+    std::string err;
+    ASSERT_EQ(RunProgram({"/bin/sh", "-c", std::string(QUENDREL_CLI_PROGRAM) +
+                                               " search --quiet --project Orvane 2>&1 >/dev/null"},
+                         err),
+              0);
+    EXPECT_EQ(err, "quendrel-cli search: device limit of 65536 reached; further replies ignored\n");
+}
+
 TEST_F(RoundLan, ControlPackageSetsAStaticAddressSeenByTheNextRound)
 {
     BringUp();

@@ -75,7 +75,7 @@ TEST(SimOptions, RefusesBadCommandLines)
     ExpectRefused({"--count", "1", "--bind", "10.0.0"}, "dotted IPv4");
     ExpectRefused({"--count", "1", "--reply-to", "localhost"}, "dotted IPv4");
     ExpectRefused({"--count", "1", "--pack", "0"}, "--pack");
-    ExpectRefused({"--count", "1", "--flood-interval", "0"}, "--flood-interval");
+    ExpectRefused({"--count", "1", "--flood-interval", "-1"}, "--flood-interval");
     ExpectRefused({"--count", "1", "--log", ""}, "--log");
     ExpectRefused({"--count", "1", "--frobnicate"}, "frobnicate");
     ExpectRefused({"--count", "1", "extra"}, "extra");
