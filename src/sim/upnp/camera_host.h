@@ -10,6 +10,7 @@
 
 #include <libgupnp/gupnp.h>
 
+#include <deque>
 #include <vector>
 
 namespace SimUpnp {
@@ -58,7 +59,9 @@ private:
     QString m_interface;
     QString m_folder;
     QString m_address;
-    std::vector<Hosted> m_hosted;
+    // A deque: the description handlers keep pointers to their camera's
+    // served text, which a growing vector would move away under them.
+    std::deque<Hosted> m_hosted;
 };
 
 } // namespace SimUpnp
