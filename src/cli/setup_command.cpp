@@ -99,8 +99,12 @@ int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     settings.localBroadcast = !options->relayHost.has_value();
     settings.relayHost = options->relayHost.value_or("");
     settings.transport = options->transport;
-    const bool sent = SendControlPackage(record, settings, log, state.arrivalInterface(device), endpoints) == 0;
+    bool adapterGone = false;
+    const bool sent =
+        SendControlPackage(record, settings, log, state.arrivalInterface(device), endpoints, &adapterGone) == 0;
     (sent ? out : err) << (sent ? kControlPackageSent : kControlPackageFailed) << '\n';
+    if (adapterGone)
+        (sent ? out : err) << kAdapterGoneNote << '\n';
     return sent ? 0 : 1;
 }
 

@@ -379,9 +379,13 @@ void TNetForm::BtnApplyClick()
     }
 
     m_lastRecord = record;
-    const bool sent = SendControlPackage(record, m_settings, m_log, m_viaInterface, m_endpoints) == 0;
+    bool adapterGone = false;
+    const bool sent = SendControlPackage(record, m_settings, m_log, m_viaInterface, m_endpoints, &adapterGone) == 0;
     m_outcome = sent ? ApplyOutcome::Sent : ApplyOutcome::SendFailed;
-    Message(kNote, QString::fromUtf8(sent ? kControlPackageSent : kControlPackageFailed));
+    QString report = QString::fromUtf8(sent ? kControlPackageSent : kControlPackageFailed);
+    if (adapterGone)
+        report += QLatin1Char('\n') + QString::fromUtf8(kAdapterGoneNote);
+    Message(kNote, report);
     if (sent)
         accept();
     else

@@ -439,6 +439,17 @@ TEST_F(NetFormTest, AnIpRelaySearchSendsThePackageToTheRelayHost)
     EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
 }
 
+TEST_F(NetFormTest, APackageSentWithoutTheDevicesGoneAdapterSaysSo)
+{
+    form->setSendRoute(Discovery::SearchSettings{}, 999'999, device.endpoints()); // no such adapter
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
+    EXPECT_TRUE(device.receivePlain());
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Control package sent.\nPlease try to re-search the device after "
+                                                "one minute.\nThe adapter the device answered on is gone: the "
+                                                "package took the routed broadcast instead."));
+}
+
 TEST_F(NetFormTest, FieldsLeftAloneGoBackWithTheDevicesOwnBytes)
 {
     DeviceInfo d = Device();
