@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -22,7 +23,11 @@ std::vector<std::string> FetchRelayPage(const std::string& url, std::chrono::mil
     if (!target.isValid() || target.host().isEmpty())
         return {};
 
+    // The relay sits on the installer's own network: a desktop or corporate
+    // proxy would not reach it, and asking for the system's proxy starts a
+    // lookup of its own.
     QNetworkAccessManager manager;
+    manager.setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
     QNetworkRequest request(target);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     std::unique_ptr<QNetworkReply> reply(manager.get(request));

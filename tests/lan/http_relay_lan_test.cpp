@@ -259,24 +259,32 @@ TEST_F(HttpRelayLan, NoAvailableItemsPageGivesNoDevice)
     EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), "");
 }
 
-TEST_F(HttpRelayLan, CliSearchListsTheRelaysDevices)
+TEST_F(HttpRelayLan, CliSearchListsTheRelaysDevicesEvenWithADeadProxySet)
 {
     ASSERT_TRUE(StartRelay(Args(5, 10, {"--http-port", "80"})));
-    std::string out;
-    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--relay", Relay(), "--transport", "HttpCmd", "--format",
-                          "json", "--quiet"},
-                         out),
-              0);
-    const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
-    const std::vector<DeviceInfo> devices = Sim::GenerateDevices(5, 10);
-    ASSERT_EQ(list.size(), static_cast<qsizetype>(devices.size())) << out;
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        const QJsonObject device = list[i].toObject();
-        const DeviceInfo& want = devices[static_cast<std::size_t>(i)];
-        EXPECT_EQ(device.value("mac").toString().toStdString(), FieldText(want.mac));
-        EXPECT_EQ(device.value("name").toString().toStdString(), FieldText(want.name));
-        EXPECT_EQ(device.value("trigger_port").toString().toStdString(), FieldText(want.trigger_port));
-        EXPECT_EQ(device.value("gateway").toString(), QString()); // the page has no gateway column
+    // A desktop proxy setting where nothing listens must not come between
+    // the program and the relay on its own network.
+    const std::string deadProxy = "http://" + TestLan::HostAddress(90) + ":3128";
+    const std::vector<std::vector<std::string>> environments = {
+        {}, {"http_proxy=" + deadProxy, "HTTP_PROXY=" + deadProxy, "all_proxy=" + deadProxy}};
+    for (const std::vector<std::string>& environment : environments) {
+        std::vector<std::string> command = {"env"};
+        command.insert(command.end(), environment.begin(), environment.end());
+        command.insert(command.end(), {QUENDREL_CLI_PROGRAM, "search", "--relay", Relay(), "--transport", "HttpCmd",
+                                       "--format", "json", "--quiet"});
+        std::string out;
+        ASSERT_EQ(RunProgram(command, out), 0);
+        const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
+        const std::vector<DeviceInfo> devices = Sim::GenerateDevices(5, 10);
+        ASSERT_EQ(list.size(), static_cast<qsizetype>(devices.size())) << out << environment.size();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QJsonObject device = list[i].toObject();
+            const DeviceInfo& want = devices[static_cast<std::size_t>(i)];
+            EXPECT_EQ(device.value("mac").toString().toStdString(), FieldText(want.mac));
+            EXPECT_EQ(device.value("name").toString().toStdString(), FieldText(want.name));
+            EXPECT_EQ(device.value("trigger_port").toString().toStdString(), FieldText(want.trigger_port));
+            EXPECT_EQ(device.value("gateway").toString(), QString()); // the page has no gateway column
+        }
     }
 }
 
