@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A relay page of any content through CleanHtml and PhaseItem; small pages
-// (up to 1 KiB) are also parsed by the rules done literally and must give the same.
+// (up to 512 bytes) are also parsed by the rules done literally and must give the same.
 #include "discovery/discovery_state.h"
 #include "discovery/relay_page.h"
 #include "discovery/relay_page_fetch.h"
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
 
     // The literal rules cost a whole line per edit: only on small pages.
-    if (size > 1024)
+    if (size > 512)
         return 0;
     std::vector<std::string> literal = lines;
     LiteralRules::CleanHtml(literal);
