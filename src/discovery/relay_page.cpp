@@ -111,9 +111,8 @@ public:
     void erase(std::size_t from, std::size_t to)
     {
         const std::size_t newTail = m_tail + (to - m_kept);
-        if (from > m_kept) {
+        if (from > m_kept)
             std::memmove(m_line.data() + m_kept, m_line.data() + m_tail, from - m_kept);
-        }
         m_kept = from;
         m_tail = newTail;
     }
