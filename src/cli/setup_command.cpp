@@ -4,6 +4,7 @@
 #include "cli/search_command.h"
 #include "cli/stream_log.h"
 #include "discovery/control_package.h"
+#include "discovery/setup_check.h"
 
 #include <QString>
 
@@ -20,10 +21,10 @@ bool SameMac(std::string_view a, std::string_view b)
                .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive) == 0;
 }
 
-std::string Format(const char* format, const std::string& a, const std::string& b = {})
+std::string Format(const char* format, const std::string& a, const std::string& b = {}, const std::string& c = {})
 {
-    char text[512];
-    std::snprintf(text, sizeof text, format, a.c_str(), b.c_str());
+    char text[1024];
+    std::snprintf(text, sizeof text, format, a.c_str(), b.c_str(), c.c_str());
     return text;
 }
 
@@ -42,14 +43,15 @@ int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::o
 
     // The dialog's address checks come first: nothing is searched for a refused request.
     if (!options->dhcp) {
-        const std::pair<const char*, const std::string*> addresses[] = {
-            {"IP Address", &options->ip}, {"Gateway", &options->gateway},
-            {"Netmask", &options->netmask}, {"DNS", &options->dns}};
-        for (const auto& [label, text] : addresses) {
-            if (!ParsesAsAddress(*text)) {
-                err << Format(kInvalidAddressFormat, label, *text) << '\n';
-                return 2;
-            }
+        if (const auto problem = CheckSetupRequest({options->ip, options->netmask, options->gateway, options->dns})) {
+            const std::string& refused = problem->field == kIp        ? options->ip
+                                         : problem->field == kNetmask ? options->netmask
+                                         : problem->field == kGateway ? options->gateway
+                                                                      : options->dns;
+            err << Format(kRefusedAddressFormat, std::string(SetupFieldCaption(problem->field)), refused,
+                          problem->reason)
+                << '\n';
+            return 2;
         }
         if (!GatewayInSubnet(options->ip, options->netmask, options->gateway))
             err << "Warning: " << Format(kUnreasonableGatewayFormat, options->gateway) << '\n';
@@ -97,8 +99,12 @@ int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     settings.localBroadcast = !options->relayHost.has_value();
     settings.relayHost = options->relayHost.value_or("");
     settings.transport = options->transport;
-    const bool sent = SendControlPackage(record, settings, log, state.arrivalInterface(device), endpoints) == 0;
+    bool adapterGone = false;
+    const bool sent =
+        SendControlPackage(record, settings, log, state.arrivalInterface(device), endpoints, &adapterGone) == 0;
     (sent ? out : err) << (sent ? kControlPackageSent : kControlPackageFailed) << '\n';
+    if (adapterGone)
+        (sent ? out : err) << kAdapterGoneNote << '\n';
     return sent ? 0 : 1;
 }
 

@@ -65,8 +65,10 @@ int FillControlRecord(const SetupEdits& edits, NetworkType type, DeviceInfo& rec
 }
 
 int SendControlPackage(const DeviceInfo& record, const SearchSettings& settings, LogSink& log,
-                       unsigned viaInterface, const NetworkEndpoints& endpoints)
+                       unsigned viaInterface, const NetworkEndpoints& endpoints, bool* adapterGone)
 {
+    if (adapterGone)
+        *adapterGone = false;
     std::vector<char> out(kDatagramBufferSize, '\0');
     if (BuildPacket(kControlPackage, out, &record, log) != 0)
         return -1;
@@ -81,8 +83,11 @@ int SendControlPackage(const DeviceInfo& record, const SearchSettings& settings,
                                         [&](const NetworkInterface& a) { return a.index == viaInterface; });
         if (found != adapters.end())
             via = *found;
-        else
+        else {
             log.appendf("Adapter %u is gone; the control package takes the routed broadcast\n", viaInterface);
+            if (adapterGone)
+                *adapterGone = true;
+        }
     }
     return SendBroadcastDatagram(endpoints.devicePort, out.data(), settings, log, endpoints,
                                  via ? &*via : nullptr);

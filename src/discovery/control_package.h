@@ -14,6 +14,9 @@ namespace Discovery {
 inline constexpr char kControlPackageSent[] =
     "Control package sent.\nPlease try to re-search the device after one minute.";
 inline constexpr char kControlPackageFailed[] = "Failed to send the control package.";
+// Added to the report when the device's adapter was gone at sending time.
+inline constexpr char kAdapterGoneNote[] =
+    "The adapter the device answered on is gone: the package took the routed broadcast instead.";
 inline constexpr char kChooseNetworkType[] = "Please specify the network type first.";
 inline constexpr char kInvalidAddressFormat[] = "Invalid %s - [%s]";
 inline constexpr char kUnreasonableGatewayFormat[] = "Unresonable Gateway - [%s]";
@@ -49,7 +52,10 @@ int FillControlRecord(const SetupEdits& edits, NetworkType type, DeviceInfo& rec
 // dialog does and sends it to the devices' port: by limited broadcast
 // through adapter `viaInterface` (0: the routed one), or to the relay host
 // when the settings say "IP Relay". Returns 0 only when it was sent.
+// `adapterGone`, when given, tells whether adapter `viaInterface` had gone
+// and the routed broadcast was taken instead.
 int SendControlPackage(const DeviceInfo& record, const SearchSettings& settings, LogSink& log,
-                       unsigned viaInterface = 0, const NetworkEndpoints& endpoints = {});
+                       unsigned viaInterface = 0, const NetworkEndpoints& endpoints = {},
+                       bool* adapterGone = nullptr);
 
 } // namespace Discovery

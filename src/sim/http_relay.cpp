@@ -10,6 +10,7 @@
 #include <QJsonObject>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace Sim {
 
@@ -28,12 +29,21 @@ const char* StatusText(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 302: return "Found";
     case 400: return "Bad Request";
     case 404: return "Not Found";
     case 405: return "Method Not Allowed";
     case 431: return "Request Header Fields Too Large";
     }
     return "Error";
+}
+
+// The request target with its redirect count set to `hop` (kept last in the query).
+std::string WithHop(std::string_view target, int hop)
+{
+    std::string out(target.substr(0, target.find("&hop=")));
+    out += out.find('?') == std::string::npos ? "?" : "&";
+    return out + "hop=" + std::to_string(hop);
 }
 
 std::shared_ptr<const std::string> Shared(std::string text)
@@ -135,6 +145,17 @@ HttpRelay::Answer HttpRelay::answerFor(const std::string& method, const std::str
         answer.status = 400;
         return answer;
     }
+    // --http-redirect: hops 0 .. n-1 are sent on, on this host; then, with
+    // --http-redirect-to, one more hop goes to the other host.
+    const std::optional<std::string> hopText = QueryValue(target, "hop");
+    const int hop = hopText ? std::atoi(hopText->c_str()) : 0;
+    if (hop < m_options.httpRedirects || (hop == m_options.httpRedirects && !m_options.httpRedirectTo.empty())) {
+        answer.status = 302;
+        answer.location = WithHop(target, hop + 1);
+        if (hop == m_options.httpRedirects)
+            answer.location = "http://" + m_options.httpRedirectTo + answer.location;
+        return answer;
+    }
     if (m_options.httpEmpty) {
         answer.page = "no-items";
         answer.body.push_back(Shared(NoItemsPage()));
@@ -161,7 +182,7 @@ void HttpRelay::respond(Connection& c, Answer answer, bool headOnly)
 {
     if (answer.status != 200) {
         // One line of text: read as a relay page it is only a heading.
-        answer.page = "error";
+        answer.page = answer.status == 302 ? "redirect" : "error";
         answer.body = {Shared(std::string(StatusText(answer.status)) + "\n")};
     }
     std::size_t length = 0;
@@ -172,6 +193,8 @@ void HttpRelay::respond(Connection& c, Answer answer, bool headOnly)
     header += "Content-Length: " + std::to_string(length) + "\r\n";
     if (answer.allow != nullptr)
         header += std::string("Allow: ") + answer.allow + "\r\n";
+    if (!answer.location.empty())
+        header += "Location: " + answer.location + "\r\n";
     header += "Connection: close\r\n\r\n";
 
     m_log.event("http-answered", {{QStringLiteral("to"), EndpointText(c.peer)},

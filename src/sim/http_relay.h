@@ -26,7 +26,8 @@ struct SimOptions;
 // devices of that project ("ALL": every device), one request per connection.
 // Misbehaves as the options say: --http-hang reads the request and never
 // answers, --http-big pads every page with filler rows, --http-empty always
-// says "No available items".
+// says "No available items", --http-redirect and --http-redirect-to send the
+// page request on through redirects first.
 class HttpRelay : private StreamServer::Protocol {
     Q_DISABLE_COPY(HttpRelay)
 public:
@@ -60,6 +61,7 @@ private:
         const char* page = "devices";
         std::size_t devices = 0;
         const char* allow = nullptr;
+        std::string location; // of a redirect
     };
 
     bool requestComplete(const std::string& in) const override;

@@ -107,6 +107,12 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
                                                     "(1-64)."),
          QStringLiteral("mib")},
         {QStringLiteral("http-empty"), QStringLiteral("HTTP: always answer the \"No available items\" page.")},
+        {QStringLiteral("http-redirect"), QStringLiteral("HTTP: answer the device page with this many redirects "
+                                                         "on this host (relative locations) before the page (0-20)."),
+         QStringLiteral("hops")},
+        {QStringLiteral("http-redirect-to"), QStringLiteral("HTTP: after those, redirect once more to the same "
+                                                            "page on this host[:port]."),
+         QStringLiteral("host")},
         {QStringLiteral("log"), QStringLiteral("Write the JSON event lines here instead of stdout."),
          QStringLiteral("file")},
     });
@@ -201,6 +207,21 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
         if (!ReadNumber(parser, QStringLiteral("http-big"), 1, kMaxHttpBigMiB, n, message))
             return OptionsOutcome::Error;
         o.httpBigMiB = static_cast<int>(n);
+    }
+    if (parser.isSet(QStringLiteral("http-redirect"))) {
+        if (!ReadNumber(parser, QStringLiteral("http-redirect"), 0, kMaxHttpRedirects, n, message))
+            return OptionsOutcome::Error;
+        o.httpRedirects = static_cast<int>(n);
+    }
+    o.httpRedirectTo = parser.value(QStringLiteral("http-redirect-to")).toStdString();
+    if (parser.isSet(QStringLiteral("http-redirect-to"))
+        && (o.httpRedirectTo.empty() || o.httpRedirectTo.find_first_of("/?# \r\n") != std::string::npos)) {
+        message = QStringLiteral("--http-redirect-to wants host[:port]");
+        return OptionsOutcome::Error;
+    }
+    if ((o.httpRedirects > 0 || !o.httpRedirectTo.empty()) && !o.httpPort) {
+        message = QStringLiteral("--http-redirect and --http-redirect-to need --http-port");
+        return OptionsOutcome::Error;
     }
     const int httpModes = (o.httpHang ? 1 : 0) + (o.httpEmpty ? 1 : 0) + (o.httpBigMiB > 0 ? 1 : 0);
     if (httpModes > 0 && !o.httpPort) {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace Sim {
 
@@ -36,6 +37,8 @@ struct SimOptions {
     bool httpHang = false;                            // read the request, never answer
     int httpBigMiB = 0;                               // pad every page to this many MiB
     bool httpEmpty = false;                           // always the "No available items" page
+    int httpRedirects = 0;                            // same-host redirects before the page
+    std::string httpRedirectTo;                       // then one more to this host[:port]
     QString logFile;                                  // --log FILE; stdout when empty
 };
 
@@ -43,6 +46,7 @@ inline constexpr int kMaxGeneratedDevices = 64000;
 inline constexpr int kMaxPack = 1000;
 inline constexpr int kMaxSeed = 255;
 inline constexpr int kMaxHttpBigMiB = 64;
+inline constexpr int kMaxHttpRedirects = 20;
 
 enum class OptionsOutcome { Run, Help, Error };
 

@@ -563,23 +563,25 @@ void TMainForm::PopupMenu1Popup()
     m_NetworkSetup1->setEnabled(Gui::NetworkSetupEnabled(m_state.grid, m_selectedRow));
 }
 
+// Each message is a line of its own, whether or not its text ends in a line
+// break ("CONNECT ERROR" does not, "socket() error : %s\n" does).
 void TMainForm::AppendToMemo(const std::string& line)
 {
-    const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    std::string_view message = line;
+    if (!message.empty() && message.back() == '\n')
+        message.remove_suffix(1);
+    const QString text = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
     // Lines may come from a worker thread; the widget is touched on its own.
     if (QThread::currentThread() != thread()) {
         QMetaObject::invokeMethod(
             m_Memo1, [memo = QPointer<QPlainTextEdit>(m_Memo1), text] {
-                if (memo) {
-                    memo->moveCursor(QTextCursor::End);
-                    memo->insertPlainText(text);
-                }
+                if (memo)
+                    memo->appendPlainText(text);
             },
             Qt::QueuedConnection);
         return;
     }
-    m_Memo1->moveCursor(QTextCursor::End);
-    m_Memo1->insertPlainText(text);
+    m_Memo1->appendPlainText(text);
 }
 
 void TMainForm::changeEvent(QEvent* event)

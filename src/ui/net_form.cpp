@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/net_form.h"
 
+#include "discovery/setup_check.h"
 #include "resources/dvconst.h"
 #include "ui/labeled_edit.h"
 
@@ -346,16 +347,19 @@ void TNetForm::BtnApplyClick()
         m_outcome = ApplyOutcome::NoNetworkType;
         return;
     }
-    // A device told to take an address it cannot use is lost to the user:
-    // a static setup goes out only with four addresses that parse.
-    if (type == NetworkType::Static) {
-        for (LabeledEdit* address : {m_LabeledEditIP, m_LabeledEditGateway, m_LabeledEditNetmask, m_LabeledEditDNS}) {
-            if (!ParsesAsAddress(EditBytes(address))) {
-                Message(kWarning, FormatMessage(kInvalidAddressFormat, {address->caption(), address->text()}));
-                FocusQuietly(address);
-                m_outcome = ApplyOutcome::InvalidAddress;
-                return;
-            }
+    // A device told to take an address it cannot use is lost to the user: a
+    // static or eznet setup goes out only with addresses a device can take.
+    // DHCP sends the device's own values, which it does not use, as shown.
+    if (type == NetworkType::Static || type == NetworkType::Eznet) {
+        const std::string ip = EditBytes(m_LabeledEditIP), netmask = EditBytes(m_LabeledEditNetmask),
+                          gateway = EditBytes(m_LabeledEditGateway), dns = EditBytes(m_LabeledEditDNS);
+        if (const auto problem = CheckSetupRequest({ip, netmask, gateway, dns})) {
+            LabeledEdit* address = EditOfField(problem->field);
+            Message(kWarning, FormatMessage(kRefusedAddressFormat,
+                                            {address->caption(), address->text(), FieldString(problem->reason)}));
+            FocusQuietly(address);
+            m_outcome = ApplyOutcome::InvalidAddress;
+            return;
         }
     }
 
@@ -375,9 +379,13 @@ void TNetForm::BtnApplyClick()
     }
 
     m_lastRecord = record;
-    const bool sent = SendControlPackage(record, m_settings, m_log, m_viaInterface, m_endpoints) == 0;
+    bool adapterGone = false;
+    const bool sent = SendControlPackage(record, m_settings, m_log, m_viaInterface, m_endpoints, &adapterGone) == 0;
     m_outcome = sent ? ApplyOutcome::Sent : ApplyOutcome::SendFailed;
-    Message(kNote, QString::fromUtf8(sent ? kControlPackageSent : kControlPackageFailed));
+    QString report = QString::fromUtf8(sent ? kControlPackageSent : kControlPackageFailed);
+    if (adapterGone)
+        report += QLatin1Char('\n') + QString::fromUtf8(kAdapterGoneNote);
+    Message(kNote, report);
     if (sent)
         accept();
     else

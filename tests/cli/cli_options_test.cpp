@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using namespace Cli;
@@ -59,16 +60,32 @@ TEST(SetupOptions, NeedsAMacAndExactlyOneNetworkType)
         EXPECT_FALSE(ParseSetupOptions(args, error)) << args.back();
 }
 
-TEST(SetupCommand, RefusesAnInvalidAddressBeforeSearching)
+TEST(SetupCommand, RefusesAnAddressADeviceCannotTakeBeforeSearching)
 {
-    std::ostringstream out, err;
-    // 255.255.255.255 reads as the parser's failure value and is refused.
-    EXPECT_EQ(SetupCommand({"--mac", "m", "--static", "--ip", "10.0.0.9", "--netmask", "255.255.255.255",
-                            "--gateway", "10.0.0.1", "--dns", "10.0.0.2"},
-                           out, err),
-              2);
-    EXPECT_EQ(err.str(), "Invalid Netmask - [255.255.255.255]\n");
-    EXPECT_TRUE(out.str().empty());
+    // Should a row slip through, its search stays on loopback.
+    Discovery::NetworkEndpoints loopback;
+    loopback.broadcastAddress = 0x7F000001;
+    loopback.devicePort = 9;
+    loopback.replyPort = 0;
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--netmask", "255.255.255.255"},
+         "Invalid Netmask - [255.255.255.255]: 255.255.255.255 leaves no other host on the network\n"},
+        {{"--ip", "10.9"}, "Invalid IP Address - [10.9]: not four decimal numbers 0-255 joined by dots\n"},
+        {{"--ip", "239.1.2.3"}, "Invalid IP Address - [239.1.2.3]: a multicast address\n"},
+        {{"--netmask", "255.0.0.255"},
+         "Invalid Netmask - [255.0.0.255]: not contiguous: its ones must all come before its zeros\n"},
+        {{"--dns", "010.0.0.2"},
+         "Invalid DNS - [010.0.0.2]: a number with a leading zero, which some devices read as octal\n"},
+    };
+    for (const auto& [change, message] : cases) {
+        std::vector<std::string> args = {"--mac", "m", "--static", "--ip", "10.0.0.9", "--netmask", "255.0.0.0",
+                                         "--gateway", "10.0.0.1", "--dns", "10.0.0.2"};
+        *(std::find(args.begin(), args.end(), change[0]) + 1) = change[1];
+        std::ostringstream out, err;
+        EXPECT_EQ(SetupCommand(args, out, err, loopback), 2) << change[1];
+        EXPECT_EQ(err.str(), message);
+        EXPECT_TRUE(out.str().empty());
+    }
 }
 
 TEST(SearchOptions, BadOptionsGiveOneLineAndExitTwo)

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "discovery/relay_page.h"
 
+#include "relay_page_literal.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -31,7 +36,66 @@ std::vector<std::string> Page(int devices)
     return lines;
 }
 
+std::string Repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// A page of short lines made of markup pieces. Every other page is made of
+// small pieces that become markers once the text between them is deleted.
+std::vector<std::string> RandomPage(std::mt19937& random)
+{
+    static const std::vector<std::string> markup = {
+        "<tr>", "</tr>", "<td>", "</td>", "<TABLE border=1>", "<strong>", "<title>", "<html>", "</body>",
+        "<", ">", "x", "ab", " ", "<b>", "10.0.0.1", "<t", "d>", "</t", "td>"};
+    static const std::vector<std::string> fragments = {"<td>", "</td>", "<t", "d>", "</", "<", "t", "d", ">", "x"};
+    const std::vector<std::string>& pieces = random() % 2 ? markup : fragments;
+    std::uniform_int_distribution<int> lineCount(0, 6), pieceCount(0, 14);
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
+    std::vector<std::string> lines(static_cast<std::size_t>(lineCount(random)));
+    for (std::string& line : lines)
+        for (int i = pieceCount(random); i > 0; --i)
+            line += pieces[piece(random)];
+    return lines;
+}
+
+bool SameDevices(const std::vector<DeviceInfo>& a, const std::vector<DeviceInfo>& b)
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(),
+                      [](const DeviceInfo& x, const DeviceInfo& y) { return std::memcmp(&x, &y, sizeof x) == 0; });
+}
+
 } // namespace
+
+// The rules edit whole lines over and over; the parsing that avoids this
+// must give what they give, page for page.
+TEST(RelayPage, MatchesTheRulesAsWrittenOnRandomPages)
+{
+    const char* samples = std::getenv("QUENDREL_RELAY_PAGE_SAMPLES");
+    const long count = samples ? std::atol(samples) : 5000;
+    std::mt19937 random(11);
+    NullLog log;
+    for (long i = 0; i < count; ++i) {
+        const std::vector<std::string> page = RandomPage(random);
+        std::vector<std::string> fast = page, literal = page;
+        CleanHtml(fast);
+        LiteralRules::CleanHtml(literal);
+        ASSERT_EQ(fast, literal) << "page " << i;
+
+        DiscoveryState fastState(log), literalState(log);
+        PhaseItem(fastState, fast);
+        LiteralRules::PhaseItem(literalState, literal);
+        ASSERT_EQ(fast, literal) << "page " << i;
+        ASSERT_TRUE(SameDevices(fastState.devices, literalState.devices)) << "page " << i;
+        ASSERT_EQ(fastState.grid.gridRowCount(), literalState.grid.gridRowCount()) << "page " << i;
+        for (int row = 0; row < fastState.grid.gridRowCount(); ++row)
+            ASSERT_EQ(fastState.grid.row(row), literalState.grid.row(row)) << "page " << i << " row " << row;
+    }
+}
 
 TEST(CleanHtml, StripsLeadingStructuralTagsAndEmptyLines)
 {
@@ -126,6 +190,8 @@ TEST(PhaseItem, HostilePagesOfAMebibyteEndPromptly)
         {"<td>h</td>", std::string(1 << 20, 'x')},                     // a long line without cells
         std::vector<std::string>(100'000, "<td>a</td><td>b</td>"),     // lines holding only cells
         {"<td>h</td>", "</td>" + std::string(1 << 20, '<') + "<td>"}, // a close before every open
+        {Repeated("<tr>", 1 << 18)},                                    // one line of row tags
+        {"<td>h</td>", Repeated("<td></td>", 116'508)},                 // one line of empty cells
     };
     for (std::vector<std::string> lines : pages) {
         DiscoveryState state(log);

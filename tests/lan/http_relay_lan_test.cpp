@@ -245,6 +245,40 @@ TEST_F(HttpRelayLan, PageOverOneMiBParsesItsFirstMiB)
             << "device " << i;
 }
 
+TEST_F(HttpRelayLan, RedirectsAreFollowedOnTheRelayHostOnly)
+{
+    // Host 2 is another relay, with devices of its own.
+    SimProcess* other = m_lan->startSim(2, Args(4, 21, {"--http-port", "80"}));
+    ASSERT_TRUE(other) << m_lan->error();
+    const struct {
+        int port;
+        std::vector<std::string> redirects;
+        bool listed;
+    } cases[] = {
+        {8081, {"--http-redirect", "5"}, true},  // the most a browser-like fetch follows
+        {8082, {"--http-redirect", "6"}, false}, // one too many
+        {8083, {"--http-redirect", "1", "--http-redirect-to", Relay(8083)}, true}, // absolute, same host and port
+        {8084, {"--http-redirect-to", TestLan::HostAddress(1) + ":8081"}, false},  // same host, other port
+        {8085, {"--http-redirect-to", TestLan::HostAddress(2)}, false},            // another host
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--port", "0", "--http-port", std::to_string(c.port)};
+        args.insert(args.end(), c.redirects.begin(), c.redirects.end());
+        ASSERT_TRUE(c.port == 8085 ? StartRelay(Args(3, 20, args)) : m_lan->startSim(1, Args(3, 20, args)))
+            << c.port << m_lan->error();
+    }
+    for (const auto& c : cases) {
+        DiscoveryState state(m_log);
+        const Round r = RunHttpRound(state, Relay(c.port), "ALL");
+        EXPECT_EQ(r.shown, c.listed ? 3 : 0) << c.port;
+        if (c.listed)
+            ExpectListed(state.devices, Sim::GenerateDevices(3, 20));
+        else
+            EXPECT_TRUE(state.devices.empty()) << c.port;
+    }
+    EXPECT_EQ(other->count(HttpRequestFor("/device.get?DeviceType=ALL&hop=1")), 0u);
+}
+
 TEST_F(HttpRelayLan, NoAvailableItemsPageGivesNoDevice)
 {
     SimProcess* sim = StartRelay(Args(5, 8, {"--http-port", "80", "--http-empty"}));
@@ -259,24 +293,32 @@ TEST_F(HttpRelayLan, NoAvailableItemsPageGivesNoDevice)
     EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), "");
 }
 
-TEST_F(HttpRelayLan, CliSearchListsTheRelaysDevices)
+TEST_F(HttpRelayLan, CliSearchListsTheRelaysDevicesEvenWithADeadProxySet)
 {
     ASSERT_TRUE(StartRelay(Args(5, 10, {"--http-port", "80"})));
-    std::string out;
-    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--relay", Relay(), "--transport", "HttpCmd", "--format",
-                          "json", "--quiet"},
-                         out),
-              0);
-    const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
-    const std::vector<DeviceInfo> devices = Sim::GenerateDevices(5, 10);
-    ASSERT_EQ(list.size(), static_cast<qsizetype>(devices.size())) << out;
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        const QJsonObject device = list[i].toObject();
-        const DeviceInfo& want = devices[static_cast<std::size_t>(i)];
-        EXPECT_EQ(device.value("mac").toString().toStdString(), FieldText(want.mac));
-        EXPECT_EQ(device.value("name").toString().toStdString(), FieldText(want.name));
-        EXPECT_EQ(device.value("trigger_port").toString().toStdString(), FieldText(want.trigger_port));
-        EXPECT_EQ(device.value("gateway").toString(), QString()); // the page has no gateway column
+    // A desktop proxy setting where nothing listens must not come between
+    // the program and the relay on its own network.
+    const std::string deadProxy = "http://" + TestLan::HostAddress(90) + ":3128";
+    const std::vector<std::vector<std::string>> environments = {
+        {}, {"http_proxy=" + deadProxy, "HTTP_PROXY=" + deadProxy, "all_proxy=" + deadProxy}};
+    for (const std::vector<std::string>& environment : environments) {
+        std::vector<std::string> command = {"env"};
+        command.insert(command.end(), environment.begin(), environment.end());
+        command.insert(command.end(), {QUENDREL_CLI_PROGRAM, "search", "--relay", Relay(), "--transport", "HttpCmd",
+                                       "--format", "json", "--quiet"});
+        std::string out;
+        ASSERT_EQ(RunProgram(command, out), 0);
+        const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
+        const std::vector<DeviceInfo> devices = Sim::GenerateDevices(5, 10);
+        ASSERT_EQ(list.size(), static_cast<qsizetype>(devices.size())) << out << environment.size();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QJsonObject device = list[i].toObject();
+            const DeviceInfo& want = devices[static_cast<std::size_t>(i)];
+            EXPECT_EQ(device.value("mac").toString().toStdString(), FieldText(want.mac));
+            EXPECT_EQ(device.value("name").toString().toStdString(), FieldText(want.name));
+            EXPECT_EQ(device.value("trigger_port").toString().toStdString(), FieldText(want.trigger_port));
+            EXPECT_EQ(device.value("gateway").toString(), QString()); // the page has no gateway column
+        }
     }
 }
 

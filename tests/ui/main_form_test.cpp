@@ -232,6 +232,18 @@ TEST_F(MainFormTest, StartUpLogsColumnWidthsAndProportions)
     EXPECT_TRUE(memo.startsWith(QStringLiteral("Col[0] - (114, 114)\nCol[1] - (125, 239)\n")));
 }
 
+TEST_F(MainFormTest, LogLinesWithoutALineBreakDoNotGlueToTheNext)
+{
+    auto* memo = Child<QPlainTextEdit>(*form, "Memo1");
+    memo->clear();
+    form->log().append("CONNECT ERROR");
+    form->log().append("socket() error : Bad file descriptor\n");
+    form->log().append("[Kestravon,03,IPX]");
+    form->log().append("SEND ERROR");
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("CONNECT ERROR\nsocket() error : Bad file descriptor\n"
+                                                  "[Kestravon,03,IPX]\nSEND ERROR"));
+}
+
 TEST_F(MainFormTest, HiddenLogKeepsOnlyItsLastLines)
 {
     // A long run must not grow the log box without bound.

@@ -329,34 +329,53 @@ TEST_F(NetFormTest, DhcpApplyStillCarriesTheShownAddresses)
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(NetFormTest, StaticApplyRefusesAnAddressThatDoesNotParse)
+TEST_F(NetFormTest, StaticApplyRefusesAnAddressADeviceCannotTake)
 {
     ShowActive();
-    form->ChooseNetworkType(NetworkType::Static);
-    const std::pair<LabeledEdit*, const char*> cases[] = {
-        {Ip(), "Invalid IP Address - [192.168.1.256]"},
-        {Gateway(), "Invalid Gateway - []"},
-        {Netmask(), "Invalid Netmask - [255.255.255.255]"},
-        {Dns(), "Invalid DNS - [dns.example]"}};
-    const QString bad[] = {QStringLiteral("192.168.1.256"), QString(), QStringLiteral("255.255.255.255"),
-                           QStringLiteral("dns.example")};
-    for (int i = 0; i < 4; ++i) {
+    struct Case {
+        LabeledEdit* edit;
+        const char* text;
+        const char* reason;
+    };
+    const char* notAQuad = "not four decimal numbers 0-255 joined by dots";
+    const Case cases[] = {
+        {Ip(), "192.168.1.256", notAQuad},
+        {Ip(), "10.1", notAQuad},                      // shorthand inet_addr would take
+        {Gateway(), "0x0a.0.0.1", notAQuad},           // hex
+        {Ip(), "192.168.001.10", "a number with a leading zero, which some devices read as octal"},
+        {Gateway(), "", "empty"},
+        {Dns(), "dns.example", notAQuad},
+        {Ip(), "0.0.0.0", "an address of network 0, which no device can take"},
+        {Ip(), "224.0.0.251", "a multicast address"},
+        {Ip(), "127.0.0.1", "a loopback address"},
+        {Ip(), "192.168.1.255", "the broadcast address of its subnet"},
+        {Dns(), "255.255.255.255", "the broadcast address"},
+        {Netmask(), "255.255.255.255", "255.255.255.255 leaves no other host on the network"},
+        {Netmask(), "255.0.255.0", "not contiguous: its ones must all come before its zeros"},
+        {Netmask(), "0.0.0.0", "0.0.0.0 leaves no network"},
+    };
+    for (const Case& c : cases) {
         boxes.clear();
         form->Fill(Device());
-        cases[i].first->setText(bad[i]);
-        EXPECT_EQ(form->ApplyWith(NetworkType::Static), Outcome::InvalidAddress);
-        ASSERT_EQ(boxes.count(), 1u);
+        form->ChooseNetworkType(NetworkType::Static);
+        c.edit->setText(QString::fromLatin1(c.text));
+        EXPECT_EQ(form->ApplyWith(NetworkType::Static), Outcome::InvalidAddress) << c.text;
+        ASSERT_EQ(boxes.count(), 1u) << c.text;
         EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
-        EXPECT_EQ(boxes.last().text, QString::fromLatin1(cases[i].second));
-        EXPECT_EQ(QApplication::focusWidget(), cases[i].first->edit());
+        EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid %1 - [%2]: %3")
+                                         .arg(c.edit->caption(), QString::fromLatin1(c.text),
+                                              QString::fromLatin1(c.reason)));
+        EXPECT_EQ(QApplication::focusWidget(), c.edit->edit()) << c.text;
         EXPECT_TRUE(device.silent());
         EXPECT_TRUE(form->isVisible());
     }
+    // EZNet takes the typed addresses too, and is held to the same check.
+    EXPECT_EQ(form->ApplyWith(NetworkType::Eznet), Outcome::InvalidAddress);
+    EXPECT_TRUE(device.silent());
     // DHCP takes no address from the edits: what they hold goes as it stands.
     boxes.clear();
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
-    EXPECT_EQ(device.receivePlain(),
-              Package("192.168.1.10,80,255.255.255.0,192.168.1.1,dns.example", "dhcp"));
+    EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,0.0.0.0,192.168.1.1,192.168.1.2", "dhcp"));
 }
 
 TEST_F(NetFormTest, ApplyRefusesATextTooLongForItsField)
@@ -418,6 +437,17 @@ TEST_F(NetFormTest, AnIpRelaySearchSendsThePackageToTheRelayHost)
     form->setSendRoute(relay, 0, endpoints);
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
     EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
+}
+
+TEST_F(NetFormTest, APackageSentWithoutTheDevicesGoneAdapterSaysSo)
+{
+    form->setSendRoute(Discovery::SearchSettings{}, 999'999, device.endpoints()); // no such adapter
+    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
+    EXPECT_TRUE(device.receivePlain());
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Control package sent.\nPlease try to re-search the device after "
+                                                "one minute.\nThe adapter the device answered on is gone: the "
+                                                "package took the routed broadcast instead."));
 }
 
 TEST_F(NetFormTest, FieldsLeftAloneGoBackWithTheDevicesOwnBytes)
