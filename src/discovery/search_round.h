@@ -4,6 +4,7 @@
 #include "discovery/discovery_state.h"
 #include "discovery/network_interfaces.h"
 #include "discovery/protocol_constants.h"
+#include "discovery/relay_page_fetch.h"
 #include "discovery/socket_handle.h"
 
 #include <chrono>
@@ -37,6 +38,7 @@ struct NetworkEndpoints {
     std::chrono::milliseconds tcpPause = kTcpRelayPause;
     std::chrono::milliseconds tcpFirstData = kTcpRelayFirstData;
     std::chrono::milliseconds tcpTotal = kTcpRelayTotal;
+    std::chrono::milliseconds relayPageWait = kRelayPageWait;
 };
 
 // What the round tells its window (or the CLI) and asks of the UPnP search.

@@ -63,7 +63,9 @@ bool SearchSession::start(const SearchSettings& settings, const std::string& pro
     m_state.projectFilter = projectFilter;
 
     SearchRoundHooks hooks;
-    hooks.fetchRelayPage = [](const std::string& url) { return FetchRelayPage(url); };
+    hooks.fetchRelayPage = [wait = m_endpoints.relayPageWait](const std::string& url) {
+        return FetchRelayPage(url, wait);
+    };
     hooks.searching = [this] { emit searching(); };
     hooks.closed = [this](int shownRows) {
         m_lastEnd = End::ClosedItself;
