@@ -5,6 +5,7 @@
 #include "cli/stream_log.h"
 #include "discovery/control_package.h"
 #include "discovery/setup_check.h"
+#include "session/search_session.h"
 
 #include <QString>
 
@@ -95,10 +96,7 @@ int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         return 2;
     }
 
-    SearchSettings settings;
-    settings.localBroadcast = !options->relayHost.has_value();
-    settings.relayHost = options->relayHost.value_or("");
-    settings.transport = options->transport;
+    const SearchSettings settings = MakeSearchSettings(options->relayHost, options->transport);
     bool adapterGone = false;
     const bool sent =
         SendControlPackage(record, settings, log, state.arrivalInterface(device), endpoints, &adapterGone) == 0;
