@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sim_devices.h"
 
-#include "loopback.h"
-
 #include <gtest/gtest.h>
 
 namespace TestSupport {
@@ -26,6 +24,7 @@ SimDevices::SimDevices(std::vector<Discovery::DeviceInfo> devices, const Sim::Si
         while (!m_stop) {
             std::lock_guard lock(m_mutex);
             m_sim->pollOnce(std::chrono::milliseconds(5));
+            ++m_cycles;
         }
     });
 }
@@ -42,8 +41,29 @@ std::vector<std::string> SimDevices::queries() const
     std::vector<std::string> texts;
     for (const QJsonObject& line : m_log.kept())
         if (line.contains(QStringLiteral("transport")))
-            texts.push_back(line.value(QStringLiteral("text")).toString().toStdString());
+            texts.push_back(line.value(QStringLiteral("text")).toString().toLatin1().toStdString());
     return texts;
+}
+
+std::optional<std::string> SimDevices::takeQuery(std::chrono::milliseconds wait)
+{
+    const auto until = std::chrono::steady_clock::now() + wait;
+    do {
+        const std::vector<std::string> texts = queries();
+        if (texts.size() > m_taken)
+            return texts[m_taken++];
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    } while (std::chrono::steady_clock::now() < until);
+    return std::nullopt;
+}
+
+bool SimDevices::silent()
+{
+    // Two whole turns of the loop: the second began after this call did.
+    const unsigned start = m_cycles;
+    while (m_cycles < start + 2)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return !takeQuery(std::chrono::milliseconds(0));
 }
 
 std::vector<int> SimDevices::queryBytes() const

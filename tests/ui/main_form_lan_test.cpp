@@ -3,7 +3,7 @@
 // the PC namespace, so the round's broadcasts reach only the simulated hosts.
 #include "ui/main_form.h"
 
-#include "grid_test_support.h"
+#include "replies.h"
 #include "lan_harness.h"
 #include "upnp/network_interfaces.h"
 
@@ -97,10 +97,10 @@ TEST(MainFormOnLan, SearchButtonListsTheSimulatedDevices)
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(button->text().toStdString(), "Quendrel");
     // Such a round is not sorted; the two channels of host 3 are listed once each.
-    std::vector<std::string> models = UiTest::Column(form.state().grid, DeviceGrid::kModelColumn);
+    std::vector<std::string> models = TestSupport::Column(form.state().grid, DeviceGrid::kModelColumn);
     std::sort(models.begin(), models.end());
     EXPECT_EQ(models, (std::vector<std::string>{"KV-10", "KV-20", "VS-40", "VS-40"}));
-    std::vector<std::string> ips = UiTest::Column(form.state().grid, DeviceGrid::kIpColumn);
+    std::vector<std::string> ips = TestSupport::Column(form.state().grid, DeviceGrid::kIpColumn);
     std::sort(ips.begin(), ips.end());
     EXPECT_EQ(ips, (std::vector<std::string>{TestLan::HostAddress(1), TestLan::HostAddress(2),
                                              TestLan::HostAddress(3), TestLan::HostAddress(3)}));

@@ -2,6 +2,7 @@
 // The UPnP device detail dialog: its layout, tab order, captions and the
 // texts it shows.
 #include "ui/upnp_info_form.h"
+#include "qt_text.h"
 
 #include "resources/dvconst.h"
 #include "resources/language.h"
@@ -20,12 +21,9 @@
 
 using Gui::TForm1;
 
-namespace {
+using TestSupport::Text;
 
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
+namespace {
 
 // Object names and English captions by record field.
 struct Expected {

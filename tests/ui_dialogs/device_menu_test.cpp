@@ -5,6 +5,8 @@
 #include "ui/net_form.h"
 
 #include "dialog_test_support.h"
+#include "replies.h"
+#include "sim_devices.h"
 
 #include <QLineEdit>
 
@@ -16,8 +18,8 @@
 
 using Discovery::DeviceGrid;
 using Discovery::DeviceInfo;
-using DialogTest::Feed;
-using DialogTest::Reply;
+using TestSupport::Feed;
+using TestSupport::Reply;
 using Gui::DeviceMenuHooks;
 using Gui::TFormInfo;
 using Gui::TNetForm;
@@ -62,7 +64,7 @@ protected:
     Discovery::DiscoveryState state{log};
     Discovery::SearchSettings settings;
     DialogTest::Boxes boxes;
-    DialogTest::LoopbackDevice device;
+    TestSupport::SimDevices device{{}, TestSupport::FreeLoopbackPort()};
     DeviceMenuHooks hooks;
     std::function<void(TNetForm&)> drive;
     std::vector<QString> netForms;
@@ -184,7 +186,7 @@ TEST_F(DeviceMenuTest, TheSetupDialogSendsThroughTheAdapterTheReplyCameIn)
     };
     OpenSetup(1);
     EXPECT_EQ(vias, (std::vector<unsigned>{lo}));
-    EXPECT_EQ(device.receivePlain(), "Kestravon,03,IPX,Orvane,Hall,10.0.0.70,80,255.255.255.0,10.0.0.1,10.0.0.2,"
+    EXPECT_EQ(device.takeQuery(), "Kestravon,03,IPX,Orvane,Hall,10.0.0.70,80,255.255.255.0,10.0.0.1,10.0.0.2,"
                                      "00:00:00:00:00:07,eth0,static");
     ASSERT_EQ(boxes.count(), 1u);
     EXPECT_EQ(boxes.last().caption, QStringLiteral("Note"));
