@@ -7,6 +7,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <cerrno>
+
 namespace TestSupport {
 
 std::uint16_t BoundPort(int fd)
@@ -31,6 +33,18 @@ Discovery::SocketHandle LoopbackUdp(std::uint16_t port)
 std::uint16_t FreeLoopbackPort()
 {
     return BoundPort(LoopbackUdp().get());
+}
+
+Discovery::SocketHandle ConnectLoopback(std::uint16_t port, bool wait)
+{
+    Discovery::SocketHandle s(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | (wait ? 0 : SOCK_NONBLOCK), 0));
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(kLoopback);
+    const int rc = connect(s.get(), reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    EXPECT_TRUE(rc == 0 || (!wait && errno == EINPROGRESS));
+    return s;
 }
 
 Discovery::NetworkEndpoints LoopbackEndpoints(std::uint16_t devicePort, std::uint16_t replyPort)

@@ -15,6 +15,17 @@ Sim::SimOptions LoopbackSimOptions(std::uint16_t replyPort)
     return o;
 }
 
+bool PumpSim(Sim::Simulator& sim, const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < until) {
+        sim.pollOnce(std::chrono::milliseconds(5));
+        if (done())
+            return true;
+    }
+    return done();
+}
+
 SimDevices::SimDevices(std::vector<Discovery::DeviceInfo> devices, const Sim::SimOptions& options)
     : m_sim(std::make_unique<Sim::Simulator>(options, std::move(devices), m_log))
 {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,6 +22,11 @@ namespace TestSupport {
 // Options for simulated devices on 127.0.0.1 (free ports) whose every reply
 // goes to `replyPort` on loopback, never to a broadcast address.
 Sim::SimOptions LoopbackSimOptions(std::uint16_t replyPort);
+
+// Runs `sim`'s loop on this thread until `done` holds or `limit` passes;
+// what `done` says at the end.
+bool PumpSim(Sim::Simulator& sim, const std::function<bool()>& done,
+             std::chrono::milliseconds limit = std::chrono::milliseconds(3000));
 
 // The simulator run in-process on a thread of its own, so a test may run a
 // blocking search round against it.
