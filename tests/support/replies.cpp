@@ -46,4 +46,12 @@ std::vector<std::string> Column(const Discovery::DeviceGrid& grid, int column)
     return texts;
 }
 
+int RowWith(const Discovery::DeviceGrid& grid, int column, const std::string& text)
+{
+    for (int r = 1; r < grid.gridRowCount(); ++r)
+        if (grid.cell(column, r) == text)
+            return r;
+    return 0;
+}
+
 } // namespace TestSupport

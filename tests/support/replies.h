@@ -26,4 +26,7 @@ void Feed(Discovery::DiscoveryState& state, const std::vector<std::string>& pack
 // The texts of one column over the data rows.
 std::vector<std::string> Column(const Discovery::DeviceGrid& grid, int column);
 
+// The first data row with `text` in `column`; 0 (the header) when none has.
+int RowWith(const Discovery::DeviceGrid& grid, int column, const std::string& text);
+
 } // namespace TestSupport

@@ -26,16 +26,6 @@ using LanHarness::TestLan;
 
 namespace {
 
-// True only inside the PC namespace: nowhere else is 10.77.1.1 a local address.
-bool HoldsPcAddress()
-{
-    Discovery::SocketHandle s(socket(AF_INET, SOCK_DGRAM, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    inet_pton(AF_INET, TestLan::PcAddress().c_str(), &address.sin_addr);
-    return s.valid() && bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-}
-
 std::string DeviceJson(const std::string& model, const std::string& name, const std::string& ip,
                        const std::string& mac)
 {
@@ -74,7 +64,7 @@ TEST(MainFormOnLan, SearchButtonListsTheSimulatedDevices)
 
     ASSERT_TRUE(lan.enterPc());
     // Never press the button anywhere but inside the simulated LAN.
-    ASSERT_TRUE(HoldsPcAddress()) << "not inside the PC namespace; the search would reach the real network";
+    ASSERT_TRUE(TestLan::HoldsPcAddress()) << "not inside the PC namespace; the search would reach the real network";
 
     // The filter "ALL" also searches for UPnP devices: on the LAN's adapter only.
     const auto adapters = Upnp::NamedIpv4Interfaces({"eth0"});

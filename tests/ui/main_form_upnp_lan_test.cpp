@@ -143,11 +143,7 @@ protected:
     // The grid's row with `text` in `column`; 0 when there is none.
     int RowWith(int column, const std::string& text) const
     {
-        const DeviceGrid& grid = form->state().grid;
-        for (int r = 1; r < grid.gridRowCount(); ++r)
-            if (grid.cell(column, r) == text)
-                return r;
-        return 0;
+        return TestSupport::RowWith(form->state().grid, column, text);
     }
 
     // "Detail Info." on a row: what each dialog it opened showed.

@@ -48,13 +48,7 @@ protected:
     }
 
     // Row `row` of the grid as it stands after the replies were fed.
-    int RowOf(const std::string& ip) const
-    {
-        for (int r = 1; r < state.grid.gridRowCount(); ++r)
-            if (state.grid.cell(DeviceGrid::kIpColumn, r) == ip)
-                return r;
-        return -1;
-    }
+    int RowOf(const std::string& ip) const { return TestSupport::RowWith(state.grid, DeviceGrid::kIpColumn, ip); }
 
     void OpenSetup(int row) { Gui::NetworkSetup(&mainWindow, state, row, settings, log, hooks); }
     void Info(int row) { Gui::DetailInfo(&mainWindow, state, row, log, hooks); }
