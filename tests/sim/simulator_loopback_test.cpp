@@ -238,12 +238,18 @@ TEST_F(LoopbackSim, GarbageComesBeforeTheRealReplies)
     SimOptions options = Options();
     options.garbage = true;
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(2, 0)));
-    const std::size_t junk = GarbageDatagrams().size();
+    const std::vector<GarbageDatagram> junk = GarbageDatagrams();
     Send(Framed(Discovery::kSearchQuery));
-    const std::vector<Datagram> got = Collect(junk + 2);
-    ASSERT_EQ(got.size(), junk + 2);
-    EXPECT_EQ(RepliesIn(got[junk].bytes), 1u);
-    EXPECT_EQ(RepliesIn(got[junk + 1].bytes), 1u);
+    const std::vector<Datagram> got = Collect(junk.size() + 2);
+    ASSERT_EQ(got.size(), junk.size() + 2);
+    // Each junk datagram arrives whole and in order, the empty and the
+    // 65,507-byte ones too, and reads as a reply only where it says so.
+    for (std::size_t i = 0; i < junk.size(); ++i) {
+        EXPECT_EQ(got[i].bytes, junk[i].bytes) << junk[i].name;
+        EXPECT_EQ(RepliesIn(got[i].bytes), junk[i].readsAsReply ? 1u : 0u) << junk[i].name;
+    }
+    EXPECT_EQ(RepliesIn(got[junk.size()].bytes), 1u);
+    EXPECT_EQ(RepliesIn(got[junk.size() + 1].bytes), 1u);
 }
 
 TEST_F(LoopbackSim, TcpRelayAnswersOnceAndCloses)
@@ -310,6 +316,10 @@ TEST_F(LoopbackSim, HangingRelayNeitherAnswersNorCloses)
     EXPECT_EQ(recv(client.get(), &byte, 1, MSG_DONTWAIT), -1); // no data and no end of stream
     EXPECT_EQ(errno, EAGAIN);
     EXPECT_EQ(Last("tcp-closed"), nullptr);
+    EXPECT_EQ(Last("relayed"), nullptr);
+    // UDP still answers.
+    Send(Framed(Discovery::kSearchQuery));
+    EXPECT_EQ(Collect(3).size(), 3u);
 }
 
 TEST_F(LoopbackSim, RelayRefusesConnectionsPastItsLimit)
