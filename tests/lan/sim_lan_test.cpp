@@ -179,45 +179,6 @@ TEST_F(SimLan, PackedRepliesCarrySeveralPacketsPerDatagram)
     EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(7, 0)));
 }
 
-TEST_F(SimLan, TcpRelayAnswersOneFramedTextAndCloses)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
-    SimProcess* relay = StartSim(1, {"--count", "40", "--seed", "5"});
-    ASSERT_TRUE(relay);
-
-    const TcpAnswer answer =
-        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, Query(Discovery::kRelayQuery), kLimit);
-    ASSERT_TRUE(answer.connected);
-    EXPECT_TRUE(answer.closedByPeer);
-    // One framed text: Base64 only, no terminator, all forty devices inside.
-    EXPECT_EQ(answer.bytes.find_first_not_of(
-                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
-              std::string::npos);
-    EXPECT_EQ(Keys(RepliesIn(answer.bytes)), Keys(Sim::GenerateDevices(40, 5)));
-
-    const auto line = relay->waitForLine(ReceivedFlag("tcp", 2), kLimit);
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->value("text").toString(), "Kestravon,02,????");
-    EXPECT_TRUE(relay->waitForLine(EventIs("relayed"), kLimit));
-}
-
-TEST_F(SimLan, UdpRelayAnswersTheSenderAtTheReplyPort)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 2}));
-    SimProcess* relay = StartSim(1, {"--count", "2", "--seed", "7"});
-    SimProcess* other = StartSim(2, {"--count", "2", "--seed", "8"});
-    ASSERT_TRUE(relay && other);
-    UdpReceiver replies(Discovery::kReplyPort);
-
-    const std::vector<Datagram> got = Search(replies, TestLan::HostAddress(1), Discovery::kRelayQuery);
-    EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(2, 7)));
-    for (const Datagram& d : got)
-        EXPECT_EQ(AddressOf(d.from), TestLan::HostAddress(1));
-    EXPECT_EQ(relay->waitForLine(EventIs("answered"), kLimit)->value("to").toString(), "10.77.1.1:6667");
-    // The query went to h1 alone.
-    EXPECT_EQ(other->count(ReceivedFlag("udp", 2)), 0u);
-}
-
 TEST_F(SimLan, ControlPackageChangesWhatALaterSearchShows)
 {
     ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 2}));

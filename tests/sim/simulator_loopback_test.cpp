@@ -274,6 +274,9 @@ TEST_F(LoopbackSim, TcpRelayAnswersOnceAndCloses)
         return closed;
     });
     EXPECT_TRUE(closed);
+    // One framed text: Base64 only, no terminator, every device inside.
+    EXPECT_EQ(answer.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
+              std::string::npos);
     EXPECT_EQ(RepliesIn(answer), 30u);
     EXPECT_EQ(Logged("transport", "tcp"), 1u);
     client.reset();
