@@ -166,7 +166,8 @@ TEST(TcpRelayRoad, ReadsOneFramedTextUntilTheRelayCloses)
     MemoryLog log;
     DiscoveryState state(log);
     state.projectFilter = "Orvane";
-    const Outcome o = RunRound(state, Relay("127.0.0.1", "TCP"), LoopbackEndpoints(relay.tcpPort(), FreeLoopbackPort()));
+    const Outcome o =
+        RunRound(state, Relay("127.0.0.1", "TCP"), LoopbackEndpoints(relay.tcpPort(), FreeLoopbackPort()));
     EXPECT_TRUE(o.enabled);
     EXPECT_EQ(o.closedWith, 2);
     EXPECT_EQ(relay.queries(), (std::vector<std::string>{"Kestravon,02,????"}));

@@ -72,8 +72,8 @@ protected:
 TEST_F(SearchButtonTest, RoundFillsGridSortedAndCountsDevices)
 {
     SimDevices devices({TestSupport::Device("B", "10.0.0.1", "00:00:00:00:00:01"),
-                                            TestSupport::Device("a", "10.0.0.2", "00:00:00:00:00:02"),
-                                            TestSupport::Device("C", "10.0.0.3", "00:00:00:00:00:03")}, replyPort);
+                        TestSupport::Device("a", "10.0.0.2", "00:00:00:00:00:02"),
+                        TestSupport::Device("C", "10.0.0.3", "00:00:00:00:00:03")}, replyPort);
     PaintWatcher watcher;
     button->installEventFilter(&watcher);
     PressAgainst(devices.udpPort());
@@ -126,7 +126,7 @@ TEST_F(SearchButtonTest, RoundThatFindsNothingEmptiesTheList)
 TEST_F(SearchButtonTest, ProjectFilterTextReachesTheRound)
 {
     SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
-                                            TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}, replyPort);
+                        TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}, replyPort);
     auto* proj = form.findChild<QComboBox*>(QStringLiteral("Proj"));
     proj->setEditText(QStringLiteral("Mirkla"));
     PressAgainst(devices.udpPort());

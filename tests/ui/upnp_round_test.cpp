@@ -90,8 +90,8 @@ protected:
 TEST_F(UpnpRoundTest, AllKeepsTheRoundsRowsAndClosesTheRoundAfterTheWait)
 {
     SimDevices devices({TestSupport::Device("B", "10.0.0.1", "00:00:00:00:00:01"),
-                                            TestSupport::Device("a", "10.0.0.2", "00:00:00:00:00:02"),
-                                            TestSupport::Device("C", "10.0.0.3", "00:00:00:00:00:03")}, replyPort);
+                        TestSupport::Device("a", "10.0.0.2", "00:00:00:00:00:02"),
+                        TestSupport::Device("C", "10.0.0.3", "00:00:00:00:00:03")}, replyPort);
     Press(devices.udpPort());
     ASSERT_TRUE(form->upnpResultsPending());
     ASSERT_TRUE(Waiting());
@@ -124,7 +124,7 @@ TEST_F(UpnpRoundTest, UpnpFilterClearsTheRoundsRowsButNotTheList)
 {
     // A device whose project is literally "UPNP" passes the round's grid filter.
     SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01", "80", "UPNP"),
-                                            TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Orvane")}, replyPort);
+                        TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Orvane")}, replyPort);
     proj->setEditText(QStringLiteral("UPNP"));
     Press(devices.udpPort());
     EXPECT_EQ(Column(form->state().grid, DeviceGrid::kModelColumn), (std::vector<std::string>{"A"}));
@@ -143,7 +143,7 @@ TEST_F(UpnpRoundTest, UpnpFilterClearsTheRoundsRowsButNotTheList)
 TEST_F(UpnpRoundTest, FilterChangedDuringTheWaitEndsTheRoutineWithoutItsRows)
 {
     SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
-                                            TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}, replyPort);
+                        TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}, replyPort);
     proj->setEditText(QStringLiteral("Orvane"));
     Press(devices.udpPort());
     ASSERT_FALSE(form->upnpResultsPending()); // a project round closes itself
