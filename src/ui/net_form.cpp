@@ -339,7 +339,6 @@ void TNetForm::BtnApplyClick()
 {
     using namespace Discovery;
     m_outcome = ApplyOutcome::NotApplied;
-    m_lastRecord = DeviceInfo{};
 
     const NetworkType type = networkType();
     if (type == NetworkType::None) {
@@ -378,7 +377,6 @@ void TNetForm::BtnApplyClick()
         return;
     }
 
-    m_lastRecord = record;
     bool adapterGone = false;
     const bool sent = SendControlPackage(record, m_settings, m_log, m_viaInterface, m_endpoints, &adapterGone) == 0;
     m_outcome = sent ? ApplyOutcome::Sent : ApplyOutcome::SendFailed;

@@ -65,8 +65,6 @@ public:
     // picks the type, presses Apply. Returns what Apply came to.
     ApplyOutcome ApplyWith(Discovery::NetworkType type, const std::optional<AddressTexts>& addresses = {});
     ApplyOutcome applyOutcome() const { return m_outcome; }
-    // The record the last Apply built (zero-filled when it built none).
-    const Discovery::DeviceInfo& lastRecord() const { return m_lastRecord; }
 
 public slots:
     void ClickToChangeNetworkType();
@@ -96,7 +94,6 @@ private:
     unsigned m_viaInterface = 0;
     MessageBoxHook m_messageBox;
     ApplyOutcome m_outcome = ApplyOutcome::NotApplied;
-    Discovery::DeviceInfo m_lastRecord{};
     // The device's own bytes and the texts they were shown as: an edit the
     // user left alone sends its field exactly as the device sent it, even
     // when the bytes are not valid UTF-8.

@@ -119,20 +119,6 @@ void TForm1::Fill(const Upnp::UpnpDeviceInfo& device)
     }
 }
 
-QLabel* TForm1::labelOf(int field) const
-{
-    if (field < 0 || field >= Upnp::kUpnpFieldCount)
-        return nullptr;
-    return m_rows[static_cast<std::size_t>(field)].label;
-}
-
-QLineEdit* TForm1::editOf(int field) const
-{
-    if (field < 0 || field >= Upnp::kUpnpFieldCount)
-        return nullptr;
-    return m_rows[static_cast<std::size_t>(field)].edit;
-}
-
 void TForm1::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)

@@ -28,10 +28,6 @@ public:
     // Shows the record's texts exactly as the engine stored them.
     void Fill(const Upnp::UpnpDeviceInfo& device);
 
-    // The row of record field `field` (0 .. 18); null for any other index.
-    QLabel* labelOf(int field) const;
-    QLineEdit* editOf(int field) const;
-
 protected:
     void changeEvent(QEvent* event) override;
 

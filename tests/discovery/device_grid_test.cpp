@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "discovery/device_grid.h"
 
+#include "replies.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 using namespace Discovery;
+using TestSupport::Column;
 
 namespace {
 
@@ -19,14 +22,6 @@ void Fill(DeviceGrid& grid, const std::vector<std::string>& models)
         grid.setCell(0, static_cast<int>(i + 1), models[i]);
         grid.setCell(2, static_cast<int>(i + 1), "row" + std::to_string(i));
     }
-}
-
-std::vector<std::string> Column(const DeviceGrid& grid, int column)
-{
-    std::vector<std::string> texts;
-    for (int r = 1; r < grid.gridRowCount(); ++r)
-        texts.push_back(grid.cell(column, r));
-    return texts;
 }
 
 } // namespace

@@ -2,30 +2,18 @@
 #include "discovery/discovery_state.h"
 #include "discovery/packet.h"
 
+#include "replies.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
 using namespace Discovery;
+using TestSupport::Buffer;
+using TestSupport::Reply;
 
 namespace {
-
-std::string Reply(const std::string& model, const std::string& proj, const std::string& ip,
-                  const std::string& mac, const std::string& name = "cam")
-{
-    return "Kestravon,01," + model + "," + proj + "," + name + "," + ip +
-           ",80,255.255.255.0,10.0.0.1,10.0.0.2," + mac + ",eth0,note";
-}
-
-// Plain packets, each closed by its NUL, as a decoded buffer holds them.
-std::string Buffer(std::initializer_list<std::string> packets)
-{
-    std::string buffer;
-    for (const std::string& p : packets)
-        buffer += p + '\0';
-    return buffer;
-}
 
 int Parse(DiscoveryState& state, const std::string& buffer)
 {
@@ -38,9 +26,9 @@ TEST(ParserPlainPkg, WalksEveryPacketOfABuffer)
 {
     MemoryLog log;
     DiscoveryState state(log);
-    const std::string buffer = Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01"),
-                                       Reply("B", "Mirkla", "10.0.0.11", "00:00:00:00:00:02"),
-                                       Reply("C", "Belvin", "10.0.0.12", "00:00:00:00:00:03")});
+    const std::string buffer = Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
+                                       Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Mirkla"),
+                                       Reply("C", "10.0.0.12", "00:00:00:00:00:03", "80", "Belvin")});
     EXPECT_EQ(Parse(state, buffer), 3);
     ASSERT_EQ(state.devices.size(), 3u);
     EXPECT_EQ(state.nextRow, 4);
@@ -56,14 +44,14 @@ TEST(ParserPlainPkg, StopsAtTheFirstEmptyPacketOrTheBound)
 {
     MemoryLog log;
     DiscoveryState state(log);
-    std::string buffer = Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01")});
+    std::string buffer = Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")});
     buffer += '\0'; // an empty packet ends the walk
-    buffer += Buffer({Reply("B", "Orvane", "10.0.0.11", "00:00:00:00:00:02")});
+    buffer += Buffer({Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Orvane")});
     EXPECT_EQ(Parse(state, buffer), 1);
 
     DiscoveryState bounded(log);
-    const std::string two = Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01"),
-                                    Reply("B", "Orvane", "10.0.0.11", "00:00:00:00:00:02")});
+    const std::string two = Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
+                                    Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Orvane")});
     const std::size_t firstLength = two.find('\0') + 1;
     EXPECT_EQ(bounded.ParserPlainPkg(std::span(two.data(), two.size()), firstLength), 1);
 }
@@ -73,7 +61,7 @@ TEST(ParserPlainPkg, NeverReadsPastItsBufferWithoutANul)
     MemoryLog log;
     DiscoveryState state(log);
     // No terminator anywhere, and a bound larger than the buffer.
-    const std::string unterminated = Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01");
+    const std::string unterminated = Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane");
     EXPECT_EQ(state.ParserPlainPkg(std::span(unterminated.data(), unterminated.size()), 1u << 20), 1);
 }
 
@@ -81,23 +69,23 @@ TEST(ParserPlainPkg, DropsRepeatsByIpAndMac)
 {
     MemoryLog log;
     DiscoveryState state(log);
-    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01")})), 1);
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")})), 1);
     // Same ip and mac, other fields differ: a repeat.
-    EXPECT_EQ(Parse(state, Buffer({Reply("Z", "Mirkla", "10.0.0.10", "00:00:00:00:00:01", "x")})), 0);
+    EXPECT_EQ(Parse(state, Buffer({Reply("Z", "10.0.0.10", "00:00:00:00:00:01", "80", "Mirkla")})), 0);
     // Same ip, another mac: a new device; the comparison is case-sensitive.
-    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:02")})), 1);
-    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:0A"),
-                                   Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:0a")})), 2);
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:02", "80", "Orvane")})), 1);
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:0A", "80", "Orvane"),
+                                   Reply("A", "10.0.0.10", "00:00:00:00:00:0a", "80", "Orvane")})), 2);
     EXPECT_EQ(state.devices.size(), 4u);
     EXPECT_EQ(state.grid.gridRowCount(), 5);
     // Devices a relay page or the UPnP results listed count as well, however they were appended.
     DeviceInfo relayed{};
-    ParsePacket(Reply("R", "Orvane", "10.0.0.20", "00:00:00:00:00:20"), relayed, log);
+    ParsePacket(Reply("R", "10.0.0.20", "00:00:00:00:00:20", "80", "Orvane"), relayed, log);
     state.appendDevice(relayed);
-    ParsePacket(Reply("R", "Orvane", "10.0.0.21", "00:00:00:00:00:21"), relayed, log);
+    ParsePacket(Reply("R", "10.0.0.21", "00:00:00:00:00:21", "80", "Orvane"), relayed, log);
     state.devices.push_back(relayed);
-    EXPECT_EQ(Parse(state, Buffer({Reply("S", "Orvane", "10.0.0.20", "00:00:00:00:00:20"),
-                                   Reply("S", "Orvane", "10.0.0.21", "00:00:00:00:00:21")})), 0);
+    EXPECT_EQ(Parse(state, Buffer({Reply("S", "10.0.0.20", "00:00:00:00:00:20", "80", "Orvane"),
+                                   Reply("S", "10.0.0.21", "00:00:00:00:00:21", "80", "Orvane")})), 0);
     EXPECT_EQ(FieldText(state.devices[4].model), "R"); // the first one listed stays
 }
 
@@ -106,18 +94,18 @@ TEST(ParserPlainPkg, DeviceLimitDropsRepliesPastIt)
     MemoryLog log;
     DiscoveryState state(log);
     state.deviceLimit = 2;
-    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01"),
-                                   Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01"),
-                                   Reply("B", "Orvane", "10.0.0.11", "00:00:00:00:00:02"),
-                                   Reply("C", "Orvane", "10.0.0.12", "00:00:00:00:00:03")})), 2);
-    EXPECT_EQ(Parse(state, Buffer({Reply("D", "Orvane", "10.0.0.13", "00:00:00:00:00:04")})), 0);
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
+                                   Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
+                                   Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Orvane"),
+                                   Reply("C", "10.0.0.12", "00:00:00:00:00:03", "80", "Orvane")})), 2);
+    EXPECT_EQ(Parse(state, Buffer({Reply("D", "10.0.0.13", "00:00:00:00:00:04", "80", "Orvane")})), 0);
     EXPECT_EQ(state.devices.size(), 2u);
     EXPECT_EQ(state.grid.gridRowCount(), 3);
     EXPECT_TRUE(state.deviceLimitReached());
     EXPECT_EQ(std::count(log.lines().begin(), log.lines().end(),
                          "Device limit of 2 reached; further replies ignored\n"), 1);
     state.clearForRound(); // the next round starts from nothing
-    EXPECT_EQ(Parse(state, Buffer({Reply("D", "Orvane", "10.0.0.13", "00:00:00:00:00:04")})), 1);
+    EXPECT_EQ(Parse(state, Buffer({Reply("D", "10.0.0.13", "00:00:00:00:00:04", "80", "Orvane")})), 1);
 }
 
 TEST(ParserPlainPkg, ProjectFilterHidesRowsButListsTheDevices)
@@ -125,9 +113,9 @@ TEST(ParserPlainPkg, ProjectFilterHidesRowsButListsTheDevices)
     MemoryLog log;
     DiscoveryState state(log);
     state.projectFilter = "Mirkla";
-    const std::string buffer = Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01"),
-                                       Reply("B", "Mirkla", "10.0.0.11", "00:00:00:00:00:02"),
-                                       Reply("C", "mirkla", "10.0.0.12", "00:00:00:00:00:03")});
+    const std::string buffer = Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
+                                       Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Mirkla"),
+                                       Reply("C", "10.0.0.12", "00:00:00:00:00:03", "80", "mirkla")});
     EXPECT_EQ(Parse(state, buffer), 3);
     EXPECT_EQ(state.devices.size(), 3u);
     EXPECT_EQ(state.grid.gridRowCount(), 2);
@@ -159,7 +147,7 @@ TEST(ParserPlainPkg, ClearForRoundEmptiesListAndGrid)
 {
     MemoryLog log;
     DiscoveryState state(log);
-    Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01")}));
+    Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")}));
     state.clearForRound();
     EXPECT_TRUE(state.devices.empty());
     EXPECT_EQ(state.nextRow, 1);
@@ -167,7 +155,7 @@ TEST(ParserPlainPkg, ClearForRoundEmptiesListAndGrid)
     state.grid.setGridRowCount(2);
     EXPECT_EQ(state.grid.cell(DeviceGrid::kModelColumn, 1), ""); // no stale text comes back
     // The cleared device is new again, in this round and after the list alone was emptied.
-    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01")})), 1);
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")})), 1);
     state.clearDevices();
-    EXPECT_EQ(Parse(state, Buffer({Reply("A", "Orvane", "10.0.0.10", "00:00:00:00:00:01")})), 1);
+    EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")})), 1);
 }

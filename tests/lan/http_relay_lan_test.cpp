@@ -2,6 +2,7 @@
 // The HTTP-command road against a simulated relay host on a namespace LAN:
 // the round itself, the CLI and the main window, each fetching the relay's
 // page from 10.77.1.2 from inside the PC namespace.
+#include "replies.h"
 #include "lan_harness.h"
 #include "wire.h"
 
@@ -39,16 +40,6 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr std::size_t kMiB = 1024 * 1024;
-
-// True only inside the PC namespace: nowhere else is 10.77.1.1 a local address.
-bool HoldsPcAddress()
-{
-    SocketHandle s(::socket(AF_INET, SOCK_DGRAM, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    inet_pton(AF_INET, TestLan::PcAddress().c_str(), &address.sin_addr);
-    return s.valid() && ::bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-}
 
 // The relay host's address, with the port when it is not 80.
 std::string Relay(int port = 80)
@@ -140,8 +131,8 @@ protected:
         const bool inPc = m_lan->enterPc();
         EXPECT_TRUE(inPc) << m_lan->error();
         // Elsewhere 10.77.1.2 could be a real machine.
-        EXPECT_TRUE(inPc && HoldsPcAddress()) << "not inside the PC namespace";
-        return inPc && HoldsPcAddress() ? sim : nullptr;
+        EXPECT_TRUE(inPc && TestLan::HoldsPcAddress()) << "not inside the PC namespace";
+        return inPc && TestLan::HoldsPcAddress() ? sim : nullptr;
     }
 
     MemoryLog m_log;
@@ -161,9 +152,7 @@ TEST_F(HttpRelayLan, RoundListsTheRelaysDevices)
     EXPECT_EQ(r.shown, 9);
     ExpectListed(state.devices, Sim::GenerateDevices(9, 4));
     // The closing sort puts the grid in descending order of model.
-    std::vector<std::string> models;
-    for (int row = 1; row < state.grid.gridRowCount(); ++row)
-        models.push_back(state.grid.cell(DeviceGrid::kModelColumn, row));
+    const std::vector<std::string> models = TestSupport::Column(state.grid, DeviceGrid::kModelColumn);
     EXPECT_TRUE(std::is_sorted(models.rbegin(), models.rend()));
 
     const auto request = sim->waitForLine(HttpRequestFor("/device.get?DeviceType=ALL"), 3000ms);
@@ -362,9 +351,7 @@ TEST_F(HttpRelayLan, WindowListsTheRelaysDevices)
     EXPECT_TRUE(window.button->isEnabled());
     EXPECT_EQ(window.button->text().toStdString(), "Quendrel");
     ExpectListed(window.form.state().devices, orvane);
-    std::vector<std::string> macs;
-    for (int row = 1; row < window.form.state().grid.gridRowCount(); ++row)
-        macs.push_back(window.form.state().grid.cell(DeviceGrid::kMacColumn, row));
+    std::vector<std::string> macs = TestSupport::Column(window.form.state().grid, DeviceGrid::kMacColumn);
     std::vector<std::string> want;
     for (const DeviceInfo& d : orvane)
         want.emplace_back(FieldText(d.mac));

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "lan_harness.h"
 
+#include "discovery/socket_handle.h"
+
+#include <arpa/inet.h>
+
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <sched.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -128,6 +134,15 @@ bool TestLan::up()
 }
 
 std::string TestLan::PcAddress(int lan) { return "10.77." + std::to_string(lan) + ".1"; }
+
+bool TestLan::HoldsPcAddress()
+{
+    Discovery::SocketHandle s(::socket(AF_INET, SOCK_DGRAM, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    inet_pton(AF_INET, PcAddress().c_str(), &address.sin_addr);
+    return s.valid() && ::bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+}
 
 std::string TestLan::HostAddress(int host, int lan)
 {

@@ -46,6 +46,9 @@ public:
     std::string namespaceOf(const std::string& node) const { return m_name + "-" + node; }
 
     static std::string PcAddress(int lan = 1);
+    // True only inside the PC namespace: nowhere else is the PC's address a
+    // local one. A search must never start anywhere else.
+    static bool HoldsPcAddress();
     static std::string HostAddress(int host, int lan = 1);
     // The LAN that host `host` is on.
     int lanOf(int host) const;

@@ -2,6 +2,7 @@
 // The network setup dialog end to end on a namespace LAN: search in the
 // window, open the dialog on a simulated device, apply a static address,
 // and see the simulator take it and the next search show it.
+#include "replies.h"
 #include "lan_harness.h"
 
 #include "discovery/device_info.h"
@@ -25,10 +26,7 @@ namespace {
 
 int RowOf(const Discovery::DeviceGrid& grid, const std::string& mac)
 {
-    for (int r = 1; r < grid.gridRowCount(); ++r)
-        if (grid.cell(Discovery::DeviceGrid::kMacColumn, r) == mac)
-            return r;
-    return -1;
+    return TestSupport::RowWith(grid, Discovery::DeviceGrid::kMacColumn, mac);
 }
 
 } // namespace

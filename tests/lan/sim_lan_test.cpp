@@ -8,7 +8,6 @@
 #include "discovery/packet.h"
 #include "discovery/protocol_constants.h"
 #include "sim/device_store.h"
-#include "sim/garbage.h"
 
 #include <gtest/gtest.h>
 
@@ -180,45 +179,6 @@ TEST_F(SimLan, PackedRepliesCarrySeveralPacketsPerDatagram)
     EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(7, 0)));
 }
 
-TEST_F(SimLan, TcpRelayAnswersOneFramedTextAndCloses)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
-    SimProcess* relay = StartSim(1, {"--count", "40", "--seed", "5"});
-    ASSERT_TRUE(relay);
-
-    const TcpAnswer answer =
-        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, Query(Discovery::kRelayQuery), kLimit);
-    ASSERT_TRUE(answer.connected);
-    EXPECT_TRUE(answer.closedByPeer);
-    // One framed text: Base64 only, no terminator, all forty devices inside.
-    EXPECT_EQ(answer.bytes.find_first_not_of(
-                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
-              std::string::npos);
-    EXPECT_EQ(Keys(RepliesIn(answer.bytes)), Keys(Sim::GenerateDevices(40, 5)));
-
-    const auto line = relay->waitForLine(ReceivedFlag("tcp", 2), kLimit);
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->value("text").toString(), "Kestravon,02,????");
-    EXPECT_TRUE(relay->waitForLine(EventIs("relayed"), kLimit));
-}
-
-TEST_F(SimLan, UdpRelayAnswersTheSenderAtTheReplyPort)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 2}));
-    SimProcess* relay = StartSim(1, {"--count", "2", "--seed", "7"});
-    SimProcess* other = StartSim(2, {"--count", "2", "--seed", "8"});
-    ASSERT_TRUE(relay && other);
-    UdpReceiver replies(Discovery::kReplyPort);
-
-    const std::vector<Datagram> got = Search(replies, TestLan::HostAddress(1), Discovery::kRelayQuery);
-    EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(2, 7)));
-    for (const Datagram& d : got)
-        EXPECT_EQ(AddressOf(d.from), TestLan::HostAddress(1));
-    EXPECT_EQ(relay->waitForLine(EventIs("answered"), kLimit)->value("to").toString(), "10.77.1.1:6667");
-    // The query went to h1 alone.
-    EXPECT_EQ(other->count(ReceivedFlag("udp", 2)), 0u);
-}
-
 TEST_F(SimLan, ControlPackageChangesWhatALaterSearchShows)
 {
     ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 2}));
@@ -276,25 +236,6 @@ TEST_F(SimLan, ControlPackageChangesWhatALaterSearchShows)
     EXPECT_EQ(FieldText(now->gateway), "10.77.1.254");
 }
 
-TEST_F(SimLan, HangingRelayAcceptsButNeverAnswersNorCloses)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
-    SimProcess* relay = StartSim(1, {"--count", "3", "--hang"});
-    ASSERT_TRUE(relay);
-
-    const TcpAnswer answer = TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort,
-                                         Query(Discovery::kRelayQuery), std::chrono::milliseconds(1500));
-    EXPECT_TRUE(answer.connected);
-    EXPECT_FALSE(answer.closedByPeer);
-    EXPECT_TRUE(answer.bytes.empty());
-    EXPECT_EQ(relay->count(ReceivedFlag("tcp", 2)), 1u);
-    EXPECT_EQ(relay->count(EventIs("tcp-hanging")), 1u);
-    EXPECT_EQ(relay->count(EventIs("relayed")), 0u);
-    // UDP still answers.
-    UdpReceiver replies(Discovery::kReplyPort);
-    EXPECT_EQ(RepliesIn(Search(replies)).size(), 3u);
-}
-
 TEST_F(SimLan, FloodKeepsReplyingWithoutTheSilenceARoundWaitsFor)
 {
     ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
@@ -312,26 +253,6 @@ TEST_F(SimLan, FloodKeepsReplyingWithoutTheSilenceARoundWaitsFor)
     EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(2, 0)));
     // And it does end.
     EXPECT_TRUE(flood->waitForLine(EventIs("flood-end"), kLimit));
-}
-
-TEST_F(SimLan, GarbageComesFirstAndTheRealRepliesStillFollow)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
-    ASSERT_TRUE(StartSim(1, {"--count", "2", "--garbage"}));
-    UdpReceiver replies(Discovery::kReplyPort);
-    const std::vector<Sim::GarbageDatagram> junk = Sim::GarbageDatagrams();
-
-    const std::vector<Datagram> got = Search(replies);
-    ASSERT_EQ(got.size(), junk.size() + 2);
-    // The extremes arrive whole: the empty datagram and the largest one.
-    EXPECT_TRUE(std::any_of(got.begin(), got.end(), [](const Datagram& d) { return d.bytes.empty(); }));
-    EXPECT_TRUE(std::any_of(got.begin(), got.end(), [](const Datagram& d) { return d.bytes.size() == 65507; }));
-    for (std::size_t i = 0; i < junk.size(); ++i) {
-        EXPECT_EQ(got[i].bytes, junk[i].bytes) << junk[i].name;
-        EXPECT_EQ(RepliesIn(got[i].bytes).size(), junk[i].readsAsReply ? 1u : 0u) << junk[i].name;
-    }
-    const std::vector<Datagram> real(got.end() - 2, got.end());
-    EXPECT_EQ(Keys(RepliesIn(real)), Keys(Sim::GenerateDevices(2, 0)));
 }
 
 TEST_F(SimLan, GarbageRelayHidesTheDevicesAmongJunkPackets)

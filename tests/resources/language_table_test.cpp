@@ -63,38 +63,33 @@ TEST(LocaleForLanguage, FollowsTheLanguageTable)
         EXPECT_EQ(LocaleForLanguage(row.language), row.locale) << std::hex << row.language;
 }
 
-TEST(LocaleForLanguage, OnlyThePrimaryLanguageDecides)
+TEST(LocaleForLanguage, PrimaryLanguageDecidesChineseLooksAtBitsEightToElevenOthersGetUsEnglish)
 {
-    EXPECT_EQ(LocaleForLanguage(0x0807), 0x0407); // Swiss German: the German module
-    EXPECT_EQ(LocaleForLanguage(0x0C0C), 0x040C); // Canadian French
-    EXPECT_EQ(LocaleForLanguage(0x0814), 0x0414); // Nynorsk
-    // Brazilian users get Portuguese of Portugal.
-    EXPECT_EQ(LocaleForLanguage(0x0416), 0x0816);
-    EXPECT_EQ(LocaleForLanguage(0x0816), 0x0816);
-    // The low 8 bits are the primary language, whatever the bits above say.
-    EXPECT_EQ(LocaleForLanguage(0x0107), 0x0407);
-    EXPECT_EQ(LocaleForLanguage(0xFF07), 0x0407);
-}
-
-TEST(LocaleForLanguage, ChineseTestsOnlyBitsEightToEleven)
-{
-    EXPECT_EQ(LocaleForLanguage(0x0804), 0x0804); // simplified, PRC
-    EXPECT_EQ(LocaleForLanguage(0x0404), 0x0404); // Taiwan
-    EXPECT_EQ(LocaleForLanguage(0x0C04), 0x0404); // Hong Kong: traditional
-    EXPECT_EQ(LocaleForLanguage(0x1004), 0x0404); // Singapore: traditional all the same
-    EXPECT_EQ(LocaleForLanguage(0x1404), 0x0404); // Macao
-    EXPECT_EQ(LocaleForLanguage(0x1804), 0x0804); // bits 12+ are not looked at
-    EXPECT_EQ(LocaleForLanguage(0x0004), 0x0404); // neutral Chinese
-}
-
-TEST(LocaleForLanguage, AnyOtherLanguageGetsUsEnglish)
-{
-    EXPECT_EQ(LocaleForLanguage(0x0409), 0x0409);
-    EXPECT_EQ(LocaleForLanguage(0x0809), 0x0409);
-    EXPECT_EQ(LocaleForLanguage(0x0401), 0x0409); // Arabic
-    EXPECT_EQ(LocaleForLanguage(0x0412), 0x0409); // Korean
-    EXPECT_EQ(LocaleForLanguage(0x0000), 0x0409);
-    EXPECT_EQ(LocaleForLanguage(0xFFFF), 0x0409);
+    struct Row { quint16 language; quint16 locale; const char* why; };
+    const Row rows[] = {
+        {0x0807, 0x0407, "Swiss German: the German module"},
+        {0x0C0C, 0x040C, "Canadian French"},
+        {0x0814, 0x0414, "Nynorsk"},
+        {0x0416, 0x0816, "Brazilian users get Portuguese of Portugal"},
+        {0x0816, 0x0816, "Portuguese"},
+        {0x0107, 0x0407, "the low 8 bits are the primary language, whatever the bits above say"},
+        {0xFF07, 0x0407, "the low 8 bits are the primary language, whatever the bits above say"},
+        {0x0804, 0x0804, "simplified, PRC"},
+        {0x0404, 0x0404, "Taiwan"},
+        {0x0C04, 0x0404, "Hong Kong: traditional"},
+        {0x1004, 0x0404, "Singapore: traditional all the same"},
+        {0x1404, 0x0404, "Macao"},
+        {0x1804, 0x0804, "Chinese bits 12+ are not looked at"},
+        {0x0004, 0x0404, "neutral Chinese"},
+        {0x0409, 0x0409, "US English"},
+        {0x0809, 0x0409, "British English"},
+        {0x0401, 0x0409, "Arabic"},
+        {0x0412, 0x0409, "Korean"},
+        {0x0000, 0x0409, "no language"},
+        {0xFFFF, 0x0409, "all bits"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LocaleForLanguage(row.language), row.locale) << std::hex << row.language << ": " << row.why;
 }
 
 TEST(LocaleAbbreviation, NamesEveryModuleTheTableCanAskFor)

@@ -6,6 +6,8 @@
 #include "sim/relay_page_builder.h"
 #include "sim/simulator.h"
 
+#include "loopback.h"
+#include "sim_devices.h"
 #include "wire.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +26,7 @@ using Discovery::DeviceInfo;
 
 namespace {
 
-constexpr std::uint32_t kLoopback = 0x7F000001u;
+using TestSupport::kLoopback;
 constexpr auto kLimit = std::chrono::milliseconds(5000);
 constexpr std::size_t kMiB = 1024 * 1024;
 
@@ -62,11 +64,7 @@ class HttpLoopback : public ::testing::Test {
 protected:
     SimOptions Options() const
     {
-        SimOptions o;
-        o.bindAddress = kLoopback;
-        o.port = 0;
-        o.replyTo = kLoopback;
-        o.replyPort = m_replies.port();
+        SimOptions o = TestSupport::LoopbackSimOptions(m_replies.port());
         o.httpPort = 0;
         return o;
     }
@@ -82,27 +80,11 @@ protected:
 
     bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit = kLimit)
     {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < until) {
-            m_sim->pollOnce(std::chrono::milliseconds(5));
-            if (done())
-                return true;
-        }
-        return done();
+        return TestSupport::PumpSim(*m_sim, done, limit);
     }
 
-    // A non-blocking client: this thread also runs the simulator.
-    Discovery::SocketHandle Connect()
-    {
-        Discovery::SocketHandle socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(m_sim->httpPort());
-        to.sin_addr.s_addr = htonl(kLoopback);
-        const int rc = connect(socket.get(), reinterpret_cast<const sockaddr*>(&to), sizeof to);
-        EXPECT_TRUE(rc == 0 || errno == EINPROGRESS);
-        return socket;
-    }
+    // A client still connecting: this thread also runs the simulator.
+    Discovery::SocketHandle Connect() { return TestSupport::ConnectLoopback(m_sim->httpPort(), false); }
 
     // Sends everything, pumping the simulator while the socket is full.
     void SendAll(int fd, std::string_view bytes)

@@ -5,6 +5,8 @@
 #include "sim/garbage.h"
 #include "sim/simulator.h"
 
+#include "loopback.h"
+#include "sim_devices.h"
 #include "wire.h"
 
 #include "discovery/log_sink.h"
@@ -32,7 +34,7 @@ using LanHarness::UdpReceiver;
 
 namespace {
 
-constexpr std::uint32_t kLoopback = 0x7F000001u;
+using TestSupport::kLoopback;
 constexpr auto kLimit = std::chrono::milliseconds(3000);
 
 std::string Framed(int flag, const DeviceInfo* info = nullptr)
@@ -54,31 +56,12 @@ std::size_t RepliesIn(const std::string& framed)
     return n;
 }
 
-// A TCP client socket. A loopback connect completes at once while the
-// listener's backlog has room; past it, `wait` false leaves it in progress
-// (this thread also runs the simulator, so it must not block).
-Discovery::SocketHandle Connect(std::uint16_t port, bool wait = true)
-{
-    Discovery::SocketHandle socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | (wait ? 0 : SOCK_NONBLOCK), 0));
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(kLoopback);
-    const int rc = connect(socket.get(), reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    EXPECT_TRUE(rc == 0 || (!wait && errno == EINPROGRESS));
-    return socket;
-}
-
 class LoopbackSim : public ::testing::Test {
 protected:
     // Every reply goes to our receiver on loopback, never to a broadcast address.
     SimOptions Options() const
     {
-        SimOptions o;
-        o.bindAddress = kLoopback;
-        o.port = 0;
-        o.replyTo = kLoopback;
-        o.replyPort = m_replies.port();
+        SimOptions o = TestSupport::LoopbackSimOptions(m_replies.port());
         return o;
     }
 
@@ -99,13 +82,7 @@ protected:
     // Runs the simulator's loop until `done` holds or `limit` passes.
     bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit = kLimit)
     {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < until) {
-            m_sim->pollOnce(std::chrono::milliseconds(5));
-            if (done())
-                return true;
-        }
-        return done();
+        return TestSupport::PumpSim(*m_sim, done, limit);
     }
 
     // Pumps until `count` datagrams have arrived (or the time is up).
@@ -261,18 +238,24 @@ TEST_F(LoopbackSim, GarbageComesBeforeTheRealReplies)
     SimOptions options = Options();
     options.garbage = true;
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(2, 0)));
-    const std::size_t junk = GarbageDatagrams().size();
+    const std::vector<GarbageDatagram> junk = GarbageDatagrams();
     Send(Framed(Discovery::kSearchQuery));
-    const std::vector<Datagram> got = Collect(junk + 2);
-    ASSERT_EQ(got.size(), junk + 2);
-    EXPECT_EQ(RepliesIn(got[junk].bytes), 1u);
-    EXPECT_EQ(RepliesIn(got[junk + 1].bytes), 1u);
+    const std::vector<Datagram> got = Collect(junk.size() + 2);
+    ASSERT_EQ(got.size(), junk.size() + 2);
+    // Each junk datagram arrives whole and in order, the empty and the
+    // 65,507-byte ones too, and reads as a reply only where it says so.
+    for (std::size_t i = 0; i < junk.size(); ++i) {
+        EXPECT_EQ(got[i].bytes, junk[i].bytes) << junk[i].name;
+        EXPECT_EQ(RepliesIn(got[i].bytes), junk[i].readsAsReply ? 1u : 0u) << junk[i].name;
+    }
+    EXPECT_EQ(RepliesIn(got[junk.size()].bytes), 1u);
+    EXPECT_EQ(RepliesIn(got[junk.size() + 1].bytes), 1u);
 }
 
 TEST_F(LoopbackSim, TcpRelayAnswersOnceAndCloses)
 {
     ASSERT_NO_FATAL_FAILURE(Start(Options(), GenerateDevices(30, 1)));
-    Discovery::SocketHandle client = Connect(m_sim->tcpPort());
+    Discovery::SocketHandle client = TestSupport::ConnectLoopback(m_sim->tcpPort());
     // The query may come in pieces; the answer waits for the whole of it.
     const std::string query = Framed(Discovery::kRelayQuery);
     ASSERT_EQ(send(client.get(), query.data(), 10, 0), 10);
@@ -291,6 +274,9 @@ TEST_F(LoopbackSim, TcpRelayAnswersOnceAndCloses)
         return closed;
     });
     EXPECT_TRUE(closed);
+    // One framed text: Base64 only, no terminator, every device inside.
+    EXPECT_EQ(answer.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
+              std::string::npos);
     EXPECT_EQ(RepliesIn(answer), 30u);
     EXPECT_EQ(Logged("transport", "tcp"), 1u);
     client.reset();
@@ -301,7 +287,7 @@ TEST_F(LoopbackSim, TcpRelayAnswersOnceAndCloses)
 TEST_F(LoopbackSim, TcpConnectionThatEndsWithoutAQueryGetsNothing)
 {
     ASSERT_NO_FATAL_FAILURE(Start(Options(), GenerateDevices(3, 1)));
-    Discovery::SocketHandle client = Connect(m_sim->tcpPort());
+    Discovery::SocketHandle client = TestSupport::ConnectLoopback(m_sim->tcpPort());
     ASSERT_EQ(send(client.get(), "S0tMTU", 6, 0), 6); // a piece of junk, then our end closes
     shutdown(client.get(), SHUT_WR);
     bool closed = false;
@@ -324,7 +310,7 @@ TEST_F(LoopbackSim, HangingRelayNeitherAnswersNorCloses)
     SimOptions options = Options();
     options.hang = true;
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(3, 1)));
-    Discovery::SocketHandle client = Connect(m_sim->tcpPort());
+    Discovery::SocketHandle client = TestSupport::ConnectLoopback(m_sim->tcpPort());
     const std::string query = Framed(Discovery::kRelayQuery);
     ASSERT_EQ(send(client.get(), query.data(), query.size(), 0), static_cast<ssize_t>(query.size()));
     ASSERT_TRUE(Pump([&] { return Last("tcp-hanging") != nullptr; }));
@@ -333,6 +319,10 @@ TEST_F(LoopbackSim, HangingRelayNeitherAnswersNorCloses)
     EXPECT_EQ(recv(client.get(), &byte, 1, MSG_DONTWAIT), -1); // no data and no end of stream
     EXPECT_EQ(errno, EAGAIN);
     EXPECT_EQ(Last("tcp-closed"), nullptr);
+    EXPECT_EQ(Last("relayed"), nullptr);
+    // UDP still answers.
+    Send(Framed(Discovery::kSearchQuery));
+    EXPECT_EQ(Collect(3).size(), 3u);
 }
 
 TEST_F(LoopbackSim, RelayRefusesConnectionsPastItsLimit)
@@ -340,7 +330,7 @@ TEST_F(LoopbackSim, RelayRefusesConnectionsPastItsLimit)
     ASSERT_NO_FATAL_FAILURE(Start(Options(), GenerateDevices(1, 1)));
     std::vector<Discovery::SocketHandle> clients;
     for (int i = 0; i < 70; ++i)
-        clients.push_back(Connect(m_sim->tcpPort(), false));
+        clients.push_back(TestSupport::ConnectLoopback(m_sim->tcpPort(), false));
     Pump([&] { return Logged("event", "tcp-refused") >= 6; });
     EXPECT_EQ(Logged("event", "tcp-accepted"), 64u);
     EXPECT_EQ(Logged("event", "tcp-refused"), 6u);

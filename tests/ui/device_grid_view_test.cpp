@@ -2,7 +2,7 @@
 #include "ui/device_grid_view.h"
 #include "ui/main_form.h"
 
-#include "grid_test_support.h"
+#include "replies.h"
 
 #include <QClipboard>
 #include <QHeaderView>
@@ -17,8 +17,8 @@
 
 using Discovery::DeviceGrid;
 using Gui::DeviceGridView;
-using UiTest::Feed;
-using UiTest::Reply;
+using TestSupport::Feed;
+using TestSupport::Reply;
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the PC namespace, so the round's broadcasts reach only the simulated hosts.
 #include "ui/main_form.h"
 
-#include "grid_test_support.h"
+#include "replies.h"
 #include "lan_harness.h"
 #include "upnp/network_interfaces.h"
 
@@ -25,16 +25,6 @@ using Discovery::DeviceGrid;
 using LanHarness::TestLan;
 
 namespace {
-
-// True only inside the PC namespace: nowhere else is 10.77.1.1 a local address.
-bool HoldsPcAddress()
-{
-    Discovery::SocketHandle s(socket(AF_INET, SOCK_DGRAM, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    inet_pton(AF_INET, TestLan::PcAddress().c_str(), &address.sin_addr);
-    return s.valid() && bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-}
 
 std::string DeviceJson(const std::string& model, const std::string& name, const std::string& ip,
                        const std::string& mac)
@@ -74,7 +64,7 @@ TEST(MainFormOnLan, SearchButtonListsTheSimulatedDevices)
 
     ASSERT_TRUE(lan.enterPc());
     // Never press the button anywhere but inside the simulated LAN.
-    ASSERT_TRUE(HoldsPcAddress()) << "not inside the PC namespace; the search would reach the real network";
+    ASSERT_TRUE(TestLan::HoldsPcAddress()) << "not inside the PC namespace; the search would reach the real network";
 
     // The filter "ALL" also searches for UPnP devices: on the LAN's adapter only.
     const auto adapters = Upnp::NamedIpv4Interfaces({"eth0"});
@@ -97,10 +87,10 @@ TEST(MainFormOnLan, SearchButtonListsTheSimulatedDevices)
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(button->text().toStdString(), "Quendrel");
     // Such a round is not sorted; the two channels of host 3 are listed once each.
-    std::vector<std::string> models = UiTest::Column(form.state().grid, DeviceGrid::kModelColumn);
+    std::vector<std::string> models = TestSupport::Column(form.state().grid, DeviceGrid::kModelColumn);
     std::sort(models.begin(), models.end());
     EXPECT_EQ(models, (std::vector<std::string>{"KV-10", "KV-20", "VS-40", "VS-40"}));
-    std::vector<std::string> ips = UiTest::Column(form.state().grid, DeviceGrid::kIpColumn);
+    std::vector<std::string> ips = TestSupport::Column(form.state().grid, DeviceGrid::kIpColumn);
     std::sort(ips.begin(), ips.end());
     EXPECT_EQ(ips, (std::vector<std::string>{TestLan::HostAddress(1), TestLan::HostAddress(2),
                                              TestLan::HostAddress(3), TestLan::HostAddress(3)}));

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "ui/device_grid_view.h"
+#include "qt_text.h"
 #include "ui/main_form.h"
 
 #include "quendrel_version.h"
 #include "resources/language.h"
-#include "grid_test_support.h"
+#include "replies.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,9 +29,11 @@
 using Discovery::DeviceGrid;
 using Gui::DeviceGridView;
 using Gui::TMainForm;
-using UiTest::Column;
-using UiTest::Feed;
-using UiTest::Reply;
+using TestSupport::Column;
+using TestSupport::Feed;
+using TestSupport::Reply;
+
+using TestSupport::Text;
 
 namespace {
 
@@ -40,11 +43,6 @@ T* Child(TMainForm& form, const char* name)
     T* child = form.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
-}
-
-std::string Text(const QString& text)
-{
-    return text.toStdString();
 }
 
 class MainFormTest : public ::testing::Test {

@@ -6,7 +6,7 @@
 // search, the engine's included, sees the LAN's adapter alone.
 #include "ui/main_form.h"
 
-#include "grid_test_support.h"
+#include "replies.h"
 #include "lan_harness.h"
 #include "ui/form_info.h"
 #include "ui/upnp_info_form.h"
@@ -143,11 +143,7 @@ protected:
     // The grid's row with `text` in `column`; 0 when there is none.
     int RowWith(int column, const std::string& text) const
     {
-        const DeviceGrid& grid = form->state().grid;
-        for (int r = 1; r < grid.gridRowCount(); ++r)
-            if (grid.cell(column, r) == text)
-                return r;
-        return 0;
+        return TestSupport::RowWith(form->state().grid, column, text);
     }
 
     // "Detail Info." on a row: what each dialog it opened showed.
@@ -223,7 +219,7 @@ TEST_F(MainFormUpnpLan, UpnpFilterListsTheCamerasAlone)
     SetFilter("UPNP");
     ASSERT_TRUE(Round());
     EXPECT_EQ(Label(), "2 device(s) found!");
-    std::vector<std::string> models = UiTest::Column(form->state().grid, DeviceGrid::kModelColumn);
+    std::vector<std::string> models = TestSupport::Column(form->state().grid, DeviceGrid::kModelColumn);
     std::sort(models.begin(), models.end());
     EXPECT_EQ(models, (std::vector<std::string>{"Axis 200 Series", "VivoTek 7000 Series"}));
     // The datagram devices are still in the list, only not shown.

@@ -3,8 +3,10 @@
 // round's datagrams never leave 127.0.0.1.
 #include "ui/main_form.h"
 
-#include "grid_test_support.h"
-#include "loopback_devices.h"
+#include "replies.h"
+#include "loopback.h"
+#include "offline_upnp.h"
+#include "sim_devices.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -16,14 +18,14 @@
 #include <gtest/gtest.h>
 
 using Discovery::DeviceGrid;
-using UiTest::Column;
-using UiTest::Reply;
+using TestSupport::Column;
+using TestSupport::Reply;
 
 namespace {
 
-using UiTest::BoundPort;
-using UiTest::LoopbackDevices;
-using UiTest::LoopbackUdp;
+using TestSupport::BoundPort;
+using TestSupport::SimDevices;
+using TestSupport::LoopbackUdp;
 
 // What Button1 looked like whenever it was painted.
 class PaintWatcher : public QObject {
@@ -43,7 +45,7 @@ class SearchButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        replyPort = UiTest::FreeLoopbackPort();
+        replyPort = TestSupport::FreeLoopbackPort();
         // A project of the devices: the round closes itself (an "ALL" round
         // hands its end to the UPnP results, see upnp_round_test.cpp).
         form.findChild<QComboBox*>(QStringLiteral("Proj"))->setEditText(QStringLiteral("Orvane"));
@@ -55,11 +57,11 @@ protected:
 
     void PressAgainst(std::uint16_t devicePort)
     {
-        form.setSearchEndpoints(UiTest::LoopbackEndpoints(devicePort, replyPort));
+        form.setSearchEndpoints(TestSupport::LoopbackEndpoints(devicePort, replyPort));
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    Gui::TMainForm form{UiTest::OfflineUpnp()};
+    Gui::TMainForm form{TestSupport::OfflineUpnp()};
     QPushButton* button = nullptr;
     QLabel* label = nullptr;
     std::uint16_t replyPort = 0;
@@ -69,18 +71,16 @@ protected:
 
 TEST_F(SearchButtonTest, RoundFillsGridSortedAndCountsDevices)
 {
-    LoopbackDevices devices(UiTest::Buffer({Reply("B", "10.0.0.1", "00:00:00:00:00:01"),
-                                            Reply("a", "10.0.0.2", "00:00:00:00:00:02"),
-                                            Reply("C", "10.0.0.3", "00:00:00:00:00:03")}),
-                            replyPort);
+    SimDevices devices({TestSupport::Device("B", "10.0.0.1", "00:00:00:00:00:01"),
+                        TestSupport::Device("a", "10.0.0.2", "00:00:00:00:00:02"),
+                        TestSupport::Device("C", "10.0.0.3", "00:00:00:00:00:03")}, replyPort);
     PaintWatcher watcher;
     button->installEventFilter(&watcher);
-    PressAgainst(devices.port());
+    PressAgainst(devices.udpPort());
     button->removeEventFilter(&watcher);
 
     // Two passes, each answered; the repeats are dropped.
-    EXPECT_EQ(devices.queries(), 2);
-    EXPECT_EQ(devices.lastQuery(), std::string("Kestravon,00,????") + '\0');
+    EXPECT_EQ(devices.queries(), (std::vector<std::string>(2, "Kestravon,00,????")));
     ASSERT_EQ(form.state().devices.size(), 3u);
     EXPECT_EQ(Column(form.state().grid, 0), (std::vector<std::string>{"C", "B", "a"}));
     EXPECT_EQ(label->text().toStdString(), "3 device(s) found!");
@@ -106,8 +106,8 @@ TEST_F(SearchButtonTest, RoundFillsGridSortedAndCountsDevices)
 TEST_F(SearchButtonTest, RoundThatFindsNothingEmptiesTheList)
 {
     {
-        LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}), replyPort);
-        PressAgainst(devices.port());
+        SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01")}, replyPort);
+        PressAgainst(devices.udpPort());
         ASSERT_EQ(form.state().devices.size(), 1u);
         EXPECT_EQ(label->text().toStdString(), "1 device(s) found!");
     }
@@ -125,12 +125,11 @@ TEST_F(SearchButtonTest, RoundThatFindsNothingEmptiesTheList)
 
 TEST_F(SearchButtonTest, ProjectFilterTextReachesTheRound)
 {
-    LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
-                                            Reply("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}),
-                            replyPort);
+    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
+                        TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}, replyPort);
     auto* proj = form.findChild<QComboBox*>(QStringLiteral("Proj"));
     proj->setEditText(QStringLiteral("Mirkla"));
-    PressAgainst(devices.port());
+    PressAgainst(devices.udpPort());
     EXPECT_EQ(form.state().projectFilter, "Mirkla");
     EXPECT_EQ(form.state().devices.size(), 2u); // listed, but only one shown
     EXPECT_EQ(Column(form.state().grid, 0), (std::vector<std::string>{"B"}));

@@ -3,8 +3,10 @@
 // devices answer on loopback and the UPnP search has no adapter.
 #include "session/search_session.h"
 
-#include "grid_test_support.h"
-#include "loopback_devices.h"
+#include "replies.h"
+#include "loopback.h"
+#include "offline_upnp.h"
+#include "sim_devices.h"
 #include "upnp/port_forward_engine.h"
 
 #include <QCoreApplication>
@@ -18,7 +20,7 @@
 #include <vector>
 
 using Discovery::SearchSession;
-using UiTest::Reply;
+using TestSupport::Reply;
 using namespace std::chrono_literals;
 
 namespace {
@@ -46,17 +48,16 @@ class SearchSessionTest : public ::testing::Test {
 protected:
     std::unique_ptr<SearchSession> Make(std::chrono::milliseconds upnpTime)
     {
-        auto session = std::make_unique<SearchSession>(state, UiTest::OfflineUpnp(upnpTime));
-        session->setEndpoints(UiTest::LoopbackEndpoints(devices.port(), replyPort));
+        auto session = std::make_unique<SearchSession>(state, TestSupport::OfflineUpnp(upnpTime));
+        session->setEndpoints(TestSupport::LoopbackEndpoints(devices.udpPort(), replyPort));
         trace.Watch(*session);
         return session;
     }
 
     Discovery::MemoryLog log{100};
     Discovery::DiscoveryState state{log};
-    std::uint16_t replyPort = UiTest::FreeLoopbackPort();
-    UiTest::LoopbackDevices devices{UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}),
-                                    replyPort};
+    std::uint16_t replyPort = TestSupport::FreeLoopbackPort();
+    TestSupport::SimDevices devices{{TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01")}, replyPort};
     Trace trace;
 };
 

@@ -2,6 +2,7 @@
 // The UPnP device detail dialog: its layout, tab order, captions and the
 // texts it shows.
 #include "ui/upnp_info_form.h"
+#include "qt_text.h"
 
 #include "resources/dvconst.h"
 #include "resources/language.h"
@@ -20,12 +21,9 @@
 
 using Gui::TForm1;
 
-namespace {
+using TestSupport::Text;
 
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
+namespace {
 
 // Object names and English captions by record field.
 struct Expected {
@@ -54,6 +52,16 @@ const Expected kExpected[Upnp::kUpnpFieldCount] = {
     {"Label18", "EditUniqName", "UniqueDeviceName"},
     {"Label19", "EditUPC", "UPC"},
 };
+
+// A field's label and edit, found by their object names.
+QLabel* LabelOf(const TForm1& form, int field)
+{
+    return form.findChild<QLabel*>(QString::fromLatin1(kExpected[field].label));
+}
+QLineEdit* EditOf(const TForm1& form, int field)
+{
+    return form.findChild<QLineEdit*>(QString::fromLatin1(kExpected[field].edit));
+}
 
 Upnp::UpnpDeviceInfo Camera()
 {
@@ -96,16 +104,12 @@ TEST(TForm1, LayoutIsTheFormsOwn)
         const QLineEdit* edit = form.findChild<QLineEdit*>(QString::fromLatin1(want.edit));
         ASSERT_NE(label, nullptr) << want.label;
         ASSERT_NE(edit, nullptr) << want.edit;
-        EXPECT_EQ(label, form.labelOf(field));
-        EXPECT_EQ(edit, form.editOf(field));
         EXPECT_EQ(label->geometry(), QRect(16, top, 137, 13)) << want.label;
         EXPECT_EQ(edit->geometry(), QRect(160, top, 300, 21)) << want.edit;
         EXPECT_FALSE(edit->isEnabled()) << want.edit;
         EXPECT_TRUE(edit->text().isEmpty()) << want.edit;
     }
     EXPECT_EQ(form.findChildren<QLineEdit*>().size(), Upnp::kUpnpFieldCount);
-    EXPECT_EQ(form.labelOf(-1), nullptr);
-    EXPECT_EQ(form.editOf(Upnp::kUpnpFieldCount), nullptr);
 
     const auto* ok = form.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
     ASSERT_NE(ok, nullptr);
@@ -137,7 +141,7 @@ TEST(TForm1, CaptionsComeFromTheTextTable)
     EXPECT_EQ(Text(form.windowTitle()), "Upnp Device Detail Info.");
     EXPECT_EQ(Text(form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->text()), "OK");
     for (int field = 0; field < Upnp::kUpnpFieldCount; ++field)
-        EXPECT_EQ(Text(form.labelOf(field)->text()), kExpected[field].caption);
+        EXPECT_EQ(Text(LabelOf(form, field)->text()), kExpected[field].caption);
 }
 
 TEST(TForm1, ALanguageChangeRetextsTheLabelsButNotTheValues)
@@ -148,12 +152,12 @@ TEST(TForm1, ALanguageChangeRetextsTheLabelsButNotTheValues)
     ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, program)) << "no quendrel.DEU beside the tests";
     Resources::ReinitializeForms();
     const std::string title = Text(form.windowTitle());
-    const std::string child = Text(form.labelOf(0)->text());
-    const std::string upc = Text(form.labelOf(18)->text());
+    const std::string child = Text(LabelOf(form, 0)->text());
+    const std::string upc = Text(LabelOf(form, 18)->text());
     const std::string germanTitle = Text(Dvconst::LoadResString(Dvconst::_UPNP_DEVICE_DETAIL_INFO));
     const std::string germanChild = Text(Dvconst::LoadResString(Dvconst::_CHILD));
     const std::string germanUpc = Text(Dvconst::LoadResString(Dvconst::_UPC));
-    const std::string value = Text(form.editOf(0)->text());
+    const std::string value = Text(EditOf(form, 0)->text());
     Resources::UnloadResourceModule();
     Resources::ReinitializeForms();
 
@@ -164,7 +168,7 @@ TEST(TForm1, ALanguageChangeRetextsTheLabelsButNotTheValues)
     EXPECT_EQ(value, "No: Zero children");
     // Back to the program's own texts.
     EXPECT_EQ(Text(form.windowTitle()), "Upnp Device Detail Info.");
-    EXPECT_EQ(Text(form.labelOf(0)->text()), "Child");
+    EXPECT_EQ(Text(LabelOf(form, 0)->text()), "Child");
 }
 
 TEST(TForm1, ShowsTheTextsAsTheEngineStoredThem)
@@ -173,12 +177,12 @@ TEST(TForm1, ShowsTheTextsAsTheEngineStoredThem)
     const Upnp::UpnpDeviceInfo camera = Camera();
     form.Fill(camera);
     for (int field = 0; field < Upnp::kUpnpFieldCount; ++field)
-        EXPECT_EQ(Text(form.editOf(field)->text()), *Upnp::FieldAt(camera, field)) << kExpected[field].edit;
-    EXPECT_EQ(Text(form.editOf(15)->text()), "Yes: 3services");
-    EXPECT_EQ(Text(form.editOf(11)->text()), "This is a topmost device");
+        EXPECT_EQ(Text(EditOf(form, field)->text()), *Upnp::FieldAt(camera, field)) << kExpected[field].edit;
+    EXPECT_EQ(Text(EditOf(form, 15)->text()), "Yes: 3services");
+    EXPECT_EQ(Text(EditOf(form, 11)->text()), "This is a topmost device");
 
     // A long address shows from its start, on one line.
-    const QLineEdit* url = form.editOf(12);
+    const QLineEdit* url = EditOf(form, 12);
     EXPECT_EQ(url->cursorPosition(), 0);
     EXPECT_EQ(url->height(), 21);
 
@@ -186,8 +190,8 @@ TEST(TForm1, ShowsTheTextsAsTheEngineStoredThem)
     Upnp::UpnpDeviceInfo accented;
     accented.friendly_name = "Caméra d'entrée (IP7137)";
     form.Fill(accented);
-    EXPECT_EQ(form.editOf(2)->text(), QStringLiteral("Caméra d'entrée (IP7137)"));
-    EXPECT_TRUE(form.editOf(0)->text().isEmpty()); // a new record replaces every field
+    EXPECT_EQ(EditOf(form, 2)->text(), QStringLiteral("Caméra d'entrée (IP7137)"));
+    EXPECT_TRUE(EditOf(form, 0)->text().isEmpty()); // a new record replaces every field
 }
 
 TEST(TForm1, OkClosesTheDialogAccepted)

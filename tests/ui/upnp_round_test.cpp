@@ -4,8 +4,10 @@
 // finds nothing and ends once its minimum has passed.
 #include "ui/main_form.h"
 
-#include "grid_test_support.h"
-#include "loopback_devices.h"
+#include "replies.h"
+#include "loopback.h"
+#include "offline_upnp.h"
+#include "sim_devices.h"
 
 #include <QComboBox>
 #include <QCloseEvent>
@@ -21,9 +23,9 @@
 #include <memory>
 
 using Discovery::DeviceGrid;
-using UiTest::Column;
-using UiTest::LoopbackDevices;
-using UiTest::Reply;
+using TestSupport::Column;
+using TestSupport::SimDevices;
+using TestSupport::Reply;
 using namespace std::chrono_literals;
 
 namespace {
@@ -42,7 +44,7 @@ protected:
 
     void Build(std::chrono::milliseconds searchTime)
     {
-        form = std::make_unique<Gui::TMainForm>(UiTest::OfflineUpnp(searchTime));
+        form = std::make_unique<Gui::TMainForm>(TestSupport::OfflineUpnp(searchTime));
         form->setMessageBox([this](QWidget*, const QString& caption, const QString& text) {
             boxes.push_back({caption.toStdString(), text.toStdString()});
         });
@@ -55,7 +57,7 @@ protected:
 
     void Press(std::uint16_t devicePort)
     {
-        form->setSearchEndpoints(UiTest::LoopbackEndpoints(devicePort, replyPort));
+        form->setSearchEndpoints(TestSupport::LoopbackEndpoints(devicePort, replyPort));
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
@@ -80,18 +82,17 @@ protected:
     QLabel* label = nullptr;
     QComboBox* proj = nullptr;
     std::vector<Box> boxes;
-    std::uint16_t replyPort = UiTest::FreeLoopbackPort();
+    std::uint16_t replyPort = TestSupport::FreeLoopbackPort();
 };
 
 } // namespace
 
 TEST_F(UpnpRoundTest, AllKeepsTheRoundsRowsAndClosesTheRoundAfterTheWait)
 {
-    LoopbackDevices devices(UiTest::Buffer({Reply("B", "10.0.0.1", "00:00:00:00:00:01"),
-                                            Reply("a", "10.0.0.2", "00:00:00:00:00:02"),
-                                            Reply("C", "10.0.0.3", "00:00:00:00:00:03")}),
-                            replyPort);
-    Press(devices.port());
+    SimDevices devices({TestSupport::Device("B", "10.0.0.1", "00:00:00:00:00:01"),
+                        TestSupport::Device("a", "10.0.0.2", "00:00:00:00:00:02"),
+                        TestSupport::Device("C", "10.0.0.3", "00:00:00:00:00:03")}, replyPort);
+    Press(devices.udpPort());
     ASSERT_TRUE(form->upnpResultsPending());
     ASSERT_TRUE(Waiting());
 
@@ -122,11 +123,10 @@ TEST_F(UpnpRoundTest, AllKeepsTheRoundsRowsAndClosesTheRoundAfterTheWait)
 TEST_F(UpnpRoundTest, UpnpFilterClearsTheRoundsRowsButNotTheList)
 {
     // A device whose project is literally "UPNP" passes the round's grid filter.
-    LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01", "80", "UPNP"),
-                                            Reply("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Orvane")}),
-                            replyPort);
+    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01", "80", "UPNP"),
+                        TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Orvane")}, replyPort);
     proj->setEditText(QStringLiteral("UPNP"));
-    Press(devices.port());
+    Press(devices.udpPort());
     EXPECT_EQ(Column(form->state().grid, DeviceGrid::kModelColumn), (std::vector<std::string>{"A"}));
     ASSERT_TRUE(ResultsIn());
 
@@ -142,16 +142,15 @@ TEST_F(UpnpRoundTest, UpnpFilterClearsTheRoundsRowsButNotTheList)
 
 TEST_F(UpnpRoundTest, FilterChangedDuringTheWaitEndsTheRoutineWithoutItsRows)
 {
-    LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
-                                            Reply("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}),
-                            replyPort);
+    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
+                        TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}, replyPort);
     proj->setEditText(QStringLiteral("Orvane"));
-    Press(devices.port());
+    Press(devices.udpPort());
     ASSERT_FALSE(form->upnpResultsPending()); // a project round closes itself
     ASSERT_EQ(Label(), "1 device(s) found!");
 
     proj->setEditText(QStringLiteral("ALL"));
-    Press(devices.port());
+    Press(devices.udpPort());
     ASSERT_TRUE(Waiting());
     proj->setEditText(QStringLiteral("Mirkla"));
     ASSERT_TRUE(ResultsIn());
@@ -168,7 +167,7 @@ TEST_F(UpnpRoundTest, FilterChangedDuringTheWaitEndsTheRoutineWithoutItsRows)
 TEST_F(UpnpRoundTest, RelayRoundKeepsTheButtonDisabledUntilTheResultsAreIn)
 {
     // A TCP relay where nothing listens: the road ends at once.
-    const std::uint16_t closedPort = UiTest::FreeLoopbackPort();
+    const std::uint16_t closedPort = TestSupport::FreeLoopbackPort();
     form->findChild<QRadioButton*>(QStringLiteral("RadioButton2"))->click();
     form->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setEditText(QStringLiteral("127.0.0.1"));
     Press(closedPort);
@@ -191,10 +190,10 @@ TEST_F(UpnpRoundTest, RelayRoundKeepsTheButtonDisabledUntilTheResultsAreIn)
 
 TEST_F(UpnpRoundTest, RoundsOneAfterAnotherEachGetTheirResults)
 {
-    LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}), replyPort);
+    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01")}, replyPort);
     Build(20ms);
     for (int round = 0; round < 5; ++round) {
-        Press(devices.port());
+        Press(devices.udpPort());
         ASSERT_TRUE(ResultsIn()) << "round " << round;
         // At once again: the engine's last worker may still be leaving.
         EXPECT_EQ(Label(), "1 device(s) found!") << "round " << round;
@@ -205,8 +204,8 @@ TEST_F(UpnpRoundTest, RoundsOneAfterAnotherEachGetTheirResults)
 
 TEST_F(UpnpRoundTest, ResultsReachAWindowInsideAModalDialog)
 {
-    LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}), replyPort);
-    Press(devices.port());
+    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01")}, replyPort);
+    Press(devices.udpPort());
     ASSERT_TRUE(form->upnpResultsPending());
 
     // A dialog opened during the wait: its own event loop runs the routine's steps.
@@ -228,12 +227,12 @@ TEST_F(UpnpRoundTest, ResultsReachAWindowInsideAModalDialog)
 
 TEST_F(UpnpRoundTest, WindowDestroyedDuringTheWaitGoesQuietly)
 {
-    LoopbackDevices devices(UiTest::Buffer({Reply("A", "10.0.0.1", "00:00:00:00:00:01")}), replyPort);
+    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01")}, replyPort);
     // Destroyed before the routine's first step came through, while it waits,
     // and a moment later; the search itself would run for a minute.
     for (const auto pause : {0ms, 1ms, 30ms, 200ms}) {
         Build(60s);
-        Press(devices.port());
+        Press(devices.udpPort());
         ASSERT_TRUE(form->upnpResultsPending());
         if (pause > 0ms)
             QTest::qWait(static_cast<int>(pause.count()));

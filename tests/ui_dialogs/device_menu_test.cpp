@@ -5,6 +5,8 @@
 #include "ui/net_form.h"
 
 #include "dialog_test_support.h"
+#include "replies.h"
+#include "sim_devices.h"
 
 #include <QLineEdit>
 
@@ -16,8 +18,8 @@
 
 using Discovery::DeviceGrid;
 using Discovery::DeviceInfo;
-using DialogTest::Feed;
-using DialogTest::Reply;
+using TestSupport::Feed;
+using TestSupport::Reply;
 using Gui::DeviceMenuHooks;
 using Gui::TFormInfo;
 using Gui::TNetForm;
@@ -46,13 +48,7 @@ protected:
     }
 
     // Row `row` of the grid as it stands after the replies were fed.
-    int RowOf(const std::string& ip) const
-    {
-        for (int r = 1; r < state.grid.gridRowCount(); ++r)
-            if (state.grid.cell(DeviceGrid::kIpColumn, r) == ip)
-                return r;
-        return -1;
-    }
+    int RowOf(const std::string& ip) const { return TestSupport::RowWith(state.grid, DeviceGrid::kIpColumn, ip); }
 
     void OpenSetup(int row) { Gui::NetworkSetup(&mainWindow, state, row, settings, log, hooks); }
     void Info(int row) { Gui::DetailInfo(&mainWindow, state, row, log, hooks); }
@@ -62,7 +58,7 @@ protected:
     Discovery::DiscoveryState state{log};
     Discovery::SearchSettings settings;
     DialogTest::Boxes boxes;
-    DialogTest::LoopbackDevice device;
+    TestSupport::SimDevices device{{}, TestSupport::FreeLoopbackPort()};
     DeviceMenuHooks hooks;
     std::function<void(TNetForm&)> drive;
     std::vector<QString> netForms;
@@ -184,7 +180,7 @@ TEST_F(DeviceMenuTest, TheSetupDialogSendsThroughTheAdapterTheReplyCameIn)
     };
     OpenSetup(1);
     EXPECT_EQ(vias, (std::vector<unsigned>{lo}));
-    EXPECT_EQ(device.receivePlain(), "Kestravon,03,IPX,Orvane,Hall,10.0.0.70,80,255.255.255.0,10.0.0.1,10.0.0.2,"
+    EXPECT_EQ(device.takeQuery(), "Kestravon,03,IPX,Orvane,Hall,10.0.0.70,80,255.255.255.0,10.0.0.1,10.0.0.2,"
                                      "00:00:00:00:00:07,eth0,static");
     ASSERT_EQ(boxes.count(), 1u);
     EXPECT_EQ(boxes.last().caption, QStringLiteral("Note"));

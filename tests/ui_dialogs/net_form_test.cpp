@@ -3,6 +3,8 @@
 #include "ui/net_form.h"
 
 #include "dialog_test_support.h"
+#include "replies.h"
+#include "sim_devices.h"
 #include "discovery/protocol_constants.h"
 #include "resources/dvconst.h"
 #include "resources/language.h"
@@ -96,7 +98,7 @@ protected:
 
     Discovery::MemoryLog log;
     DialogTest::Boxes boxes;
-    DialogTest::LoopbackDevice device;
+    TestSupport::SimDevices device{{}, TestSupport::FreeLoopbackPort()};
     std::unique_ptr<QWidget> owner;
     std::unique_ptr<TNetForm> form;
 };
@@ -272,7 +274,7 @@ TEST_F(NetFormTest, TheClickThatLeavesAnInvalidEditIsSpentOnItsWarning)
     // Mended, the next click leaves the edit quietly and sends.
     Ip()->setText(QStringLiteral("192.168.1.20"));
     QTest::mouseClick(apply, Qt::LeftButton);
-    EXPECT_EQ(device.receivePlain(),
+    EXPECT_EQ(device.takeQuery(),
               Package("192.168.1.20,80,255.255.255.0,192.168.1.1,192.168.1.2", "static"));
     ASSERT_EQ(seen.size(), 2);
     EXPECT_EQ(seen[1], QStringLiteral("Note|Control package sent.\nPlease try to re-search the device after one minute."));
@@ -309,7 +311,7 @@ TEST_F(NetFormTest, StaticApplySendsTheTypedAddressesAndCloses)
                                        QStringLiteral("255.255.255.0"), QStringLiteral("10.1.2.2")};
     EXPECT_EQ(form->ApplyWith(NetworkType::Static, typed), Outcome::Sent);
     // Copy order: ip, port, netmask, gateway, dns.
-    EXPECT_EQ(device.receivePlain(), Package("10.1.2.3,80,255.255.255.0,10.1.2.1,10.1.2.2", "static"));
+    EXPECT_EQ(device.takeQuery(), Package("10.1.2.3,80,255.255.255.0,10.1.2.1,10.1.2.2", "static"));
     EXPECT_TRUE(device.silent()); // one package, once
     ASSERT_EQ(boxes.count(), 1u);
     EXPECT_EQ(boxes.last().caption, QStringLiteral("Note"));
@@ -325,7 +327,7 @@ TEST_F(NetFormTest, DhcpApplyStillCarriesTheShownAddresses)
 {
     ShowActive();
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
-    EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
+    EXPECT_EQ(device.takeQuery(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -375,7 +377,7 @@ TEST_F(NetFormTest, StaticApplyRefusesAnAddressADeviceCannotTake)
     // DHCP takes no address from the edits: what they hold goes as it stands.
     boxes.clear();
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
-    EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,0.0.0.0,192.168.1.1,192.168.1.2", "dhcp"));
+    EXPECT_EQ(device.takeQuery(), Package("192.168.1.10,80,0.0.0.0,192.168.1.1,192.168.1.2", "dhcp"));
 }
 
 TEST_F(NetFormTest, ApplyRefusesATextTooLongForItsField)
@@ -386,7 +388,7 @@ TEST_F(NetFormTest, ApplyRefusesATextTooLongForItsField)
                   QStringLiteral("192.168.100.100"), QStringLiteral("192.168.100.1"),
                   QStringLiteral("255.255.255.0"), QStringLiteral("192.168.100.2")}),
               Outcome::Sent);
-    EXPECT_EQ(device.receivePlain(),
+    EXPECT_EQ(device.takeQuery(),
               Package("192.168.100.100,80,255.255.255.0,192.168.100.1,192.168.100.2", "static"));
 
     // ... sixteen do not, and nothing cut short is sent.
@@ -436,14 +438,14 @@ TEST_F(NetFormTest, AnIpRelaySearchSendsThePackageToTheRelayHost)
     endpoints.broadcastAddress = 0x7F000002; // a broadcast would miss the device
     form->setSendRoute(relay, 0, endpoints);
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
-    EXPECT_EQ(device.receivePlain(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
+    EXPECT_EQ(device.takeQuery(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
 }
 
 TEST_F(NetFormTest, APackageSentWithoutTheDevicesGoneAdapterSaysSo)
 {
     form->setSendRoute(Discovery::SearchSettings{}, 999'999, device.endpoints()); // no such adapter
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
-    EXPECT_TRUE(device.receivePlain());
+    EXPECT_TRUE(device.takeQuery());
     ASSERT_EQ(boxes.count(), 1u);
     EXPECT_EQ(boxes.last().text, QStringLiteral("Control package sent.\nPlease try to re-search the device after "
                                                 "one minute.\nThe adapter the device answered on is gone: the "
@@ -457,7 +459,7 @@ TEST_F(NetFormTest, FieldsLeftAloneGoBackWithTheDevicesOwnBytes)
     form->Fill(d);
     Dns()->setText(QString::fromUtf8("10.0.0.\xC3\xA4")); // typed: goes as UTF-8
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
-    EXPECT_EQ(device.receivePlain(), "Kestravon,03,IPX,Orvane,Kamera \xE4,192.168.1.10,80,255.255.255.0,"
+    EXPECT_EQ(device.takeQuery(), "Kestravon,03,IPX,Orvane,Kamera \xE4,192.168.1.10,80,255.255.255.0,"
                                      "192.168.1.1,10.0.0.\xC3\xA4,00:11:22:33:44:55,eth0,dhcp");
 }
 
