@@ -10,4 +10,12 @@ Gui::MessageBoxHook Boxes::hook()
     };
 }
 
+QStringList Boxes::seen() const
+{
+    QStringList seen;
+    for (const Box& box : m_shown)
+        seen << box.caption + QLatin1Char('|') + box.text;
+    return seen;
+}
+
 } // namespace DialogTest

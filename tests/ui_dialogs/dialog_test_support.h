@@ -4,6 +4,7 @@
 #include "ui/dialog_message_box.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
     const std::vector<Box>& shown() const { return m_shown; }
     std::size_t count() const { return m_shown.size(); }
     const Box& last() const { return m_shown.back(); }
+    // Each box as "caption|text", in order.
+    QStringList seen() const;
     void clear() { m_shown.clear(); }
 
 private:

@@ -172,16 +172,15 @@ TEST_F(NetFormTest, LeavingAnAddressEditWarnsButChangesNothing)
     // The all-ones address cannot be told from a failed parse.
     Ip()->setText(QStringLiteral("255.255.255.255"));
     form->IpEditExit(Ip());
-    ASSERT_EQ(boxes.count(), 1u);
+    ASSERT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Invalid IP Address - [255.255.255.255]")});
     EXPECT_EQ(boxes.last().owner, form.get());
-    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid IP Address - [255.255.255.255]"));
     EXPECT_EQ(Ip()->text(), QStringLiteral("255.255.255.255"));
 
     // The message names the edit by its caption; a "%" in the text is only text.
+    boxes.clear();
     Netmask()->setText(QStringLiteral("255.%s.%d"));
     form->IpEditExit(Netmask());
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid Netmask - [255.%s.%d]"));
+    EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Invalid Netmask - [255.%s.%d]")});
     Netmask()->setText(QStringLiteral("255.255.255.0"));
 
     // A gateway outside the subnet of 192.168.1.10/24 is unreasonable ...
@@ -189,9 +188,7 @@ TEST_F(NetFormTest, LeavingAnAddressEditWarnsButChangesNothing)
     Ip()->setText(QStringLiteral("192.168.1.10"));
     Gateway()->setText(QStringLiteral("192.168.2.1"));
     form->IpEditExit(Gateway());
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Unresonable Gateway - [192.168.2.1]"));
+    ASSERT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Unresonable Gateway - [192.168.2.1]")});
     // ... one inside passes silently, and only the gateway is held to the subnet.
     Gateway()->setText(QStringLiteral("192.168.1.1"));
     form->IpEditExit(Gateway());
@@ -203,8 +200,7 @@ TEST_F(NetFormTest, LeavingAnAddressEditWarnsButChangesNothing)
     boxes.clear();
     Gateway()->setText(QStringLiteral("gw"));
     form->IpEditExit(Gateway());
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid Gateway - [gw]"));
+    EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Invalid Gateway - [gw]")});
 }
 
 TEST_F(NetFormTest, FocusReturnsToAnInvalidEditButNotToAnUnreasonableGateway)
@@ -214,8 +210,8 @@ TEST_F(NetFormTest, FocusReturnsToAnInvalidEditButNotToAnUnreasonableGateway)
     Ip()->setFocus();
     Ip()->setText(QStringLiteral("10.0.0.300"));
     QTest::keyClick(Ip()->edit(), Qt::Key_Tab);
-    ASSERT_EQ(boxes.count(), 1u); // one warning, no echo from the edit that briefly had the focus
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid IP Address - [10.0.0.300]"));
+    // One warning, no echo from the edit that briefly had the focus.
+    EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Invalid IP Address - [10.0.0.300]")});
     EXPECT_EQ(QApplication::focusWidget(), Ip()->edit());
 
     boxes.clear();
@@ -223,8 +219,7 @@ TEST_F(NetFormTest, FocusReturnsToAnInvalidEditButNotToAnUnreasonableGateway)
     Gateway()->setFocus();
     Gateway()->setText(QStringLiteral("192.168.2.1"));
     QTest::keyClick(Gateway()->edit(), Qt::Key_Tab);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Unresonable Gateway - [192.168.2.1]"));
+    EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Unresonable Gateway - [192.168.2.1]")});
     EXPECT_NE(QApplication::focusWidget(), Gateway()->edit());
 }
 
@@ -297,9 +292,7 @@ TEST_F(NetFormTest, ApplyWithoutANetworkTypeSendsNothingAndStaysOpen)
 {
     ShowActive();
     EXPECT_EQ(form->ApplyWith(NetworkType::None), Outcome::NoNetworkType);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Please specify the network type first."));
+    ASSERT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Please specify the network type first.")});
     EXPECT_TRUE(device.silent());
     EXPECT_TRUE(form->isVisible());
 }
@@ -313,10 +306,8 @@ TEST_F(NetFormTest, StaticApplySendsTheTypedAddressesAndCloses)
     // Copy order: ip, port, netmask, gateway, dns.
     EXPECT_EQ(device.takeQuery(), Package("10.1.2.3,80,255.255.255.0,10.1.2.1,10.1.2.2", "static"));
     EXPECT_TRUE(device.silent()); // one package, once
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().caption, QStringLiteral("Note"));
-    EXPECT_EQ(boxes.last().text,
-              QStringLiteral("Control package sent.\nPlease try to re-search the device after one minute."));
+    ASSERT_EQ(boxes.seen(), QStringList{QStringLiteral(
+                                "Note|Control package sent.\nPlease try to re-search the device after one minute.")});
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     // The log shows the plain package, as every built package is echoed there.
@@ -362,11 +353,9 @@ TEST_F(NetFormTest, StaticApplyRefusesAnAddressADeviceCannotTake)
         form->ChooseNetworkType(NetworkType::Static);
         c.edit->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(form->ApplyWith(NetworkType::Static), Outcome::InvalidAddress) << c.text;
-        ASSERT_EQ(boxes.count(), 1u) << c.text;
-        EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
-        EXPECT_EQ(boxes.last().text, QStringLiteral("Invalid %1 - [%2]: %3")
-                                         .arg(c.edit->caption(), QString::fromLatin1(c.text),
-                                              QString::fromLatin1(c.reason)));
+        EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Invalid %1 - [%2]: %3")
+                                                .arg(c.edit->caption(), QString::fromLatin1(c.text),
+                                                     QString::fromLatin1(c.reason))});
         EXPECT_EQ(QApplication::focusWidget(), c.edit->edit()) << c.text;
         EXPECT_TRUE(device.silent());
         EXPECT_TRUE(form->isVisible());
@@ -397,9 +386,8 @@ TEST_F(NetFormTest, ApplyRefusesATextTooLongForItsField)
     form->Fill(Device());
     Ip()->setText(QStringLiteral("192.168.100.1000"));
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::TooLong);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().caption, QStringLiteral("Warning"));
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Too long IP Address - [192.168.100.1000]: at most 15 characters"));
+    ASSERT_EQ(boxes.seen(), QStringList{QStringLiteral(
+                                "Warning|Too long IP Address - [192.168.100.1000]: at most 15 characters")});
     EXPECT_TRUE(device.silent());
     EXPECT_TRUE(form->isVisible());
 }
@@ -420,9 +408,7 @@ TEST_F(NetFormTest, AFailedSendIsReportedAndClosesTheDialog)
 
     ShowActive();
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::SendFailed);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().caption, QStringLiteral("Note"));
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Failed to send the control package."));
+    ASSERT_EQ(boxes.seen(), QStringList{QStringLiteral("Note|Failed to send the control package.")});
     EXPECT_TRUE(log.contains("bind() error : Address already in use\n"));
     EXPECT_TRUE(device.silent());
     EXPECT_FALSE(form->isVisible());
@@ -446,10 +432,9 @@ TEST_F(NetFormTest, APackageSentWithoutTheDevicesGoneAdapterSaysSo)
     form->setSendRoute(Discovery::SearchSettings{}, 999'999, device.endpoints()); // no such adapter
     EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
     EXPECT_TRUE(device.takeQuery());
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Control package sent.\nPlease try to re-search the device after "
-                                                "one minute.\nThe adapter the device answered on is gone: the "
-                                                "package took the routed broadcast instead."));
+    EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Note|Control package sent.\nPlease try to re-search the "
+                                                       "device after one minute.\nThe adapter the device answered "
+                                                       "on is gone: the package took the routed broadcast instead.")});
 }
 
 TEST_F(NetFormTest, FieldsLeftAloneGoBackWithTheDevicesOwnBytes)
