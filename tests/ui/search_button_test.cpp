@@ -122,16 +122,3 @@ TEST_F(SearchButtonTest, RoundThatFindsNothingEmptiesTheList)
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(button->text().toStdString(), "Quendrel");
 }
-
-TEST_F(SearchButtonTest, ProjectFilterTextReachesTheRound)
-{
-    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01", "80", "Orvane"),
-                        TestSupport::Device("B", "10.0.0.2", "00:00:00:00:00:02", "80", "Mirkla")}, replyPort);
-    auto* proj = form.findChild<QComboBox*>(QStringLiteral("Proj"));
-    proj->setEditText(QStringLiteral("Mirkla"));
-    PressAgainst(devices.udpPort());
-    EXPECT_EQ(form.state().projectFilter, "Mirkla");
-    EXPECT_EQ(form.state().devices.size(), 2u); // listed, but only one shown
-    EXPECT_EQ(Column(form.state().grid, 0), (std::vector<std::string>{"B"}));
-    EXPECT_EQ(label->text().toStdString(), "1 device(s) found!");
-}

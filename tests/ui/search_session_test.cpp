@@ -79,23 +79,6 @@ TEST_F(SearchSessionTest, UpnpResultsEndTheRoundOnTheCallersThreadAfterTheWait)
     EXPECT_EQ(session->lastEnd(), SearchSession::End::UpnpRows);
 }
 
-TEST_F(SearchSessionTest, OneRoundAtATime)
-{
-    auto session = Make(300ms);
-    ASSERT_TRUE(session->start({}, "ALL"));
-    const auto event = session->upnpEngine()->doneEvent();
-    // A second start during the wait changes nothing: no second search, no rows lost.
-    EXPECT_FALSE(session->start({}, "ALL"));
-    EXPECT_TRUE(log.contains("Search refused: the last round's UPnP results are still to come\n"));
-    EXPECT_EQ(session->upnpEngine()->doneEvent(), event);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !session->upnpPending(); }, 10000));
-
-    // Once the results are in, the next round starts at once and closes itself.
-    ASSERT_TRUE(session->start({}, "Orvane"));
-    EXPECT_EQ(trace.seen.back(), "finished 1");
-    EXPECT_EQ(session->lastEnd(), SearchSession::End::ClosedItself);
-}
-
 TEST_F(SearchSessionTest, FilterChangedDuringTheWaitDropsTheUpnpResults)
 {
     auto session = Make(300ms);
