@@ -29,6 +29,22 @@ void MoveTo(QWidget* widget, QPoint pos)
     QApplication::sendEvent(widget, &move);
 }
 
+// The view alone on a grid of `rows` rows, the header included.
+class BareGridView : public ::testing::Test {
+protected:
+    void Show(int rows, QSize size = {500, 300})
+    {
+        model.setGridRowCount(rows);
+        view.setModel(&model);
+        view.resize(size);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    DeviceGrid model;
+    DeviceGridView view;
+};
+
 } // namespace
 
 TEST(DeviceGridView, HandCursorOnlyOverAddressesOfDataRows)
@@ -56,15 +72,9 @@ TEST(DeviceGridView, HandCursorOnlyOverAddressesOfDataRows)
     EXPECT_EQ(viewport->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST(DeviceGridView, ReportsCellsWithTheHeaderAsRowZero)
+TEST_F(BareGridView, ReportsCellsWithTheHeaderAsRowZero)
 {
-    DeviceGrid model;
-    model.setGridRowCount(4);
-    DeviceGridView view;
-    view.setModel(&model);
-    view.resize(500, 300);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Show(4);
 
     QSignalSpy ups(&view, &DeviceGridView::mouseUp);
     QSignalSpy picks(&view, &DeviceGridView::cellSelected);
@@ -86,15 +96,9 @@ TEST(DeviceGridView, ReportsCellsWithTheHeaderAsRowZero)
     EXPECT_EQ(picks.count(), 1);
 }
 
-TEST(DeviceGridView, DraggingAColumnEdgeIsNoHeaderClick)
+TEST_F(BareGridView, DraggingAColumnEdgeIsNoHeaderClick)
 {
-    DeviceGrid model;
-    model.setGridRowCount(3);
-    DeviceGridView view;
-    view.setModel(&model);
-    view.resize(500, 300);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Show(3);
     QHeaderView* header = view.horizontalHeader();
     QSignalSpy ups(&view, &DeviceGridView::mouseUp);
 
@@ -111,15 +115,9 @@ TEST(DeviceGridView, DraggingAColumnEdgeIsNoHeaderClick)
     EXPECT_EQ(ups.count(), 1);
 }
 
-TEST(DeviceGridView, VisibleRowCountCountsOnlyExistingWholeRows)
+TEST_F(BareGridView, VisibleRowCountCountsOnlyExistingWholeRows)
 {
-    DeviceGrid model;
-    model.setGridRowCount(2); // one data row
-    DeviceGridView view;
-    view.setModel(&model);
-    view.resize(500, 400);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Show(2, {500, 400}); // one data row
     EXPECT_EQ(view.visibleRowCount(400), 1);
 
     model.setGridRowCount(101);
