@@ -37,41 +37,33 @@ protected:
     std::unique_ptr<TFormInfo> form;
 };
 
-// Label, caption, edit and the text the device below puts there.
+// Label, caption, edit, and the field of the device below with its text.
 struct Row {
     const char* label;
     const char* caption;
     const char* edit;
+    Discovery::DeviceField field;
     const char* text;
 };
 constexpr Row kRows[] = {
-    {"Label1", "Model", "EditModel", "IPX"},
-    {"Label2", "Project", "EditProj", "Orvane"},
-    {"Label3", "Name", "EditName", "Hall"},
-    {"Label4", "IP", "EditIP", "10.0.0.7"},
-    {"Label5", "Netmask", "EditNetmask", "255.0.0.0"},
-    {"Label6", "Gateway", "EditGateway", "10.0.0.1"},
-    {"LabelDNS", "DNS", "EditDNS", "10.0.0.2"},
-    {"Label8", "MAC", "EditMac", "00:11:22:33:44:55"},
-    {"LabelDev", "DEV", "EditDev", "eth0"},
-    {"Label7", "Port", "EditPort", "8080"},
-    {"LabelNote", "Note", "EditNote", "dhcp, fw 2.1 (beta)"},
+    {"Label1", "Model", "EditModel", Discovery::kModel, "IPX"},
+    {"Label2", "Project", "EditProj", Discovery::kProj, "Orvane"},
+    {"Label3", "Name", "EditName", Discovery::kName, "Hall"},
+    {"Label4", "IP", "EditIP", Discovery::kIp, "10.0.0.7"},
+    {"Label5", "Netmask", "EditNetmask", Discovery::kNetmask, "255.0.0.0"},
+    {"Label6", "Gateway", "EditGateway", Discovery::kGateway, "10.0.0.1"},
+    {"LabelDNS", "DNS", "EditDNS", Discovery::kDns, "10.0.0.2"},
+    {"Label8", "MAC", "EditMac", Discovery::kMac, "00:11:22:33:44:55"},
+    {"LabelDev", "DEV", "EditDev", Discovery::kDev, "eth0"},
+    {"Label7", "Port", "EditPort", Discovery::kTriggerPort, "8080"},
+    {"LabelNote", "Note", "EditNote", Discovery::kNote, "dhcp, fw 2.1 (beta)"},
 };
 
 DeviceInfo ListedDevice()
 {
     DeviceInfo d{};
-    Discovery::CopyToField(d.model, "IPX");
-    Discovery::CopyToField(d.proj, "Orvane");
-    Discovery::CopyToField(d.name, "Hall");
-    Discovery::CopyToField(d.ip, "10.0.0.7");
-    Discovery::CopyToField(d.netmask, "255.0.0.0");
-    Discovery::CopyToField(d.gateway, "10.0.0.1");
-    Discovery::CopyToField(d.dns, "10.0.0.2");
-    Discovery::CopyToField(d.mac, "00:11:22:33:44:55");
-    Discovery::CopyToField(d.dev, "eth0");
-    Discovery::CopyToField(d.trigger_port, "8080");
-    Discovery::CopyToField(d.note, "dhcp, fw 2.1 (beta)");
+    for (const Row& row : kRows)
+        Discovery::CopyToField(Discovery::FieldAt(d, row.field), row.text);
     return d;
 }
 

@@ -26,6 +26,7 @@
 #include <sys/socket.h>
 
 #include <memory>
+#include <tuple>
 
 using Discovery::DeviceInfo;
 using Discovery::NetworkType;
@@ -35,20 +36,15 @@ using Outcome = Gui::TNetForm::ApplyOutcome;
 
 namespace {
 
+// The device's fields in datagram order.
+const char* const kDeviceTexts[] = {"IPX", "Orvane", "Hall", "192.168.1.10", "80", "255.255.255.0",
+                                    "192.168.1.1", "192.168.1.2", "00:11:22:33:44:55", "eth0", "static"};
+
 DeviceInfo Device()
 {
     DeviceInfo d{};
-    Discovery::CopyToField(d.model, "IPX");
-    Discovery::CopyToField(d.proj, "Orvane");
-    Discovery::CopyToField(d.name, "Hall");
-    Discovery::CopyToField(d.ip, "192.168.1.10");
-    Discovery::CopyToField(d.trigger_port, "80");
-    Discovery::CopyToField(d.netmask, "255.255.255.0");
-    Discovery::CopyToField(d.gateway, "192.168.1.1");
-    Discovery::CopyToField(d.dns, "192.168.1.2");
-    Discovery::CopyToField(d.mac, "00:11:22:33:44:55");
-    Discovery::CopyToField(d.dev, "eth0");
-    Discovery::CopyToField(d.note, "static");
+    for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
+        Discovery::CopyToField(Discovery::FieldAt(d, f), kDeviceTexts[f]);
     return d;
 }
 
@@ -113,22 +109,17 @@ TEST_F(NetFormTest, OpensWithTheDeviceShownAndNoTypeChosen)
     EXPECT_EQ(Child<QPushButton>("ButtonClose")->text(), QStringLiteral("Close"));
     EXPECT_NE(Child<QWidget>("NetworkPropertyPanel"), nullptr);
 
-    const std::pair<const char*, const char*> captions[] = {
-        {"LabeledEditModel", "Model"}, {"LabeledEditProj", "Project"},     {"LabeledEditName", "Name"},
-        {"LabeledEditMac", "MAC"},     {"LabeledEditIP", "IP Address"},    {"LabeledEditGateway", "Gateway"},
-        {"LabeledEditNetmask", "Netmask"}, {"LabeledEditDNS", "DNS"},      {"LabeledEditPort", "Port"},
-        {"LabeledEditDev", "DEV"}};
-    for (const auto& [name, caption] : captions)
+    // Each edit's caption, and the field of the device it shows as the device sent it.
+    const std::tuple<const char*, const char*, int> edits[] = {
+        {"LabeledEditModel", "Model", Discovery::kModel},   {"LabeledEditProj", "Project", Discovery::kProj},
+        {"LabeledEditName", "Name", Discovery::kName},      {"LabeledEditMac", "MAC", Discovery::kMac},
+        {"LabeledEditIP", "IP Address", Discovery::kIp},    {"LabeledEditGateway", "Gateway", Discovery::kGateway},
+        {"LabeledEditNetmask", "Netmask", Discovery::kNetmask}, {"LabeledEditDNS", "DNS", Discovery::kDns},
+        {"LabeledEditPort", "Port", Discovery::kTriggerPort},   {"LabeledEditDev", "DEV", Discovery::kDev}};
+    for (const auto& [name, caption, field] : edits) {
         EXPECT_EQ(Edit(name)->caption(), QString::fromLatin1(caption)) << name;
-
-    // Every field of the device, as it sent it.
-    const std::pair<const char*, const char*> texts[] = {
-        {"LabeledEditModel", "IPX"}, {"LabeledEditProj", "Orvane"}, {"LabeledEditName", "Hall"},
-        {"LabeledEditMac", "00:11:22:33:44:55"}, {"LabeledEditIP", "192.168.1.10"},
-        {"LabeledEditGateway", "192.168.1.1"}, {"LabeledEditNetmask", "255.255.255.0"},
-        {"LabeledEditDNS", "192.168.1.2"}, {"LabeledEditPort", "80"}, {"LabeledEditDev", "eth0"}};
-    for (const auto& [name, text] : texts)
-        EXPECT_EQ(Edit(name)->text(), QString::fromLatin1(text)) << name;
+        EXPECT_EQ(Edit(name)->text(), QString::fromLatin1(kDeviceTexts[field])) << name;
+    }
 
     // No type checked, so the addresses are out of reach; EZNet is never offered.
     for (const char* name : {"RadioButtonDhcp", "RadioButtonStatic", "RadioButtonEznet"})
