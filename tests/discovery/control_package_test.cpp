@@ -112,20 +112,6 @@ TEST(SendControlPackage, SendsOneFramedPackageToTheDevicesPort)
     EXPECT_TRUE(log.contains("[" + PlainPacketText(kControlPackage, &record) + "]"));
 }
 
-TEST(SendControlPackage, HeldReplyPortCountsAsAFailedSend)
-{
-    std::uint16_t replyPort = 0;
-    SocketHandle holder = BoundUdp(replyPort); // no address reuse
-    NetworkEndpoints e;
-    e.broadcastAddress = kLoopbackHost;
-    e.replyPort = replyPort;
-    e.replyBindAddress = kLoopbackHost;
-    DeviceInfo record{};
-    MemoryLog log;
-    EXPECT_EQ(SendControlPackage(record, SearchSettings{}, log, 0, e), -1);
-    EXPECT_TRUE(log.contains("bind() error : Address already in use\n"));
-}
-
 TEST(ArrivalInterface, RememberedPerDevice)
 {
     MemoryLog log;
