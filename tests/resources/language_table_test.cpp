@@ -3,40 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace Resources;
 
 TEST(WindowsLanguageId, MapsLocalesToWindowsIdentifiers)
 {
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("de_DE"))), 0x0407);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("de_AT"))), 0x0C07);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("en_US"))), 0x0409);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("en_GB"))), 0x0809);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("fr_FR"))), 0x040C);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("fr_CA"))), 0x0C0C);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("pt_BR"))), 0x0416);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("pt_PT"))), 0x0816);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("nb_NO"))), 0x0414);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("nn_NO"))), 0x0814);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("fa_IR"))), 0x0429);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("sv_FI"))), 0x081D);
-    // A territory without its own sublanguage takes the default one.
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("de_BE"))), 0x0407);
-    // The C locale is US English.
-    EXPECT_EQ(WindowsLanguageId(QLocale::c()), 0x0409);
-}
-
-TEST(WindowsLanguageId, ChineseFollowsTerritoryThenScript)
-{
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_CN"))), 0x0804);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_TW"))), 0x0404);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_HK"))), 0x0C04);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_SG"))), 0x1004);
-    EXPECT_EQ(WindowsLanguageId(QLocale(QStringLiteral("zh_MO"))), 0x1404);
-    // Outside the listed territories the script decides simplified or traditional.
+    const std::pair<const char*, quint16> rows[] = {
+        {"de_DE", 0x0407}, {"de_AT", 0x0C07}, {"en_US", 0x0409}, {"en_GB", 0x0809}, {"fr_FR", 0x040C},
+        {"fr_CA", 0x0C0C}, {"pt_BR", 0x0416}, {"pt_PT", 0x0816}, {"nb_NO", 0x0414}, {"nn_NO", 0x0814},
+        {"fa_IR", 0x0429}, {"sv_FI", 0x081D},
+        {"de_BE", 0x0407}, // a territory without its own sublanguage takes the default one
+        // Chinese follows the territory ...
+        {"zh_CN", 0x0804}, {"zh_TW", 0x0404}, {"zh_HK", 0x0C04}, {"zh_SG", 0x1004}, {"zh_MO", 0x1404},
+    };
+    for (const auto& [name, id] : rows)
+        EXPECT_EQ(WindowsLanguageId(QLocale(QString::fromLatin1(name))), id) << name;
+    // ... and outside the listed territories the script decides simplified or traditional.
     EXPECT_EQ(WindowsLanguageId(QLocale(QLocale::Chinese, QLocale::TraditionalHanScript,
                                         QLocale::UnitedStates)), 0x0404);
     EXPECT_EQ(WindowsLanguageId(QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript,
                                         QLocale::UnitedStates)), 0x0804);
+    // The C locale is US English.
+    EXPECT_EQ(WindowsLanguageId(QLocale::c()), 0x0409);
 }
 
 TEST(WindowsLanguageId, UnknownLanguagesNeverLookLikeATableLanguage)
