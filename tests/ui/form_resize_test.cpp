@@ -34,17 +34,6 @@ FormResizeInput Window(int width, int height)
 
 } // namespace
 
-TEST(FormResize, SpreadsTheGridOverTheWindow)
-{
-    // 1000 x 700 outer, log hidden: 980 x 579, column 2 trunc(180/802 * 980).
-    const auto out = ComputeFormResize(Window(1000, 700));
-    EXPECT_EQ(out.gridWidth, 980);
-    EXPECT_EQ(out.gridHeight, 579);
-    EXPECT_EQ(out.allowance, 0);
-    EXPECT_FALSE(out.memoTop.has_value());
-    EXPECT_EQ(out.columnWidths, (std::vector<int>{139, 152, 219, 125, 35, 119, 186}));
-}
-
 TEST(FormResize, VisibleLogTakesItsHeightFromTheGrid)
 {
     FormResizeInput in = Window(1000, 700);
