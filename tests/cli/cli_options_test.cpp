@@ -10,21 +10,17 @@
 
 using namespace Cli;
 
-TEST(SearchOptions, DefaultsAreTheWindowsOwn)
+TEST(SearchOptions, DefaultsAreTheWindowsOwnAndEveryOptionIsRead)
 {
     std::string error;
-    const auto options = ParseSearchOptions({}, error);
+    auto options = ParseSearchOptions({}, error);
     ASSERT_TRUE(options);
     EXPECT_FALSE(options->relayHost);
     EXPECT_EQ(options->transport, "TCP");
     EXPECT_EQ(options->project, "ALL");
     EXPECT_EQ(options->format, OutputFormat::Table);
-}
 
-TEST(SearchOptions, ReadsEveryOption)
-{
-    std::string error;
-    const auto options = ParseSearchOptions(
+    options = ParseSearchOptions(
         {"--relay", "10.77.0.5:8080", "--transport", "HttpCmd", "--project", "Mirkla", "--format", "json", "-q"},
         error);
     ASSERT_TRUE(options) << error;
