@@ -54,16 +54,26 @@ Outcome RunRound(DiscoveryState& state, const SearchSettings& settings, const Ne
     return o;
 }
 
+// The list a round fills, filtered to the simulated devices' project so
+// that rounds close themselves.
+class RoundTest : public ::testing::Test {
+protected:
+    RoundTest() { state.projectFilter = "Orvane"; }
+    MemoryLog log;
+    DiscoveryState state{log};
+};
+class UdpRoad : public RoundTest {};
+class TcpRelayRoad : public RoundTest {};
+class RoundClosing : public RoundTest {};
+class HttpCommandRoad : public RoundTest {};
+
 } // namespace
 
-TEST(UdpRoad, BroadcastsTwiceAndListsEachDeviceOnce)
+TEST_F(UdpRoad, BroadcastsTwiceAndListsEachDeviceOnce)
 {
     const std::uint16_t replyPort = FreeLoopbackPort();
     SimDevices devices({Numbered("B", 1), Numbered("a", 2), Numbered("C", 3), Numbered("C", 3)},
                        LoopbackSimOptions(replyPort));
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
     const Outcome o = RunRound(state, {}, LoopbackEndpoints(devices.udpPort(), replyPort));
 
     EXPECT_EQ(o.end, RoundEnd::ClosedItself);
@@ -80,13 +90,10 @@ TEST(UdpRoad, BroadcastsTwiceAndListsEachDeviceOnce)
     EXPECT_FALSE(state.sortAscending);
 }
 
-TEST(UdpRoad, RelayOverUdpSendsTheRelayQueryToTheRelayHost)
+TEST_F(UdpRoad, RelayOverUdpSendsTheRelayQueryToTheRelayHost)
 {
     const std::uint16_t replyPort = FreeLoopbackPort();
     SimDevices relay({Numbered("R", 1)}, LoopbackSimOptions(replyPort));
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
     NetworkEndpoints e = LoopbackEndpoints(relay.udpPort(), replyPort);
     e.broadcastAddress = 0x7F0000FE; // the broadcast address must not be used
     for (const char* transport : {"UDP", "tcp"}) { // transports compare exactly: "tcp" is no TCP
@@ -97,15 +104,12 @@ TEST(UdpRoad, RelayOverUdpSendsTheRelayQueryToTheRelayHost)
     EXPECT_EQ(relay.queries(), (std::vector<std::string>(4, "Kestravon,02,????")));
 }
 
-TEST(UdpRoad, HeldReplyPortLogsTheFailureAndStillCloses)
+TEST_F(UdpRoad, HeldReplyPortLogsTheFailureAndStillCloses)
 {
     // Another socket holds the reply port without address reuse.
     const SocketHandle holder = TestSupport::LoopbackUdp();
     const std::uint16_t replyPort = TestSupport::BoundPort(holder.get());
 
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
     const NetworkEndpoints e = LoopbackEndpoints(FreeLoopbackPort(), replyPort);
     const Outcome o = RunRound(state, {}, e);
     EXPECT_EQ(o.closedWith, 0);
@@ -116,7 +120,7 @@ TEST(UdpRoad, HeldReplyPortLogsTheFailureAndStillCloses)
     EXPECT_EQ(log.lines()[1], "DM_CreateUDPBroadcastSocket(" + std::to_string(e.devicePort) + ") failed!\n");
 }
 
-TEST(UdpRoad, FloodingDeviceCannotHoldThePassForever)
+TEST_F(UdpRoad, FloodingDeviceCannotHoldThePassForever)
 {
     const std::uint16_t replyPort = FreeLoopbackPort();
     Sim::SimOptions options = LoopbackSimOptions(replyPort);
@@ -125,11 +129,8 @@ TEST(UdpRoad, FloodingDeviceCannotHoldThePassForever)
     options.floodInterval = 0ms;
     options.floodFor = 20s; // far longer than any round may take
     SimDevices flood(std::vector<DeviceInfo>(20, Numbered("F", 1)), options);
-    MemoryLog log;
-    DiscoveryState state(log);
     NetworkEndpoints e = LoopbackEndpoints(flood.udpPort(), replyPort);
     e.passLimit = 300ms;
-    state.projectFilter = "Orvane";
     const Outcome o = RunRound(state, {}, e);
     EXPECT_EQ(flood.events("flood-end"), 0u) << "the round waited for the flood to stop";
     EXPECT_EQ(o.end, RoundEnd::ClosedItself);
@@ -138,15 +139,12 @@ TEST(UdpRoad, FloodingDeviceCannotHoldThePassForever)
                          "Reply pass ended after 300 ms without a quiet period\n"), 2);
 }
 
-TEST(UdpRoad, GarbageAddsNothing)
+TEST_F(UdpRoad, GarbageAddsNothing)
 {
     const std::uint16_t replyPort = FreeLoopbackPort();
     Sim::SimOptions options = LoopbackSimOptions(replyPort);
     options.garbage = true; // every kind of junk before the device's own reply
     SimDevices junk({Numbered("ok", 5)}, options);
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
     const Outcome o = RunRound(state, {}, LoopbackEndpoints(junk.udpPort(), replyPort));
     EXPECT_EQ(o.closedWith, static_cast<int>(state.devices.size()));
     // The real device once; besides it only the cameras that cut or over-long
@@ -160,12 +158,9 @@ TEST(UdpRoad, GarbageAddsNothing)
     EXPECT_EQ(ok, 1);
 }
 
-TEST(TcpRelayRoad, ReadsOneFramedTextUntilTheRelayCloses)
+TEST_F(TcpRelayRoad, ReadsOneFramedTextUntilTheRelayCloses)
 {
     SimDevices relay({Numbered("T1", 1), Numbered("T2", 2)}, LoopbackSimOptions(FreeLoopbackPort()));
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
     const Outcome o =
         RunRound(state, Relay("127.0.0.1", "TCP"), LoopbackEndpoints(relay.tcpPort(), FreeLoopbackPort()));
     EXPECT_TRUE(o.enabled);
@@ -173,11 +168,8 @@ TEST(TcpRelayRoad, ReadsOneFramedTextUntilTheRelayCloses)
     EXPECT_EQ(relay.queries(), (std::vector<std::string>{"Kestravon,02,????"}));
 }
 
-TEST(TcpRelayRoad, FailuresAreLoggedAndTheRoundEnds)
+TEST_F(TcpRelayRoad, FailuresAreLoggedAndTheRoundEnds)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
     // Nothing listens on the port.
     Outcome o = RunRound(state, Relay("127.0.0.1", "TCP"), LoopbackEndpoints(FreeLoopbackPort(), FreeLoopbackPort()));
     EXPECT_TRUE(log.contains("CONNECT ERROR"));
@@ -203,10 +195,8 @@ TEST(TcpRelayRoad, FailuresAreLoggedAndTheRoundEnds)
     EXPECT_TRUE(log.contains("Invalid relay address - [255.255.255.255]\n"));
 }
 
-TEST(RoundClosing, UpnpHandOverAndTheEmptyRound)
+TEST_F(RoundClosing, UpnpHandOverAndTheEmptyRound)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     const NetworkEndpoints e = LoopbackEndpoints(FreeLoopbackPort(), FreeLoopbackPort());
     // A round of a previous search is emptied by the next.
     state.devices.push_back(DeviceInfo{});
@@ -236,10 +226,8 @@ TEST(RoundClosing, UpnpHandOverAndTheEmptyRound)
     EXPECT_FALSE(started);
 }
 
-TEST(HttpCommandRoad, FetchesTheRelayPageAndParsesIt)
+TEST_F(HttpCommandRoad, FetchesTheRelayPageAndParsesIt)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     std::string asked;
     SearchRoundHooks hooks;
     hooks.fetchRelayPage = [&](const std::string& url) {
@@ -247,7 +235,6 @@ TEST(HttpCommandRoad, FetchesTheRelayPageAndParsesIt)
         return std::vector<std::string>{"<table>", "<tr><td>Model</td></tr>",
                                         "<tr><td>H1</td><td>Orvane</td></tr>"};
     };
-    state.projectFilter = "Orvane";
     const Outcome o = RunRound(state, Relay("10.77.0.5:8080", "HttpCmd"),
                           LoopbackEndpoints(FreeLoopbackPort(), FreeLoopbackPort()), hooks);
     EXPECT_EQ(asked, "http://10.77.0.5:8080/device.get?DeviceType=Orvane");
