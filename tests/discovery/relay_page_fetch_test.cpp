@@ -145,18 +145,14 @@ TEST_F(RelayPageFetch, SilentRelayCostsTheWaitWhileEventsRun)
     EXPECT_GT(ticks, 3); // the event loop kept running during the wait
 }
 
-TEST_F(RelayPageFetch, AnErrorPageIsNoDeviceTable)
+TEST_F(RelayPageFetch, AnErrorPageANoItemsPageAndBadUrlsGiveNothing)
 {
-    OneShotHttpServer server("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n"
-                             "<html>\n<head><title>404</title></head>\n<body>\n<h1>Not Found</h1>\n"
-                             "<p>nothing here</p>\n</body>\n</html>\n");
-    EXPECT_TRUE(FetchRelayPage("http://127.0.0.1:" + std::to_string(server.port) + "/x", 5s).empty());
-}
-
-TEST_F(RelayPageFetch, NoItemsPageAndBadUrlsGiveNothing)
-{
-    OneShotHttpServer server(Http("<html>\n<body>No available items</body>\n</html>\n"));
-    EXPECT_TRUE(FetchRelayPage("http://127.0.0.1:" + std::to_string(server.port) + "/x", 5s).empty());
+    OneShotHttpServer error("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n"
+                            "<html>\n<head><title>404</title></head>\n<body>\n<h1>Not Found</h1>\n"
+                            "<p>nothing here</p>\n</body>\n</html>\n");
+    EXPECT_TRUE(FetchRelayPage("http://127.0.0.1:" + std::to_string(error.port) + "/x", 5s).empty());
+    OneShotHttpServer empty(Http("<html>\n<body>No available items</body>\n</html>\n"));
+    EXPECT_TRUE(FetchRelayPage("http://127.0.0.1:" + std::to_string(empty.port) + "/x", 5s).empty());
     EXPECT_TRUE(FetchRelayPage("http:///device.get?DeviceType=ALL", 1s).empty());
     EXPECT_TRUE(FetchRelayPage("http://127.0.0.1:1/x", 2s).empty()); // refused
 }
