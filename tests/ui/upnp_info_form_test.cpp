@@ -25,32 +25,33 @@ using TestSupport::Text;
 
 namespace {
 
-// Object names and English captions by record field.
+// Object names, English captions and the camera's texts, by record field.
 struct Expected {
     const char* label;
     const char* edit;
     const char* caption;
+    const char* camera;
 };
 const Expected kExpected[Upnp::kUpnpFieldCount] = {
-    {"Label1", "EditChild", "Child"},
-    {"Label7", "EditDescription", "Description"},
-    {"Label8", "EditFriendName", "Friendlyname"},
-    {"Label10", "EditHasCh", "HasChildren"},
-    {"Label6", "EditIconURL", "IconURL"},
-    {"Label11", "EditIsRooDev", "IsRootDevice"},
-    {"Label4", "EditManuName", "ManufacturerName"},
-    {"Label2", "EditManuURL", "ManufacturerURL"},
-    {"Label3", "EditModelName", "ModelName"},
-    {"Label5", "EditModelNum", "ModelNumber"},
-    {"Label13", "EditModelURL", "ModelURL"},
-    {"Label9", "EditParentDev", "ParentDevice"},
-    {"Label12", "EditPresURL", "PresentationURL"},
-    {"Label14", "EditRootDev", "RootDevice"},
-    {"Label15", "EditSeriaNum", "SerialNumber"},
-    {"Label17", "EditService", "Services"},
-    {"Label16", "EditType", "Type"},
-    {"Label18", "EditUniqName", "UniqueDeviceName"},
-    {"Label19", "EditUPC", "UPC"},
+    {"Label1", "EditChild", "Child", "No: Zero children"},
+    {"Label7", "EditDescription", "Description", "AXIS 211 Network Camera"},
+    {"Label8", "EditFriendName", "Friendlyname", "AXIS 211 - 00408C123456"},
+    {"Label10", "EditHasCh", "HasChildren", "No"},
+    {"Label6", "EditIconURL", "IconURL", "http://10.0.0.5/icon.gif"},
+    {"Label11", "EditIsRooDev", "IsRootDevice", "Yes"},
+    {"Label4", "EditManuName", "ManufacturerName", "AXIS"},
+    {"Label2", "EditManuURL", "ManufacturerURL", "http://www.axis.com/"},
+    {"Label3", "EditModelName", "ModelName", "AXIS 211"},
+    {"Label5", "EditModelNum", "ModelNumber", "211"},
+    {"Label13", "EditModelURL", "ModelURL", "http://www.axis.com/products/cam_211"},
+    {"Label9", "EditParentDev", "ParentDevice", "This is a topmost device"},
+    {"Label12", "EditPresURL", "PresentationURL", "http://10.0.0.5:8080/index.html?"},
+    {"Label14", "EditRootDev", "RootDevice", "This is a topmost device"},
+    {"Label15", "EditSeriaNum", "SerialNumber", "00408C123456"},
+    {"Label17", "EditService", "Services", "Yes: 3services"},
+    {"Label16", "EditType", "Type", "urn:schemas-upnp-org:device:Basic:1"},
+    {"Label18", "EditUniqName", "UniqueDeviceName", "uuid:cam-1"},
+    {"Label19", "EditUPC", "UPC", ""},
 };
 
 // A field's label and edit, found by their object names.
@@ -66,25 +67,9 @@ QLineEdit* EditOf(const TForm1& form, int field)
 Upnp::UpnpDeviceInfo Camera()
 {
     Upnp::UpnpDeviceInfo d;
-    d.children = "No: Zero children";
-    d.description = "AXIS 211 Network Camera";
-    d.friendly_name = "AXIS 211 - 00408C123456";
-    d.has_children = "No";
-    d.icon_url = "http://10.0.0.5/icon.gif";
-    d.is_root_device = "Yes";
-    d.manufacturer_name = "AXIS";
-    d.manufacturer_url = "http://www.axis.com/";
-    d.model_name = "AXIS 211";
-    d.model_number = "211";
-    d.model_url = "http://www.axis.com/products/cam_211";
-    d.parent_device = "This is a topmost device";
-    d.presentation_url = "http://10.0.0.5:8080/index.html?" + std::string(300, 'q');
-    d.root_device = "This is a topmost device";
-    d.serial_number = "00408C123456";
-    d.services = "Yes: 3services";
-    d.type = "urn:schemas-upnp-org:device:Basic:1";
-    d.unique_device_name = "uuid:cam-1";
-    d.upc = "";
+    for (int field = 0; field < Upnp::kUpnpFieldCount; ++field)
+        *Upnp::FieldAt(d, field) = kExpected[field].camera;
+    d.presentation_url += std::string(300, 'q'); // longer than the edit
     return d;
 }
 
