@@ -305,14 +305,6 @@ TEST_F(NetFormTest, StaticApplySendsTheTypedAddressesAndCloses)
     EXPECT_TRUE(log.contains("[" + Package("10.1.2.3,80,255.255.255.0,10.1.2.1,10.1.2.2", "static") + "]"));
 }
 
-TEST_F(NetFormTest, DhcpApplyStillCarriesTheShownAddresses)
-{
-    ShowActive();
-    EXPECT_EQ(form->ApplyWith(NetworkType::Dhcp), Outcome::Sent);
-    EXPECT_EQ(device.takeQuery(), Package("192.168.1.10,80,255.255.255.0,192.168.1.1,192.168.1.2", "dhcp"));
-    EXPECT_FALSE(form->isVisible());
-}
-
 TEST_F(NetFormTest, StaticApplyRefusesAnAddressADeviceCannotTake)
 {
     ShowActive();
