@@ -26,18 +26,6 @@ void Fill(DeviceGrid& grid, const std::vector<std::string>& models)
 
 } // namespace
 
-TEST(SortDeviceGrid, OrdersCaseInsensitivelyBothWays)
-{
-    DeviceGrid grid;
-    Fill(grid, {"B", "a", "C"});
-    SortDeviceGrid(grid, 0, false);
-    EXPECT_EQ(Column(grid, 0), (std::vector<std::string>{"C", "B", "a"}));
-    SortDeviceGrid(grid, 0, true);
-    EXPECT_EQ(Column(grid, 0), (std::vector<std::string>{"a", "B", "C"}));
-    EXPECT_EQ(grid.cell(0, 0), "Model"); // the header row stays
-    EXPECT_EQ(grid.fixedRows(), 1);
-}
-
 TEST(SortDeviceGrid, EqualKeysAreOrderedByTheRestOfTheRow)
 {
     DeviceGrid grid;
