@@ -209,8 +209,3 @@ TEST(RelayPageLines, SplitsAndAppliesTheNoItemsRule)
     const auto longer = RelayPageLines("1\n2\n3\n4\nNo available items");
     EXPECT_EQ(longer.size(), 5u); // a longer page is parsed normally
 }
-
-TEST(RelayPageUrl, JoinsHostAndFilterAsTyped)
-{
-    EXPECT_EQ(RelayPageUrl("192.168.0.5:8080", "ALL"), "http://192.168.0.5:8080/device.get?DeviceType=ALL");
-}
