@@ -20,12 +20,16 @@ int Parse(DiscoveryState& state, const std::string& buffer)
     return state.ParserPlainPkg(std::span(buffer.data(), buffer.size()), buffer.size());
 }
 
+class ParserPlainPkg : public ::testing::Test {
+protected:
+    MemoryLog log;
+    DiscoveryState state{log};
+};
+
 } // namespace
 
-TEST(ParserPlainPkg, WalksEveryPacketOfABuffer)
+TEST_F(ParserPlainPkg, WalksEveryPacketOfABuffer)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     const std::string buffer = Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
                                        Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Mirkla"),
                                        Reply("C", "10.0.0.12", "00:00:00:00:00:03", "80", "Belvin")});
@@ -40,10 +44,8 @@ TEST(ParserPlainPkg, WalksEveryPacketOfABuffer)
     EXPECT_EQ(state.grid.cell(DeviceGrid::kPortColumn, 3), "80");
 }
 
-TEST(ParserPlainPkg, StopsAtTheFirstEmptyPacketOrTheBound)
+TEST_F(ParserPlainPkg, StopsAtTheFirstEmptyPacketOrTheBound)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     std::string buffer = Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")});
     buffer += '\0'; // an empty packet ends the walk
     buffer += Buffer({Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Orvane")});
@@ -56,19 +58,15 @@ TEST(ParserPlainPkg, StopsAtTheFirstEmptyPacketOrTheBound)
     EXPECT_EQ(bounded.ParserPlainPkg(std::span(two.data(), two.size()), firstLength), 1);
 }
 
-TEST(ParserPlainPkg, NeverReadsPastItsBufferWithoutANul)
+TEST_F(ParserPlainPkg, NeverReadsPastItsBufferWithoutANul)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     // No terminator anywhere, and a bound larger than the buffer.
     const std::string unterminated = Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane");
     EXPECT_EQ(state.ParserPlainPkg(std::span(unterminated.data(), unterminated.size()), 1u << 20), 1);
 }
 
-TEST(ParserPlainPkg, DropsRepeatsByIpAndMac)
+TEST_F(ParserPlainPkg, DropsRepeatsByIpAndMac)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")})), 1);
     // Same ip and mac, other fields differ: a repeat.
     EXPECT_EQ(Parse(state, Buffer({Reply("Z", "10.0.0.10", "00:00:00:00:00:01", "80", "Mirkla")})), 0);
@@ -89,10 +87,8 @@ TEST(ParserPlainPkg, DropsRepeatsByIpAndMac)
     EXPECT_EQ(FieldText(state.devices[4].model), "R"); // the first one listed stays
 }
 
-TEST(ParserPlainPkg, DeviceLimitDropsRepliesPastIt)
+TEST_F(ParserPlainPkg, DeviceLimitDropsRepliesPastIt)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     state.deviceLimit = 2;
     EXPECT_EQ(Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
                                    Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
@@ -108,10 +104,8 @@ TEST(ParserPlainPkg, DeviceLimitDropsRepliesPastIt)
     EXPECT_EQ(Parse(state, Buffer({Reply("D", "10.0.0.13", "00:00:00:00:00:04", "80", "Orvane")})), 1);
 }
 
-TEST(ParserPlainPkg, ProjectFilterHidesRowsButListsTheDevices)
+TEST_F(ParserPlainPkg, ProjectFilterHidesRowsButListsTheDevices)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     state.projectFilter = "Mirkla";
     const std::string buffer = Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane"),
                                        Reply("B", "10.0.0.11", "00:00:00:00:00:02", "80", "Mirkla"),
@@ -133,20 +127,16 @@ TEST(ParserPlainPkg, ProjectFilterHidesRowsButListsTheDevices)
     EXPECT_TRUE(upnp.PassesProjectFilter("anything"));
 }
 
-TEST(ParserPlainPkg, QueriesAndForeignTextsAddNothing)
+TEST_F(ParserPlainPkg, QueriesAndForeignTextsAddNothing)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     const std::string buffer = Buffer({"Kestravon,00,????", "Other,01,x", "Kestravon,03,a,b"});
     EXPECT_EQ(Parse(state, buffer), 0);
     EXPECT_TRUE(state.devices.empty());
     EXPECT_TRUE(log.contains("flag(03) not implemented.\n"));
 }
 
-TEST(ParserPlainPkg, ClearForRoundEmptiesListAndGrid)
+TEST_F(ParserPlainPkg, ClearForRoundEmptiesListAndGrid)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
     Parse(state, Buffer({Reply("A", "10.0.0.10", "00:00:00:00:00:01", "80", "Orvane")}));
     state.clearForRound();
     EXPECT_TRUE(state.devices.empty());
