@@ -49,37 +49,29 @@ protected:
 
 } // namespace
 
-TEST(ModuleFileNames, ReplacesOrAppendsTheExtension)
+TEST(ModuleFileNames, ReplacesOrAppendsTheExtensionAndRefusesWhatCannotNameAModule)
 {
-    const auto names = [](const char* program, const char* abbreviation) {
-        return ModuleFileNames(QString::fromUtf8(program), QString::fromUtf8(abbreviation));
+    struct Case { const char* program; const char* abbreviation; QStringList names; };
+    const Case cases[] = {
+        // Linux programs have no extension: the abbreviation is appended.
+        {"/opt/quendrel/bin/quendrel", "DEU", {"/opt/quendrel/bin/quendrel.DEU", "/opt/quendrel/bin/quendrel.DE"}},
+        {"/opt/q/Quendrel.exe", "ENU", {"/opt/q/Quendrel.ENU", "/opt/q/Quendrel.EN"}}, // an extension is replaced
+        {"/opt/q/quendrel.", "CHS", {"/opt/q/quendrel.CHS", "/opt/q/quendrel.CH"}},
+        {"/home/a.b/quendrel", "FRA", {"/home/a.b/quendrel.FRA", "/home/a.b/quendrel.FR"}}, // a dot in a directory
+        {"/x/.quendrel", "DEU", {"/x/.quendrel.DEU", "/x/.quendrel.DE"}}, // nor is a hidden program's dot
+        {"quendrel", "DEU", {"quendrel.DEU", "quendrel.DE"}},
+        {"/x/quendrel", "DE", {"/x/quendrel.DE"}}, // nothing to cut: one attempt only
+        {"", "DEU", {}},
+        {"/opt/q/", "DEU", {}},
+        {"/opt/q/quendrel", "", {}},
+        // The abbreviation becomes part of a path: only letters may.
+        {"/opt/q/quendrel", "../x", {}},
+        {"/opt/q/quendrel", "D/U", {}},
+        {"/opt/q/quendrel", "DE\u00dc", {}},
     };
-    // Linux programs have no extension: the abbreviation is appended.
-    EXPECT_EQ(names("/opt/quendrel/bin/quendrel", "DEU"),
-              (QStringList{"/opt/quendrel/bin/quendrel.DEU", "/opt/quendrel/bin/quendrel.DE"}));
-    // An extension is replaced.
-    EXPECT_EQ(names("/opt/q/Quendrel.exe", "ENU"),
-              (QStringList{"/opt/q/Quendrel.ENU", "/opt/q/Quendrel.EN"}));
-    EXPECT_EQ(names("/opt/q/quendrel.", "CHS"), (QStringList{"/opt/q/quendrel.CHS", "/opt/q/quendrel.CH"}));
-    // A dot in a directory is not the program's extension.
-    EXPECT_EQ(names("/home/a.b/quendrel", "FRA"),
-              (QStringList{"/home/a.b/quendrel.FRA", "/home/a.b/quendrel.FR"}));
-    // A hidden program's leading dot is not an extension either.
-    EXPECT_EQ(names("/x/.quendrel", "DEU"), (QStringList{"/x/.quendrel.DEU", "/x/.quendrel.DE"}));
-    EXPECT_EQ(names("quendrel", "DEU"), (QStringList{"quendrel.DEU", "quendrel.DE"}));
-    // Nothing to cut: one attempt only.
-    EXPECT_EQ(names("/x/quendrel", "DE"), (QStringList{"/x/quendrel.DE"}));
-}
-
-TEST(ModuleFileNames, RefusesWhatCannotNameAModule)
-{
-    EXPECT_TRUE(ModuleFileNames(QString(), QStringLiteral("DEU")).isEmpty());
-    EXPECT_TRUE(ModuleFileNames(QStringLiteral("/opt/q/"), QStringLiteral("DEU")).isEmpty());
-    EXPECT_TRUE(ModuleFileNames(QStringLiteral("/opt/q/quendrel"), QString()).isEmpty());
-    // The abbreviation becomes part of a path: only letters may.
-    EXPECT_TRUE(ModuleFileNames(QStringLiteral("/opt/q/quendrel"), QStringLiteral("../x")).isEmpty());
-    EXPECT_TRUE(ModuleFileNames(QStringLiteral("/opt/q/quendrel"), QStringLiteral("D/U")).isEmpty());
-    EXPECT_TRUE(ModuleFileNames(QStringLiteral("/opt/q/quendrel"), QStringLiteral("DE\u00dc")).isEmpty());
+    for (const Case& c : cases)
+        EXPECT_EQ(ModuleFileNames(QString::fromUtf8(c.program), QString::fromUtf8(c.abbreviation)), c.names)
+            << c.program << " " << c.abbreviation;
 }
 
 TEST_F(ModuleFiles, GermanModuleGivesGermanTexts)
