@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 using Discovery::DeviceGrid;
 using Gui::DeviceGridView;
@@ -151,16 +152,15 @@ TEST_F(MainFormTest, ControlsStartInTheirInitialState)
 TEST_F(MainFormTest, TextsComeFromTheStringTable)
 {
     EXPECT_EQ(Text(form->windowTitle()), std::string("Quendrel - ") + QUENDREL_VERSION_TEXT);
-    EXPECT_EQ(Text(Child<QPushButton>(*form, "Button1")->text()), "Quendrel");
-    EXPECT_EQ(Text(Child<QLabel>(*form, "Label1")->text()), "0 device(s) found!");
-    EXPECT_EQ(Text(Child<QRadioButton>(*form, "RadioButton1")->text()), "Local Broadcast");
-    EXPECT_EQ(Text(Child<QRadioButton>(*form, "RadioButton2")->text()), "IP Relay");
-    EXPECT_EQ(Text(Child<QGroupBox>(*form, "GroupBox1")->title()), "Search Method");
-    EXPECT_EQ(Text(Child<QGroupBox>(*form, "GroupBox2")->title()), "Project Filter");
-    // The table's texts, not the layout's "Detail Info." and "Network Setup".
-    EXPECT_EQ(Text(Child<QAction>(*form, "Info1")->text()), "Detail info.");
-    EXPECT_EQ(Text(Child<QAction>(*form, "Browser1")->text()), "Browse");
-    EXPECT_EQ(Text(Child<QAction>(*form, "NetworkSetup1")->text()), "Network setup");
+    // Each control's text (a group box's title), by object name.
+    const std::tuple<const char*, const char*, const char*> texts[] = {
+        {"Button1", "text", "Quendrel"}, {"Label1", "text", "0 device(s) found!"},
+        {"RadioButton1", "text", "Local Broadcast"}, {"RadioButton2", "text", "IP Relay"},
+        {"GroupBox1", "title", "Search Method"}, {"GroupBox2", "title", "Project Filter"},
+        // The table's texts, not the layout's "Detail Info." and "Network Setup".
+        {"Info1", "text", "Detail info."}, {"Browser1", "text", "Browse"}, {"NetworkSetup1", "text", "Network setup"}};
+    for (const auto& [name, property, text] : texts)
+        EXPECT_EQ(Text(Child<QObject>(*form, name)->property(property).toString()), text) << name;
     auto* relay = Child<QComboBox>(*form, "ComboBox1");
     ASSERT_EQ(relay->count(), 1);
     EXPECT_EQ(Text(relay->itemText(0)), "<Customized>");
