@@ -45,17 +45,27 @@ protected:
     DeviceGridView view;
 };
 
+// The grid as the main window shows it.
+class GridInWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        grid = form.findChild<DeviceGridView*>(QStringLiteral("StringGrid1"));
+        ASSERT_NE(grid, nullptr);
+    }
+
+    Gui::TMainForm form;
+    DeviceGridView* grid = nullptr;
+};
+
 } // namespace
 
-TEST(DeviceGridView, HandCursorOnlyOverAddressesOfDataRows)
+TEST_F(GridInWindow, HandCursorOnlyOverAddressesOfDataRows)
 {
-    Gui::TMainForm form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     Feed(form.state(), {Reply("A", "10.0.0.1", "00:00:00:00:00:01"),
                         Reply("B", "10.0.0.2", "00:00:00:00:00:02")});
-    auto* grid = form.findChild<DeviceGridView*>(QStringLiteral("StringGrid1"));
-    ASSERT_NE(grid, nullptr);
     QWidget* viewport = grid->viewport();
     const auto cellCenter = [&](int column, int row) {
         return grid->visualRect(grid->model()->index(row - 1, column)).center();
@@ -129,17 +139,12 @@ TEST_F(BareGridView, VisibleRowCountCountsOnlyExistingWholeRows)
 
 // At the window's default size, with enough rows for a scroll bar, a
 // five-digit port shows whole and the MAC column ends before the scroll bar.
-TEST(DeviceGridView, FiveDigitPortsAndTheMacColumnShowWholeBesideTheScrollBar)
+TEST_F(GridInWindow, FiveDigitPortsAndTheMacColumnShowWholeBesideTheScrollBar)
 {
-    Gui::TMainForm form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     for (int i = 0; i < 30; ++i) {
         const std::string n = std::to_string(10 + i);
         Feed(form.state(), {Reply("KV-" + n, "10.0.0." + n, "00:1A:07:00:10:" + n, "65535")});
     }
-    auto* grid = form.findChild<DeviceGridView*>(QStringLiteral("StringGrid1"));
-    ASSERT_NE(grid, nullptr);
     QCoreApplication::processEvents(); // the view lays out its scroll bar
     ASSERT_EQ(form.frameGeometry().size(), QSize(807, 624));
     ASSERT_TRUE(grid->verticalScrollBar()->isVisible());
@@ -159,17 +164,12 @@ TEST(DeviceGridView, FiveDigitPortsAndTheMacColumnShowWholeBesideTheScrollBar)
               grid->viewport()->width());
 }
 
-TEST(DeviceGridView, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleClick)
+TEST_F(GridInWindow, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleClick)
 {
-    Gui::TMainForm form;
     std::vector<QUrl> opened;
     form.setUrlOpener([&](const QUrl& url) { opened.push_back(url); return true; });
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     Feed(form.state(), {Reply("A", "10.0.0.1", "00:00:00:00:00:01", "8080"),
                         Reply("B", "10.0.0.2", "00:00:00:00:00:02"), Reply("C", "10.0.0.3", "00:00:00:00:00:03")});
-    auto* grid = form.findChild<DeviceGridView*>(QStringLiteral("StringGrid1"));
-    ASSERT_NE(grid, nullptr);
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(2, 0));
     grid->selectionModel()->select(grid->model()->index(0, 0),
