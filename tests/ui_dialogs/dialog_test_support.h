@@ -21,7 +21,6 @@ public:
         QString text;
     };
     Gui::MessageBoxHook hook();
-    const std::vector<Box>& shown() const { return m_shown; }
     std::size_t count() const { return m_shown.size(); }
     const Box& last() const { return m_shown.back(); }
     // Each box as "caption|text", in order.
