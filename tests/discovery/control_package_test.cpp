@@ -2,32 +2,17 @@
 #include "discovery/control_package.h"
 #include "discovery/packet.h"
 
+#include "loopback.h"
+
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <net/if.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 
 using namespace Discovery;
 
 namespace {
-
-constexpr std::uint32_t kLoopbackHost = 0x7F000001;
-
-SocketHandle BoundUdp(std::uint16_t& port)
-{
-    SocketHandle s(socket(AF_INET, SOCK_DGRAM, 0));
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(kLoopbackHost);
-    bind(s.get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(s.get(), reinterpret_cast<sockaddr*>(&a), &len);
-    port = ntohs(a.sin_port);
-    return s;
-}
 
 SetupEdits Edits()
 {
@@ -89,14 +74,9 @@ TEST(SetupRecord, EditsFromDeviceRoundTrip)
 
 TEST(SendControlPackage, SendsOneFramedPackageToTheDevicesPort)
 {
-    std::uint16_t devicePort = 0, replyPort = 0;
-    SocketHandle device = BoundUdp(devicePort);
-    { SocketHandle probe = BoundUdp(replyPort); }
-    NetworkEndpoints e;
-    e.broadcastAddress = kLoopbackHost;
-    e.devicePort = devicePort;
-    e.replyPort = replyPort;
-    e.replyBindAddress = kLoopbackHost;
+    const SocketHandle device = TestSupport::LoopbackUdp();
+    const NetworkEndpoints e =
+        TestSupport::LoopbackEndpoints(TestSupport::BoundPort(device.get()), TestSupport::FreeLoopbackPort());
 
     DeviceInfo record{};
     FillControlRecord(Edits(), NetworkType::Static, record);
