@@ -47,30 +47,11 @@ std::string Relay(int port = 80)
     return TestLan::HostAddress(1) + (port == 80 ? "" : ":" + std::to_string(port));
 }
 
-// The device as the relay page carries it: seven fields, the rest empty.
-DeviceInfo AsListed(const DeviceInfo& device)
-{
-    DeviceInfo listed{};
-    for (const int field : {kModel, kProj, kName, kIp, kTriggerPort, kNetmask, kMac})
-        CopyToField(FieldAt(listed, field), FieldText(FieldAt(device, field)));
-    return listed;
-}
-
-::testing::AssertionResult SameDevice(const DeviceInfo& got, const DeviceInfo& want)
-{
-    for (int field = 0; field < kDeviceFieldCount; ++field)
-        if (FieldText(FieldAt(got, field)) != FieldText(FieldAt(want, field)))
-            return ::testing::AssertionFailure()
-                   << kDeviceFieldNames[static_cast<std::size_t>(field)] << " is \""
-                   << FieldText(FieldAt(got, field)) << "\", not \"" << FieldText(FieldAt(want, field)) << "\"";
-    return ::testing::AssertionSuccess();
-}
-
 void ExpectListed(const std::vector<DeviceInfo>& got, const std::vector<DeviceInfo>& want)
 {
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < got.size(); ++i)
-        EXPECT_TRUE(SameDevice(got[i], AsListed(want[i]))) << "device " << i;
+        EXPECT_EQ(FieldDifference(got[i], AsListed(want[i])), "") << "device " << i;
 }
 
 std::vector<std::string> Args(int count, int seed, std::vector<std::string> more)
@@ -228,9 +209,10 @@ TEST_F(HttpRelayLan, PageOverOneMiBParsesItsFirstMiB)
     // The relay's own devices first, then filler rows in order up to the cut.
     const std::vector<DeviceInfo> devices = Sim::GenerateDevices(6, 7);
     for (std::size_t i = 0; i < devices.size(); ++i)
-        EXPECT_TRUE(SameDevice(state.devices[i], AsListed(devices[i]))) << "device " << i;
+        EXPECT_EQ(FieldDifference(state.devices[i], AsListed(devices[i])), "") << "device " << i;
     for (std::size_t i = devices.size(); i + 1 < expected; ++i)
-        ASSERT_TRUE(SameDevice(state.devices[i], AsListed(Sim::FillerDevice(static_cast<int>(i - devices.size()) + 1))))
+        ASSERT_EQ(FieldDifference(state.devices[i], AsListed(Sim::FillerDevice(static_cast<int>(i - devices.size()) + 1))),
+                  "")
             << "device " << i;
 }
 

@@ -7,6 +7,8 @@
 #include "discovery/packet.h"
 #include "discovery/protocol_constants.h"
 
+#include "wire.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -122,10 +124,7 @@ TEST(ControlPackage, ArrivesThroughTheWireFormatAndIsLogged)
     DeviceStore store({Device("10.1.0.1", "02:51:00:00:00:01")});
     const DeviceInfo package = Package(store.devices()[0], "static", "172.16.5.5");
     // As the dialog builds it and as a device would read it back.
-    std::vector<char> framed(Discovery::kDatagramBufferSize);
-    Discovery::NullLog quiet;
-    ASSERT_EQ(Discovery::BuildPacket(Discovery::kControlPackage, framed, &package, quiet), 0);
-    const std::string plain = Discovery::UnframeText(framed.data());
+    const std::string plain = Discovery::UnframeText(LanHarness::FramedPacket(Discovery::kControlPackage, &package));
 
     EventLog log(nullptr, true);
     HandleControlPackage(plain, store, log);

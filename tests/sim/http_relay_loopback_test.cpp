@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The relay's HTTP interface driven in-process on 127.0.0.1: real sockets,
 // the simulator's loop pumped by the test between its reads and writes.
-#include "sim/event_log.h"
 #include "sim/http_relay.h"
 #include "sim/relay_page_builder.h"
-#include "sim/simulator.h"
 
 #include "loopback.h"
-#include "sim_devices.h"
-#include "wire.h"
+#include "loopback_sim_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +24,6 @@ using Discovery::DeviceInfo;
 namespace {
 
 using TestSupport::kLoopback;
-constexpr auto kLimit = std::chrono::milliseconds(5000);
 constexpr std::size_t kMiB = 1024 * 1024;
 
 struct Response {
@@ -60,27 +56,13 @@ std::optional<std::size_t> ContentLength(const Response& r)
     return std::stoul(r.head.substr(at + 18));
 }
 
-class HttpLoopback : public ::testing::Test {
+class HttpLoopback : public LoopbackSimTest {
 protected:
-    SimOptions Options() const
+    Sim::SimOptions Options() const
     {
-        SimOptions o = TestSupport::LoopbackSimOptions(m_replies.port());
+        Sim::SimOptions o = LoopbackSimTest::Options();
         o.httpPort = 0;
         return o;
-    }
-
-    void Start(const SimOptions& options, std::vector<DeviceInfo> devices)
-    {
-        m_options = options;
-        m_sim = std::make_unique<Simulator>(m_options, std::move(devices), m_log);
-        QString error;
-        ASSERT_TRUE(m_sim->start(error)) << error.toStdString();
-        ASSERT_NE(m_sim->httpPort(), 0);
-    }
-
-    bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit = kLimit)
-    {
-        return TestSupport::PumpSim(*m_sim, done, limit);
     }
 
     // A client still connecting: this thread also runs the simulator.
@@ -129,28 +111,6 @@ protected:
     {
         return Exchange("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: Keep-Alive\r\n\r\n");
     }
-
-    std::vector<QJsonObject> Lines(const char* key, const char* value) const
-    {
-        std::vector<QJsonObject> found;
-        for (const QJsonObject& line : m_log.kept())
-            if (line.value(QString::fromLatin1(key)).toString() == QString::fromLatin1(value))
-                found.push_back(line);
-        return found;
-    }
-
-    const QJsonObject* Last(const char* event) const
-    {
-        for (auto it = m_log.kept().rbegin(); it != m_log.kept().rend(); ++it)
-            if (it->value(QStringLiteral("event")).toString() == QString::fromLatin1(event))
-                return &*it;
-        return nullptr;
-    }
-
-    LanHarness::UdpReceiver m_replies{0};
-    EventLog m_log{nullptr, true};
-    SimOptions m_options;
-    std::unique_ptr<Simulator> m_sim;
 };
 
 TEST_F(HttpLoopback, ServesTheDevicePageOfTheAskedProject)
