@@ -3,7 +3,7 @@
 // the round itself, the CLI and the main window, each fetching the relay's
 // page from 10.77.1.2 from inside the PC namespace.
 #include "replies.h"
-#include "lan_harness.h"
+#include "lan_test.h"
 #include "wire.h"
 
 #include "discovery/relay_page_fetch.h"
@@ -70,54 +70,38 @@ SimProcess::Match HttpRequestFor(const std::string& path)
     };
 }
 
-struct Round {
-    RoundEnd end{};
-    int shown = -1;
-    bool enabled = false;
-};
-
-Round RunHttpRound(DiscoveryState& state, const std::string& relayHost, const std::string& filter)
+RoundSeen RunHttpRound(DiscoveryState& state, const std::string& relayHost, const std::string& filter)
 {
     SearchSettings settings;
     settings.localBroadcast = false;
     settings.relayHost = relayHost;
     settings.transport = "HttpCmd";
     state.projectFilter = filter;
-    Round r;
     SearchRoundHooks hooks;
     hooks.fetchRelayPage = [](const std::string& url) { return FetchRelayPage(url); };
-    hooks.closed = [&](int shown) { r.shown = shown; };
-    hooks.buttonEnabled = [&] { r.enabled = true; };
-    r.end = RunSearchRound(state, settings, hooks);
-    return r;
+    return RunRound(state, settings, {}, hooks);
 }
 
-class HttpRelayLan : public ::testing::Test {
+class HttpRelayLan : public LanTest {
 protected:
     void SetUp() override
     {
-        if (!TestLan::IsRoot())
-            GTEST_SKIP() << kNeedRoot;
-        m_lan = std::make_unique<TestLan>();
-        ASSERT_TRUE(m_lan->up()) << m_lan->error();
+        LanTest::SetUp();
+        if (!IsSkipped())
+            BringUp();
     }
 
-    // The relay on host 1; then this thread steps into the PC namespace, the
-    // only place the program's requests are made from.
-    // Null (and a failure) unless both happened.
+    // The relay on host 1, null (and a failure) unless this thread is in the
+    // PC namespace, the only place the program's requests are made from:
+    // elsewhere 10.77.1.2 could be a real machine.
     SimProcess* StartRelay(const std::vector<std::string>& args)
     {
-        SimProcess* sim = m_lan->startSim(1, args);
-        EXPECT_NE(sim, nullptr) << m_lan->error();
-        const bool inPc = m_lan->enterPc();
-        EXPECT_TRUE(inPc) << m_lan->error();
-        // Elsewhere 10.77.1.2 could be a real machine.
-        EXPECT_TRUE(inPc && TestLan::HoldsPcAddress()) << "not inside the PC namespace";
-        return inPc && TestLan::HoldsPcAddress() ? sim : nullptr;
+        SimProcess* sim = StartSim(1, args);
+        EXPECT_TRUE(TestLan::HoldsPcAddress()) << "not inside the PC namespace";
+        return TestLan::HoldsPcAddress() ? sim : nullptr;
     }
 
     MemoryLog m_log;
-    std::unique_ptr<TestLan> m_lan;
 };
 
 } // namespace
@@ -127,7 +111,7 @@ TEST_F(HttpRelayLan, RoundListsTheRelaysDevices)
     SimProcess* sim = StartRelay(Args(9, 4, {"--http-port", "80"}));
     ASSERT_TRUE(sim);
     DiscoveryState state(m_log);
-    const Round r = RunHttpRound(state, Relay(), "ALL");
+    const RoundSeen r = RunHttpRound(state, Relay(), "ALL");
     EXPECT_EQ(r.end, RoundEnd::ClosedItself);
     EXPECT_TRUE(r.enabled);
     EXPECT_EQ(r.shown, 9);
@@ -149,7 +133,7 @@ TEST_F(HttpRelayLan, ProjectFilterReachesTheRelay)
     SimProcess* sim = StartRelay(Args(21, 5, {"--http-port", "80"}));
     ASSERT_TRUE(sim);
     DiscoveryState state(m_log);
-    const Round r = RunHttpRound(state, Relay(), "Mirkla");
+    const RoundSeen r = RunHttpRound(state, Relay(), "Mirkla");
     EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=Mirkla"), 3000ms));
     const std::vector<DeviceInfo> mirkla = Sim::DevicesOfType(Sim::GenerateDevices(21, 5), "Mirkla");
     ASSERT_EQ(mirkla.size(), 3u);
@@ -162,7 +146,7 @@ TEST_F(HttpRelayLan, HostTypedWithAPortReachesThatPort)
     SimProcess* sim = StartRelay(Args(4, 6, {"--http-port", "8080"}));
     ASSERT_TRUE(sim);
     DiscoveryState state(m_log);
-    Round r = RunHttpRound(state, Relay(8080), "ALL");
+    RoundSeen r = RunHttpRound(state, Relay(8080), "ALL");
     EXPECT_EQ(r.shown, 4);
     ExpectListed(state.devices, Sim::GenerateDevices(4, 6));
     EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=ALL"), 3000ms));
@@ -203,7 +187,7 @@ TEST_F(HttpRelayLan, PageOverOneMiBParsesItsFirstMiB)
     const std::size_t expected = lines - 5;
 
     DiscoveryState state(m_log);
-    const Round r = RunHttpRound(state, Relay(), "ALL");
+    const RoundSeen r = RunHttpRound(state, Relay(), "ALL");
     ASSERT_EQ(state.devices.size(), expected);
     EXPECT_EQ(r.shown, static_cast<int>(expected));
     // The relay's own devices first, then filler rows in order up to the cut.
@@ -240,7 +224,7 @@ TEST_F(HttpRelayLan, RedirectsAreFollowedOnTheRelayHostOnly)
     }
     for (const auto& c : cases) {
         DiscoveryState state(m_log);
-        const Round r = RunHttpRound(state, Relay(c.port), "ALL");
+        const RoundSeen r = RunHttpRound(state, Relay(c.port), "ALL");
         EXPECT_EQ(r.shown, c.listed ? 3 : 0) << c.port;
         if (c.listed)
             ExpectListed(state.devices, Sim::GenerateDevices(3, 20));
@@ -255,7 +239,7 @@ TEST_F(HttpRelayLan, NoAvailableItemsPageGivesNoDevice)
     SimProcess* sim = StartRelay(Args(5, 8, {"--http-port", "80", "--http-empty"}));
     ASSERT_TRUE(sim);
     DiscoveryState state(m_log);
-    const Round r = RunHttpRound(state, Relay(), "ALL");
+    const RoundSeen r = RunHttpRound(state, Relay(), "ALL");
     EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=ALL"), 3000ms));
     EXPECT_EQ(r.shown, 0);
     EXPECT_TRUE(state.devices.empty());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Whole search rounds, the CLI and the control package on a namespace LAN:
 // the program's own ports and the real limited broadcast, from the PC.
-#include "lan_harness.h"
+#include "lan_test.h"
 #include "wire.h"
 
 #include "discovery/control_package.h"
@@ -74,22 +74,6 @@ std::vector<SimDevice> Devices(const std::string& prefix, int count, const std::
     return devices;
 }
 
-struct Round {
-    RoundEnd end{};
-    int shown = -1;
-    bool enabled = false;
-};
-
-Round RunRound(DiscoveryState& state, const SearchSettings& settings, const NetworkEndpoints& endpoints = {})
-{
-    Round r;
-    SearchRoundHooks hooks;
-    hooks.closed = [&](int shown) { r.shown = shown; };
-    hooks.buttonEnabled = [&] { r.enabled = true; };
-    r.end = RunSearchRound(state, settings, hooks, endpoints);
-    return r;
-}
-
 SearchSettings Relay(const std::string& host, const std::string& transport)
 {
     SearchSettings s;
@@ -138,31 +122,9 @@ std::optional<QJsonObject> WaitForWatch(QProcess& watch, std::vector<QJsonObject
     }
 }
 
-class RoundLan : public ::testing::Test {
+class RoundLan : public LanTest {
 protected:
-    void SetUp() override
-    {
-        if (!TestLan::IsRoot())
-            GTEST_SKIP() << kNeedRoot;
-    }
-
-    void BringUp(LanOptions options = {})
-    {
-        m_lan = std::make_unique<TestLan>(std::move(options));
-        ASSERT_TRUE(m_lan->up()) << m_lan->error();
-        // Every round below broadcasts: only ever from inside the PC namespace.
-        ASSERT_TRUE(m_lan->enterPc()) << m_lan->error();
-    }
-
-    SimProcess* StartSim(int host, std::vector<std::string> args)
-    {
-        SimProcess* sim = m_lan->startSim(host, args);
-        EXPECT_NE(sim, nullptr) << m_lan->error();
-        return sim;
-    }
-
     MemoryLog m_log;
-    std::unique_ptr<TestLan> m_lan;
 };
 
 } // namespace
@@ -173,7 +135,7 @@ TEST_F(RoundLan, BroadcastRoundListsTheDevicesOfTwoHostsOnce)
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("a1", 3))}));
     ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("b2", 2)), "--pack", "2"}));
     DiscoveryState state(m_log);
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_EQ(r.end, RoundEnd::ClosedItself);
     EXPECT_EQ(r.shown, 5);
     // Each device answered both passes' queries and is listed once.
@@ -195,7 +157,7 @@ TEST_F(RoundLan, ProjectFilterShowsOnlyItsRowsAndTheCount)
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(devices)}));
     DiscoveryState state(m_log);
     state.projectFilter = "Mirkla";
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_EQ(r.shown, 3);
     EXPECT_EQ(state.devices.size(), 5u); // all listed, three shown
 }
@@ -205,7 +167,7 @@ TEST_F(RoundLan, RelaysOverTcpAndUdp)
     BringUp();
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("e1", 4))}));
     DiscoveryState state(m_log);
-    Round r = RunRound(state, Relay(TestLan::HostAddress(1), "TCP"));
+    RoundSeen r = RunRound(state, Relay(TestLan::HostAddress(1), "TCP"));
     EXPECT_TRUE(r.enabled);
     EXPECT_EQ(r.shown, 4);
     r = RunRound(state, Relay(TestLan::HostAddress(1), "UDP"));
@@ -217,7 +179,7 @@ TEST_F(RoundLan, RelayFailuresEndTheRound)
     BringUp();
     DiscoveryState state(m_log);
     // Host 2 runs nothing: the connection is refused.
-    Round r = RunRound(state, Relay(TestLan::HostAddress(2), "TCP"));
+    RoundSeen r = RunRound(state, Relay(TestLan::HostAddress(2), "TCP"));
     EXPECT_TRUE(m_log.contains("CONNECT ERROR"));
     EXPECT_TRUE(r.enabled);
     EXPECT_EQ(r.shown, 0);
@@ -243,7 +205,7 @@ TEST_F(RoundLan, HeldReplyPortIsLoggedWithTheDevicesPort)
     local.sin_port = htons(kReplyPort);
     ASSERT_EQ(::bind(holder.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
     DiscoveryState state(m_log);
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_EQ(r.shown, 0);
     EXPECT_TRUE(m_log.contains("bind() error : Address already in use\n"));
     EXPECT_TRUE(m_log.contains("DM_CreateUDPBroadcastSocket(6666) failed!\n"));
@@ -257,7 +219,7 @@ TEST_F(RoundLan, FloodAndGarbageNeitherHangNorAddJunk)
     DiscoveryState state(m_log);
     NetworkEndpoints endpoints;
     endpoints.passLimit = 1500ms; // the program's 5 s bound, shortened for the test
-    const Round r = RunRound(state, {}, endpoints);
+    const RoundSeen r = RunRound(state, {}, endpoints);
     EXPECT_TRUE(m_log.contains("Reply pass ended after 1500 ms without a quiet period\n"));
     // Every real device is there; the junk adds only what still reads as a
     // well-formed reply (a handful of the simulator's garbage does).
@@ -393,7 +355,7 @@ TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
     ASSERT_TRUE(StartSim(3, {"--devices", DeviceFile(onThird)}));
 
     DiscoveryState state(m_log);
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_TRUE(m_log.contains("Broadcast on eth0 (10.77.1.1)\n"));
     EXPECT_TRUE(m_log.contains("Broadcast on eth1 (10.77.2.1)\n"));
     // 2 on the first LAN, 3 + 2 on the second, the shared one once.
@@ -428,7 +390,7 @@ TEST_F(RoundLan, AnAdapterGoingDownBetweenPassesDoesNotStopTheRound)
         std::this_thread::sleep_for(120ms);
         return TestLan::RunScript({"link", m_lan->name(), "pc", "eth1", "down"});
     });
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     down.get();
     EXPECT_EQ(r.end, RoundEnd::ClosedItself);
     EXPECT_GE(r.shown, 2); // the first LAN's devices, whatever the second managed

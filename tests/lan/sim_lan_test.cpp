@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // quendrel-sim on a namespace LAN, seen from the PC with plain sockets: what
 // the search round's roads will meet.
-#include "lan_harness.h"
+#include "lan_test.h"
 #include "wire.h"
 
 #include "discovery/log_sink.h"
@@ -67,29 +67,8 @@ const DeviceInfo* FindMac(const std::vector<DeviceInfo>& devices, std::string_vi
     return nullptr;
 }
 
-class SimLan : public ::testing::Test {
+class SimLan : public LanTest {
 protected:
-    void SetUp() override
-    {
-        if (!TestLan::IsRoot())
-            GTEST_SKIP() << kNeedRoot;
-    }
-
-    // Builds the LAN and moves this thread into the PC namespace.
-    void BringUp(LanOptions options = {})
-    {
-        m_lan = std::make_unique<TestLan>(std::move(options));
-        ASSERT_TRUE(m_lan->up()) << m_lan->error();
-        ASSERT_TRUE(m_lan->enterPc()) << m_lan->error();
-    }
-
-    SimProcess* StartSim(int host, const std::vector<std::string>& args)
-    {
-        SimProcess* sim = m_lan->startSim(host, args);
-        EXPECT_NE(sim, nullptr) << m_lan->error();
-        return sim;
-    }
-
     // Broadcasts a query from the PC and collects what comes back on the reply port.
     std::vector<Datagram> Search(UdpReceiver& replies, const std::string& to = "255.255.255.255",
                                  int flag = Discovery::kSearchQuery)
@@ -97,8 +76,6 @@ protected:
         EXPECT_TRUE(SendDatagram(to, Discovery::kDevicePort, Query(flag)));
         return replies.receiveUntilSilence(kSilence, kLimit);
     }
-
-    std::unique_ptr<TestLan> m_lan;
 };
 
 TEST_F(SimLan, BroadcastQueryGetsOneReplyPerDeviceFromEveryHost)
