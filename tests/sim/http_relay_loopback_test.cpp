@@ -83,22 +83,6 @@ protected:
         EXPECT_TRUE(bytes.empty());
     }
 
-    // Reads until the peer closes, `most` bytes have come, or the time is up.
-    std::pair<std::string, bool> ReadAll(int fd, std::size_t most = SIZE_MAX)
-    {
-        std::string got;
-        bool closed = false;
-        Pump([&] {
-            char chunk[65536];
-            ssize_t n = -1;
-            while (got.size() < most && (n = recv(fd, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-                got.append(chunk, static_cast<std::size_t>(n));
-            closed = got.size() < most && n == 0;
-            return closed || got.size() >= most;
-        });
-        return {got, closed};
-    }
-
     Response Exchange(const std::string& request)
     {
         Discovery::SocketHandle client = Connect();

@@ -12,10 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+
 #include <QJsonObject>
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 class LoopbackSimTest : public ::testing::Test {
@@ -37,6 +41,23 @@ protected:
     bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::milliseconds(5000))
     {
         return TestSupport::PumpSim(*m_sim, done, limit);
+    }
+
+    // What a TCP peer sends until it closes, `most` bytes have come or the
+    // time is up; and whether it closed.
+    std::pair<std::string, bool> ReadAll(int fd, std::size_t most = SIZE_MAX)
+    {
+        std::string got;
+        bool closed = false;
+        Pump([&] {
+            char chunk[65536];
+            ssize_t n = -1;
+            while (got.size() < most && (n = recv(fd, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
+                got.append(chunk, static_cast<std::size_t>(n));
+            closed = got.size() < most && n == 0;
+            return closed || got.size() >= most;
+        });
+        return {got, closed};
     }
 
     // The log lines whose `key` reads as `value`.

@@ -203,16 +203,7 @@ TEST_F(LoopbackSim, TcpRelayAnswersOnceAndCloses)
     EXPECT_EQ(Last("relayed"), nullptr);
     ASSERT_EQ(send(client.get(), query.data() + 10, query.size() - 10, 0), static_cast<ssize_t>(query.size() - 10));
 
-    std::string answer;
-    bool closed = false;
-    Pump([&] {
-        char chunk[8192];
-        ssize_t n;
-        while ((n = recv(client.get(), chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-            answer.append(chunk, static_cast<std::size_t>(n));
-        closed = n == 0;
-        return closed;
-    });
+    const auto [answer, closed] = ReadAll(client.get());
     EXPECT_TRUE(closed);
     // One framed text: Base64 only, no terminator, every device inside.
     EXPECT_EQ(answer.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
@@ -230,16 +221,7 @@ TEST_F(LoopbackSim, TcpConnectionThatEndsWithoutAQueryGetsNothing)
     Discovery::SocketHandle client = TestSupport::ConnectLoopback(m_sim->tcpPort());
     ASSERT_EQ(send(client.get(), "S0tMTU", 6, 0), 6); // a piece of junk, then our end closes
     shutdown(client.get(), SHUT_WR);
-    bool closed = false;
-    std::string answer;
-    Pump([&] {
-        char chunk[256];
-        ssize_t n;
-        while ((n = recv(client.get(), chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-            answer.append(chunk, static_cast<std::size_t>(n));
-        closed = n == 0;
-        return closed;
-    });
+    const auto [answer, closed] = ReadAll(client.get());
     EXPECT_TRUE(closed);
     EXPECT_TRUE(answer.empty());
     EXPECT_EQ(Last("relayed"), nullptr);
