@@ -176,14 +176,7 @@ TEST_F(HttpRelayLan, PageOverOneMiBParsesItsFirstMiB)
     // Every line of the first MiB but the four structural ones and the
     // heading becomes a device, the last one possibly cut short.
     const std::string first = body.substr(0, kMiB);
-    std::size_t lines = 0;
-    for (std::size_t at = 0; at < first.size();) {
-        ++lines;
-        const std::size_t end = first.find('\n', at);
-        if (end == std::string::npos)
-            break;
-        at = end + 1;
-    }
+    const auto lines = static_cast<std::size_t>(std::count(first.begin(), first.end(), '\n')) + (first.back() != '\n');
     const std::size_t expected = lines - 5;
 
     DiscoveryState state(m_log);
