@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -354,16 +353,4 @@ TEST_F(HttpRelayLan, WindowKeepsWorkingWhileARelayNeverAnswers)
     EXPECT_EQ(window.label->text().toStdString(), "0 device(s) found!");
     EXPECT_TRUE(window.button->isEnabled());
     EXPECT_TRUE(window.form.state().devices.empty());
-}
-
-// One application object for the whole program, alive while the tests run:
-// the fetch needs an event loop and the window tests need widgets. This
-// main takes the place of GoogleTest's own.
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
 }
