@@ -42,14 +42,6 @@ UpnpDeviceInfo Vivotek(const std::string& friendlyName, const std::string& url)
     return d;
 }
 
-// A grid with `n` broadcast rows, as the round leaves it before the hand-over.
-void BroadcastRows(DiscoveryState& state, int n)
-{
-    state.grid.setGridRowCount(n + 1);
-    for (int r = 1; r <= n; ++r)
-        state.grid.setCell(Discovery::DeviceGrid::kModelColumn, r, "IPX-" + std::to_string(r));
-    state.nextRow = n + 1;
-}
 
 std::vector<std::string> Row(const DiscoveryState& state, int row)
 {
@@ -57,9 +49,27 @@ std::vector<std::string> Row(const DiscoveryState& state, int row)
     return {cells.begin(), cells.end()};
 }
 
+class UpnpResults : public ::testing::Test {
+protected:
+    // The round's state under `filter` with `n` broadcast rows, as the round
+    // leaves it before the hand-over.
+    DiscoveryState& Before(const char* filter, int n)
+    {
+        m_state.projectFilter = filter;
+        m_state.grid.setGridRowCount(n + 1);
+        for (int r = 1; r <= n; ++r)
+            m_state.grid.setCell(Discovery::DeviceGrid::kModelColumn, r, "IPX-" + std::to_string(r));
+        m_state.nextRow = n + 1;
+        return m_state;
+    }
+
+    MemoryLog m_log;
+    DiscoveryState m_state{m_log};
+};
+
 } // namespace
 
-TEST(UpnpResults, PreparedRecordCarriesNullInTheSixUnusedFields)
+TEST_F(UpnpResults, PreparedRecordCarriesNullInTheSixUnusedFields)
 {
     const DeviceInfo record = PreparedUpnpRecord();
     for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
@@ -67,7 +77,7 @@ TEST(UpnpResults, PreparedRecordCarriesNullInTheSixUnusedFields)
             << Discovery::kDeviceFieldNames[static_cast<std::size_t>(f)];
 }
 
-TEST(UpnpResults, FilterDecidesClearKeepOrEnd)
+TEST_F(UpnpResults, FilterDecidesClearKeepOrEnd)
 {
     EXPECT_EQ(UpnpFilterAction("UPNP"), FilterAction::ClearRows);
     EXPECT_EQ(UpnpFilterAction("upnp"), FilterAction::ClearRows); // letter case ignored
@@ -80,7 +90,7 @@ TEST(UpnpResults, FilterDecidesClearKeepOrEnd)
     EXPECT_EQ(UpnpFilterAction("AL"), FilterAction::EndEarly);
 }
 
-TEST(UpnpResults, PresentationUrlHostAndPort)
+TEST_F(UpnpResults, PresentationUrlHostAndPort)
 {
     const struct {
         const char* url;
@@ -111,7 +121,7 @@ TEST(UpnpResults, PresentationUrlHostAndPort)
     }
 }
 
-TEST(UpnpResults, DetailDialogNeverShowsCredentials)
+TEST_F(UpnpResults, DetailDialogNeverShowsCredentials)
 {
     EXPECT_EQ(WithoutCredentials("http://admin:p@ss@10.0.0.6:8080/x@y"), "http://10.0.0.6:8080/x@y");
     EXPECT_EQ(WithoutCredentials("http://u:p@10.0.0.6"), "http://10.0.0.6");
@@ -119,7 +129,7 @@ TEST(UpnpResults, DetailDialogNeverShowsCredentials)
     EXPECT_EQ(WithoutCredentials("mailto:a@b"), "mailto:a@b");
 }
 
-TEST(UpnpResults, MakerMappingsIntoOneReusedRecord)
+TEST_F(UpnpResults, MakerMappingsIntoOneReusedRecord)
 {
     constexpr char kAxisSeries[] = "Axis 200 Series";
     constexpr char kVivotekSeries[] = "VivoTek 7000 Series";
@@ -164,12 +174,9 @@ TEST(UpnpResults, MakerMappingsIntoOneReusedRecord)
     }
 }
 
-TEST(UpnpResults, UpnpFilterReplacesTheRowsWithUpnpRows)
+TEST_F(UpnpResults, UpnpFilterReplacesTheRowsWithUpnpRows)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "upnp";
-    BroadcastRows(state, 2);
+    DiscoveryState& state = Before("upnp", 2);
     const std::vector<UpnpDeviceInfo> found = {
         Axis("Door", "http://10.0.0.7/index.html"),
         Vivotek("Lobby (remark)", "http://10.0.0.8:8080/"),
@@ -191,12 +198,9 @@ TEST(UpnpResults, UpnpFilterReplacesTheRowsWithUpnpRows)
     EXPECT_EQ(FieldText(state.devices[1].note), "NULL");
 }
 
-TEST(UpnpResults, UpnpFilterWithNothingKeptLeavesOneEmptyRow)
+TEST_F(UpnpResults, UpnpFilterWithNothingKeptLeavesOneEmptyRow)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "UPNP";
-    BroadcastRows(state, 3);
+    DiscoveryState& state = Before("UPNP", 3);
     const std::vector<UpnpDeviceInfo> found = {Vivotek("NoBracket", "http://10.0.0.9/")};
     const ResultsOutcome outcome = ApplyUpnpResults(state, found);
     EXPECT_EQ(outcome.end, ResultsEnd::Done);
@@ -207,12 +211,9 @@ TEST(UpnpResults, UpnpFilterWithNothingKeptLeavesOneEmptyRow)
     EXPECT_TRUE(state.devices.empty());
 }
 
-TEST(UpnpResults, AllFilterCountsBroadcastAndUpnpRowsTogether)
+TEST_F(UpnpResults, AllFilterCountsBroadcastAndUpnpRowsTogether)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "ALL";
-    BroadcastRows(state, 3);
+    DiscoveryState& state = Before("ALL", 3);
     state.devices.resize(3);
     const std::vector<UpnpDeviceInfo> found = {Axis("A", "http://10.0.0.1/"), Axis("B", "http://10.0.0.2/")};
     const ResultsOutcome outcome = ApplyUpnpResults(state, found);
@@ -224,18 +225,15 @@ TEST(UpnpResults, AllFilterCountsBroadcastAndUpnpRowsTogether)
     EXPECT_EQ(state.devices.size(), 5u);
 
     // "ALL" with no rows at all closes like "UPNP": one empty row.
-    DiscoveryState empty(log);
+    DiscoveryState empty(m_log);
     empty.projectFilter = "all";
     EXPECT_EQ(ApplyUpnpResults(empty, std::vector<UpnpDeviceInfo>{}).shown, 0);
     EXPECT_EQ(empty.grid.gridRowCount(), 2);
 }
 
-TEST(UpnpResults, ChangedFilterEndsEarlyAndTouchesNothing)
+TEST_F(UpnpResults, ChangedFilterEndsEarlyAndTouchesNothing)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
-    BroadcastRows(state, 2);
+    DiscoveryState& state = Before("Orvane", 2);
     state.grid.setFixedRows(0);
     const std::vector<UpnpDeviceInfo> found = {Axis("A", "http://10.0.0.1/")};
     const ResultsOutcome outcome = ApplyUpnpResults(state, found);
@@ -246,12 +244,9 @@ TEST(UpnpResults, ChangedFilterEndsEarlyAndTouchesNothing)
     EXPECT_TRUE(state.devices.empty());
 }
 
-TEST(UpnpResults, ADeviceFoundBothWaysGivesTwoRows)
+TEST_F(UpnpResults, ADeviceFoundBothWaysGivesTwoRows)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "ALL";
-    BroadcastRows(state, 1);
+    DiscoveryState& state = Before("ALL", 1);
     state.grid.setCell(Discovery::DeviceGrid::kIpColumn, 1, "10.0.0.7");
     const std::vector<UpnpDeviceInfo> found = {Axis("Door", "http://10.0.0.7/")};
     EXPECT_EQ(ApplyUpnpResults(state, found).shown, 2);
