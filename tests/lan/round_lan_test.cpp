@@ -7,6 +7,7 @@
 #include "discovery/control_package.h"
 #include "discovery/packet.h"
 #include "discovery/search_round.h"
+#include "sim/device_json.h"
 
 #include <gtest/gtest.h>
 
@@ -35,43 +36,33 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct SimDevice {
-    std::string model, proj, ip, mac;
-};
+// Devices "M<prefix><i>" of `proj` at 192.168.7.(100 + i), MAC 00:1a:<prefix>:00:00:(10 + i).
+std::vector<DeviceInfo> Devices(const std::string& prefix, int count, const std::string& proj = "Orvane")
+{
+    std::vector<DeviceInfo> devices;
+    for (int i = 1; i <= count; ++i) {
+        const std::string ip = "192.168.7." + std::to_string(100 + i);
+        const std::string fields[] = {"M" + prefix + std::to_string(i), proj, "cam " + ip, ip, "80", "255.255.255.0",
+                                      "192.168.7.1", "192.168.7.2", "00:1a:" + prefix + ":00:00:" + std::to_string(10 + i),
+                                      "eth0", ""};
+        DeviceInfo& d = devices.emplace_back();
+        for (int f = 0; f < kDeviceFieldCount; ++f)
+            CopyToField(FieldAt(d, f), fields[f]);
+    }
+    return devices;
+}
 
 // A device file for quendrel-sim.
-std::string DeviceFile(const std::vector<SimDevice>& devices)
+std::string DeviceFile(const std::vector<DeviceInfo>& devices)
 {
     static int serial = 0;
     const auto path = std::filesystem::temp_directory_path() /
                       ("quendrel-round-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".json");
     QJsonArray list;
-    for (const SimDevice& d : devices) {
-        QJsonObject o;
-        o["model"] = QString::fromStdString(d.model);
-        o["proj"] = QString::fromStdString(d.proj);
-        o["name"] = QString::fromStdString("cam " + d.ip);
-        o["ip"] = QString::fromStdString(d.ip);
-        o["trigger_port"] = "80";
-        o["netmask"] = "255.255.255.0";
-        o["gateway"] = "192.168.7.1";
-        o["dns"] = "192.168.7.2";
-        o["mac"] = QString::fromStdString(d.mac);
-        o["dev"] = "eth0";
-        o["note"] = "";
-        list.append(o);
-    }
+    for (const DeviceInfo& d : devices)
+        list.append(Sim::DeviceToJson(d));
     std::ofstream(path) << QJsonDocument(list).toJson().toStdString();
     return path.string();
-}
-
-std::vector<SimDevice> Devices(const std::string& prefix, int count, const std::string& proj = "Orvane")
-{
-    std::vector<SimDevice> devices;
-    for (int i = 1; i <= count; ++i)
-        devices.push_back({"M" + prefix + std::to_string(i), proj, "192.168.7." + std::to_string(100 + i),
-                           "00:1a:" + prefix + ":00:00:" + std::to_string(10 + i)});
-    return devices;
 }
 
 SearchSettings Relay(const std::string& host, const std::string& transport)
@@ -225,8 +216,8 @@ TEST_F(RoundLan, FloodAndGarbageNeitherHangNorAddJunk)
     // well-formed reply (a handful of the simulator's garbage does).
     const std::set<std::string> macs = Macs(state);
     for (const auto& list : {Devices("f1", 2), Devices("g2", 3)})
-        for (const SimDevice& d : list)
-            EXPECT_TRUE(macs.count(d.mac)) << d.mac;
+        for (const DeviceInfo& d : list)
+            EXPECT_TRUE(macs.count(std::string(FieldText(d.mac)))) << FieldText(d.mac);
     EXPECT_LE(macs.size(), 10u);
     EXPECT_EQ(r.shown, static_cast<int>(state.devices.size()));
 }
@@ -338,13 +329,9 @@ TEST_F(RoundLan, WatchReportsADevicePluggedInAndTakenAway)
 
 TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
 {
-    LanOptions options;
-    options.hosts = 3;
-    options.lans = 2;
-    options.hostLan = {{1, 1}, {2, 2}, {3, 2}};
-    BringUp(options);
+    BringUp({.hosts = 3, .lans = 2, .hostLan = {{1, 1}, {2, 2}, {3, 2}}});
     // One device answers on both LANs: it is listed once.
-    const SimDevice shared = Devices("p0", 1)[0];
+    const DeviceInfo shared = Devices("p0", 1)[0];
     auto onFirst = Devices("m1", 2);
     onFirst.push_back(shared);
     auto onThird = Devices("q3", 1);
@@ -377,11 +364,7 @@ TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
 
 TEST_F(RoundLan, AnAdapterGoingDownBetweenPassesDoesNotStopTheRound)
 {
-    LanOptions options;
-    options.hosts = 2;
-    options.lans = 2;
-    options.hostLan = {{1, 1}, {2, 2}};
-    BringUp(options);
+    BringUp({.hosts = 2, .lans = 2, .hostLan = {{1, 1}, {2, 2}}});
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("r1", 2))}));
     ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("s2", 2)), "--delay", "100"}));
     DiscoveryState state(m_log);
