@@ -2,7 +2,7 @@
 // The engine against simulated cameras in a LAN of network namespaces. The
 // test thread steps into the PC's namespace before any engine starts, so the
 // worker (which inherits it) only ever sees the LAN's adapter.
-#include "lan_harness.h"
+#include "lan_test.h"
 #include "wire.h"
 #include "upnp/network_interfaces.h"
 #include "upnp/port_forward_engine.h"
@@ -322,13 +322,11 @@ TEST_F(UpnpLan, DestroyingTheEngineDuringASearchIsSafe)
     }
 }
 
-TEST(UpnpLanEmpty, NoDeviceStillSignalsTheEvent)
+using UpnpLanEmpty = LanTest;
+
+TEST_F(UpnpLanEmpty, NoDeviceStillSignalsTheEvent)
 {
-    if (!TestLan::IsRoot())
-        GTEST_SKIP() << LanHarness::kNeedRoot;
-    TestLan lan({.hosts = 0});
-    ASSERT_TRUE(lan.up()) << lan.error();
-    ASSERT_TRUE(lan.enterPc()) << lan.error();
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 0}));
     const auto adapters = NamedIpv4Interfaces({"eth0"});
     ASSERT_TRUE(adapters.size() == 1 && adapters[0].address == TestLan::PcAddress());
 
@@ -337,7 +335,6 @@ TEST(UpnpLanEmpty, NoDeviceStillSignalsTheEvent)
     EXPECT_TRUE(engine.devicesSnapshot().empty());
     EXPECT_EQ(engine.lastStats().answered, 0);
     EXPECT_EQ(engine.lastStats().interfaces, 1);
-    ASSERT_TRUE(lan.leavePc());
 }
 
 namespace {
