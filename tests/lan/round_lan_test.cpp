@@ -82,14 +82,6 @@ std::set<std::string> Macs(const DiscoveryState& state)
     return macs;
 }
 
-const DeviceInfo* Find(const DiscoveryState& state, const std::string& mac)
-{
-    for (const DeviceInfo& d : state.devices)
-        if (FieldText(d.mac) == mac)
-            return &d;
-    return nullptr;
-}
-
 SimProcess::Match ControlText(const std::string& text)
 {
     return [text](const QJsonObject& line) {
@@ -244,7 +236,7 @@ TEST_F(RoundLan, ControlPackageSetsAStaticAddressSeenByTheNextRound)
     ASSERT_TRUE(sim);
     DiscoveryState state(m_log);
     RunRound(state, {});
-    const DeviceInfo* device = Find(state, "00:1a:h1:00:00:12");
+    const DeviceInfo* device = FindMac(state.devices, "00:1a:h1:00:00:12");
     ASSERT_NE(device, nullptr);
 
     SetupEdits edits = EditsFromDevice(*device);
@@ -260,7 +252,7 @@ TEST_F(RoundLan, ControlPackageSetsAStaticAddressSeenByTheNextRound)
     EXPECT_TRUE(sim->waitForLine(ControlText(text), 3000ms));
 
     RunRound(state, {});
-    device = Find(state, "00:1a:h1:00:00:12");
+    device = FindMac(state.devices, "00:1a:h1:00:00:12");
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(FieldText(device->ip), "192.168.7.50");
     EXPECT_EQ(FieldText(device->dns), "192.168.7.3");
@@ -350,7 +342,7 @@ TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
     EXPECT_EQ(r.shown, static_cast<int>(state.devices.size()));
 
     // A device of the second LAN is set up through the second adapter only.
-    const DeviceInfo* device = Find(state, "00:1a:n2:00:00:11");
+    const DeviceInfo* device = FindMac(state.devices, "00:1a:n2:00:00:11");
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(state.arrivalInterface(*device), if_nametoindex("eth1"));
     DeviceInfo record{};

@@ -29,15 +29,11 @@ using Key = std::pair<std::string, std::string>; // (ip, mac), what the round's 
 constexpr auto kSilence = std::chrono::milliseconds(300);
 constexpr auto kLimit = std::chrono::milliseconds(3000);
 
-std::string Query(int flag) { return FramedPacket(flag); }
-
 std::string ControlPackage(DeviceInfo info, std::string_view type)
 {
     Discovery::CopyToField(info.note, type);
     return FramedPacket(Discovery::kControlPackage, &info);
 }
-
-std::vector<DeviceInfo> RepliesIn(const std::string& framed) { return DeviceReplies(framed); }
 
 std::vector<DeviceInfo> RepliesIn(const std::vector<Datagram>& datagrams)
 {
@@ -56,21 +52,13 @@ std::set<Key> Keys(const std::vector<DeviceInfo>& devices)
     return keys;
 }
 
-const DeviceInfo* FindMac(const std::vector<DeviceInfo>& devices, std::string_view mac)
-{
-    for (const DeviceInfo& d : devices)
-        if (FieldText(d.mac) == mac)
-            return &d;
-    return nullptr;
-}
-
 class SimLan : public LanTest {
 protected:
     // Broadcasts a query from the PC and collects what comes back on the reply port.
     std::vector<Datagram> Search(UdpReceiver& replies, const std::string& to = "255.255.255.255",
                                  int flag = Discovery::kSearchQuery)
     {
-        EXPECT_TRUE(SendDatagram(to, Discovery::kDevicePort, Query(flag)));
+        EXPECT_TRUE(SendDatagram(to, Discovery::kDevicePort, FramedPacket(flag)));
         return replies.receiveUntilSilence(kSilence, kLimit);
     }
 };
@@ -89,7 +77,7 @@ TEST_F(SimLan, BroadcastQueryGetsOneReplyPerDeviceFromEveryHost)
     std::set<std::string> senders;
     for (const Datagram& d : got) {
         senders.insert(AddressOf(d.from) + ":" + std::to_string(ntohs(d.from.sin_port)));
-        EXPECT_EQ(RepliesIn(d.bytes).size(), 1u);
+        EXPECT_EQ(DeviceReplies(d.bytes).size(), 1u);
     }
     EXPECT_EQ(senders, (std::set<std::string>{"10.77.1.2:6666", "10.77.1.3:6666"}));
 
@@ -156,11 +144,11 @@ TEST_F(SimLan, GarbageRelayHidesTheDevicesAmongJunkPackets)
     ASSERT_TRUE(StartSim(1, {"--count", "3", "--garbage"}));
 
     const TcpAnswer answer =
-        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, Query(Discovery::kRelayQuery), kLimit);
+        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, FramedPacket(Discovery::kRelayQuery), kLimit);
     ASSERT_TRUE(answer.closedByPeer);
     const std::vector<std::string> packets = PlainPackets(Discovery::UnframeText(answer.bytes));
     EXPECT_GT(packets.size(), 3u);
-    const std::set<Key> keys = Keys(RepliesIn(answer.bytes));
+    const std::set<Key> keys = Keys(DeviceReplies(answer.bytes));
     for (const Key& key : Keys(Sim::GenerateDevices(3, 0)))
         EXPECT_TRUE(keys.count(key)) << key.first;
 }
@@ -187,7 +175,7 @@ TEST_F(SimLan, AnAdapterTakenDownCarriesNothingUntilItIsBack)
     UdpReceiver replies(Discovery::kReplyPort);
 
     ASSERT_TRUE(m_lan->setLink("pc", "eth0", false)) << m_lan->error();
-    SendDatagram("255.255.255.255", Discovery::kDevicePort, Query(Discovery::kSearchQuery));
+    SendDatagram("255.255.255.255", Discovery::kDevicePort, FramedPacket(Discovery::kSearchQuery));
     EXPECT_TRUE(replies.receiveUntilSilence(kSilence, kLimit).empty());
 
     // Bringing it back restores the default route that going down took away.
@@ -204,7 +192,7 @@ TEST_F(SimLan, ASimulatorBoundToLoopbackNeverRepliesOffTheHost)
 
     // Unicast to its loopback from inside h1 is the only way to reach it.
     ASSERT_EQ(TestLan::RunScript({"exec", m_lan->name(), "h1", "--", "bash", "-c",
-                                  "printf %s " + Query(Discovery::kSearchQuery) + " >/dev/udp/127.0.0.1/6666"}),
+                                  "printf %s " + FramedPacket(Discovery::kSearchQuery) + " >/dev/udp/127.0.0.1/6666"}),
               0);
     EXPECT_TRUE(replies.receiveUntilSilence(kSilence, std::chrono::milliseconds(1000)).empty());
     const auto refused = sim->waitForLine(EventIs("error"), kLimit);

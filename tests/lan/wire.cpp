@@ -73,7 +73,6 @@ std::vector<Datagram> UdpReceiver::receiveUntilSilence(std::chrono::milliseconds
         if (n < 0)
             return got;
         d.bytes.assign(buffer.data(), static_cast<std::size_t>(n));
-        d.at = std::chrono::steady_clock::now();
         got.push_back(std::move(d));
     }
 }
@@ -88,7 +87,6 @@ std::optional<Datagram> UdpReceiver::tryReceive()
     if (n < 0)
         return std::nullopt;
     d.bytes.assign(buffer.data(), static_cast<std::size_t>(n));
-    d.at = std::chrono::steady_clock::now();
     return d;
 }
 
@@ -146,6 +144,14 @@ std::vector<Discovery::DeviceInfo> DeviceReplies(const std::string& framed)
             devices.push_back(info);
     }
     return devices;
+}
+
+const Discovery::DeviceInfo* FindMac(const std::vector<Discovery::DeviceInfo>& devices, std::string_view mac)
+{
+    for (const Discovery::DeviceInfo& d : devices)
+        if (Discovery::FieldText(d.mac) == mac)
+            return &d;
+    return nullptr;
 }
 
 Discovery::DeviceInfo AsListed(const Discovery::DeviceInfo& device)

@@ -18,7 +18,6 @@ namespace LanHarness {
 struct Datagram {
     std::string bytes;
     sockaddr_in from{};
-    std::chrono::steady_clock::time_point at;
 };
 
 // A reply socket for tests: UDP, address reuse, bound to every address at `port`.
@@ -63,6 +62,9 @@ std::string FramedPacket(int flag, const Discovery::DeviceInfo* info = nullptr);
 
 // The device replies a framed text carries, read as the round reads them.
 std::vector<Discovery::DeviceInfo> DeviceReplies(const std::string& framed);
+
+// The first device with `mac`; null when none has it.
+const Discovery::DeviceInfo* FindMac(const std::vector<Discovery::DeviceInfo>& devices, std::string_view mac);
 
 // The device as a relay page carries it: seven fields, the rest empty.
 Discovery::DeviceInfo AsListed(const Discovery::DeviceInfo& device);
