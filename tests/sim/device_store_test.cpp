@@ -25,17 +25,10 @@ namespace {
 DeviceInfo Device(const char* ip, const char* mac, const char* note = "static")
 {
     DeviceInfo info{};
-    CopyToField(info.model, "QV-210");
-    CopyToField(info.proj, "Orvane");
-    CopyToField(info.name, "Door");
-    CopyToField(info.ip, ip);
-    CopyToField(info.trigger_port, "80");
-    CopyToField(info.netmask, "255.255.0.0");
-    CopyToField(info.gateway, "10.1.0.254");
-    CopyToField(info.dns, "10.1.0.253");
-    CopyToField(info.mac, mac);
-    CopyToField(info.dev, "eth0");
-    CopyToField(info.note, note);
+    const char* fields[] = {"QV-210", "Orvane", "Door", ip, "80", "255.255.0.0", "10.1.0.254", "10.1.0.253",
+                            mac,      "eth0",   note};
+    for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
+        CopyToField(Discovery::FieldAt(info, f), fields[f]);
     return info;
 }
 

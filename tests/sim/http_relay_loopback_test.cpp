@@ -117,7 +117,6 @@ TEST_F(HttpLoopback, ServesTheDevicePageOfTheAskedProject)
     // Only the asked project; encoded the same as plain.
     r = Get("/device.get?DeviceType=%4Dirkla");
     EXPECT_EQ(r.body, BuildRelayPage(DevicesOfType(devices, "Mirkla")));
-    EXPECT_EQ(DevicesOfType(devices, "Mirkla").size(), 3u);
     EXPECT_EQ(Last("http-answered")->value(QStringLiteral("devices")).toInt(), 3);
 
     // A project nobody has: the short "No available items" page, still 200.

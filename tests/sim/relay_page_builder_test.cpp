@@ -45,17 +45,10 @@ DeviceInfo Device(std::string_view model, std::string_view proj, std::string_vie
                   std::string_view mac)
 {
     DeviceInfo d{};
-    Discovery::CopyToField(d.model, model);
-    Discovery::CopyToField(d.proj, proj);
-    Discovery::CopyToField(d.name, name);
-    Discovery::CopyToField(d.ip, ip);
-    Discovery::CopyToField(d.trigger_port, "8080");
-    Discovery::CopyToField(d.netmask, "255.255.255.0");
-    Discovery::CopyToField(d.gateway, "10.0.0.1");
-    Discovery::CopyToField(d.dns, "10.0.0.2");
-    Discovery::CopyToField(d.mac, mac);
-    Discovery::CopyToField(d.dev, "eth0");
-    Discovery::CopyToField(d.note, "a note the page does not carry");
+    const std::string_view fields[] = {model, proj, name, ip, "8080", "255.255.255.0", "10.0.0.1", "10.0.0.2",
+                                       mac,   "eth0", "a note the page does not carry"};
+    for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
+        Discovery::CopyToField(Discovery::FieldAt(d, f), fields[f]);
     return d;
 }
 
