@@ -79,15 +79,14 @@ TEST_F(UpnpResults, PreparedRecordCarriesNullInTheSixUnusedFields)
 
 TEST_F(UpnpResults, FilterDecidesClearKeepOrEnd)
 {
-    EXPECT_EQ(UpnpFilterAction("UPNP"), FilterAction::ClearRows);
-    EXPECT_EQ(UpnpFilterAction("upnp"), FilterAction::ClearRows); // letter case ignored
-    EXPECT_EQ(UpnpFilterAction("UpNp"), FilterAction::ClearRows);
-    EXPECT_EQ(UpnpFilterAction("ALL"), FilterAction::KeepRows);
-    EXPECT_EQ(UpnpFilterAction("all"), FilterAction::KeepRows);
-    EXPECT_EQ(UpnpFilterAction("Orvane"), FilterAction::EndEarly); // changed during the wait
-    EXPECT_EQ(UpnpFilterAction(""), FilterAction::EndEarly);
-    EXPECT_EQ(UpnpFilterAction("UPNP "), FilterAction::EndEarly); // whole-text compare
-    EXPECT_EQ(UpnpFilterAction("AL"), FilterAction::EndEarly);
+    // Letter case ignored; any other text means the filter changed during the
+    // wait, compared as a whole text.
+    for (const char* filter : {"UPNP", "upnp", "UpNp"})
+        EXPECT_EQ(UpnpFilterAction(filter), FilterAction::ClearRows) << filter;
+    for (const char* filter : {"ALL", "all"})
+        EXPECT_EQ(UpnpFilterAction(filter), FilterAction::KeepRows) << filter;
+    for (const char* filter : {"Orvane", "", "UPNP ", "AL"})
+        EXPECT_EQ(UpnpFilterAction(filter), FilterAction::EndEarly) << filter;
 }
 
 TEST_F(UpnpResults, PresentationUrlHostAndPort)
