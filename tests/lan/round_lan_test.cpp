@@ -21,9 +21,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <signal.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <future>

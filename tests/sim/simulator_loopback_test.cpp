@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <poll.h>
 #include <sys/socket.h>
 
 #include <QJsonDocument>

@@ -13,12 +13,9 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 
