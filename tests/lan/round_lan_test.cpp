@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Whole search rounds, the CLI and the control package on a namespace LAN:
 // the program's own ports and the real limited broadcast, from the PC.
-#include "lan_harness.h"
+#include "lan_test.h"
 #include "wire.h"
 
 #include "discovery/control_package.h"
 #include "discovery/packet.h"
 #include "discovery/search_round.h"
+#include "sim/device_json.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +21,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <signal.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -35,59 +34,33 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct SimDevice {
-    std::string model, proj, ip, mac;
-};
+// Devices "M<prefix><i>" of `proj` at 192.168.7.(100 + i), MAC 00:1a:<prefix>:00:00:(10 + i).
+std::vector<DeviceInfo> Devices(const std::string& prefix, int count, const std::string& proj = "Orvane")
+{
+    std::vector<DeviceInfo> devices;
+    for (int i = 1; i <= count; ++i) {
+        const std::string ip = "192.168.7." + std::to_string(100 + i);
+        const std::string fields[] = {"M" + prefix + std::to_string(i), proj, "cam " + ip, ip, "80", "255.255.255.0",
+                                      "192.168.7.1", "192.168.7.2", "00:1a:" + prefix + ":00:00:" + std::to_string(10 + i),
+                                      "eth0", ""};
+        DeviceInfo& d = devices.emplace_back();
+        for (int f = 0; f < kDeviceFieldCount; ++f)
+            CopyToField(FieldAt(d, f), fields[f]);
+    }
+    return devices;
+}
 
 // A device file for quendrel-sim.
-std::string DeviceFile(const std::vector<SimDevice>& devices)
+std::string DeviceFile(const std::vector<DeviceInfo>& devices)
 {
     static int serial = 0;
     const auto path = std::filesystem::temp_directory_path() /
                       ("quendrel-round-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".json");
     QJsonArray list;
-    for (const SimDevice& d : devices) {
-        QJsonObject o;
-        o["model"] = QString::fromStdString(d.model);
-        o["proj"] = QString::fromStdString(d.proj);
-        o["name"] = QString::fromStdString("cam " + d.ip);
-        o["ip"] = QString::fromStdString(d.ip);
-        o["trigger_port"] = "80";
-        o["netmask"] = "255.255.255.0";
-        o["gateway"] = "192.168.7.1";
-        o["dns"] = "192.168.7.2";
-        o["mac"] = QString::fromStdString(d.mac);
-        o["dev"] = "eth0";
-        o["note"] = "";
-        list.append(o);
-    }
+    for (const DeviceInfo& d : devices)
+        list.append(Sim::DeviceToJson(d));
     std::ofstream(path) << QJsonDocument(list).toJson().toStdString();
     return path.string();
-}
-
-std::vector<SimDevice> Devices(const std::string& prefix, int count, const std::string& proj = "Orvane")
-{
-    std::vector<SimDevice> devices;
-    for (int i = 1; i <= count; ++i)
-        devices.push_back({"M" + prefix + std::to_string(i), proj, "192.168.7." + std::to_string(100 + i),
-                           "00:1a:" + prefix + ":00:00:" + std::to_string(10 + i)});
-    return devices;
-}
-
-struct Round {
-    RoundEnd end{};
-    int shown = -1;
-    bool enabled = false;
-};
-
-Round RunRound(DiscoveryState& state, const SearchSettings& settings, const NetworkEndpoints& endpoints = {})
-{
-    Round r;
-    SearchRoundHooks hooks;
-    hooks.closed = [&](int shown) { r.shown = shown; };
-    hooks.buttonEnabled = [&] { r.enabled = true; };
-    r.end = RunSearchRound(state, settings, hooks, endpoints);
-    return r;
 }
 
 SearchSettings Relay(const std::string& host, const std::string& transport)
@@ -105,14 +78,6 @@ std::set<std::string> Macs(const DiscoveryState& state)
     for (const DeviceInfo& d : state.devices)
         macs.emplace(FieldText(d.mac));
     return macs;
-}
-
-const DeviceInfo* Find(const DiscoveryState& state, const std::string& mac)
-{
-    for (const DeviceInfo& d : state.devices)
-        if (FieldText(d.mac) == mac)
-            return &d;
-    return nullptr;
 }
 
 SimProcess::Match ControlText(const std::string& text)
@@ -138,31 +103,9 @@ std::optional<QJsonObject> WaitForWatch(QProcess& watch, std::vector<QJsonObject
     }
 }
 
-class RoundLan : public ::testing::Test {
+class RoundLan : public LanTest {
 protected:
-    void SetUp() override
-    {
-        if (!TestLan::IsRoot())
-            GTEST_SKIP() << kNeedRoot;
-    }
-
-    void BringUp(LanOptions options = {})
-    {
-        m_lan = std::make_unique<TestLan>(std::move(options));
-        ASSERT_TRUE(m_lan->up()) << m_lan->error();
-        // Every round below broadcasts: only ever from inside the PC namespace.
-        ASSERT_TRUE(m_lan->enterPc()) << m_lan->error();
-    }
-
-    SimProcess* StartSim(int host, std::vector<std::string> args)
-    {
-        SimProcess* sim = m_lan->startSim(host, args);
-        EXPECT_NE(sim, nullptr) << m_lan->error();
-        return sim;
-    }
-
     MemoryLog m_log;
-    std::unique_ptr<TestLan> m_lan;
 };
 
 } // namespace
@@ -173,7 +116,7 @@ TEST_F(RoundLan, BroadcastRoundListsTheDevicesOfTwoHostsOnce)
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("a1", 3))}));
     ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("b2", 2)), "--pack", "2"}));
     DiscoveryState state(m_log);
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_EQ(r.end, RoundEnd::ClosedItself);
     EXPECT_EQ(r.shown, 5);
     // Each device answered both passes' queries and is listed once.
@@ -195,7 +138,7 @@ TEST_F(RoundLan, ProjectFilterShowsOnlyItsRowsAndTheCount)
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(devices)}));
     DiscoveryState state(m_log);
     state.projectFilter = "Mirkla";
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_EQ(r.shown, 3);
     EXPECT_EQ(state.devices.size(), 5u); // all listed, three shown
 }
@@ -205,7 +148,7 @@ TEST_F(RoundLan, RelaysOverTcpAndUdp)
     BringUp();
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("e1", 4))}));
     DiscoveryState state(m_log);
-    Round r = RunRound(state, Relay(TestLan::HostAddress(1), "TCP"));
+    RoundSeen r = RunRound(state, Relay(TestLan::HostAddress(1), "TCP"));
     EXPECT_TRUE(r.enabled);
     EXPECT_EQ(r.shown, 4);
     r = RunRound(state, Relay(TestLan::HostAddress(1), "UDP"));
@@ -217,7 +160,7 @@ TEST_F(RoundLan, RelayFailuresEndTheRound)
     BringUp();
     DiscoveryState state(m_log);
     // Host 2 runs nothing: the connection is refused.
-    Round r = RunRound(state, Relay(TestLan::HostAddress(2), "TCP"));
+    RoundSeen r = RunRound(state, Relay(TestLan::HostAddress(2), "TCP"));
     EXPECT_TRUE(m_log.contains("CONNECT ERROR"));
     EXPECT_TRUE(r.enabled);
     EXPECT_EQ(r.shown, 0);
@@ -243,7 +186,7 @@ TEST_F(RoundLan, HeldReplyPortIsLoggedWithTheDevicesPort)
     local.sin_port = htons(kReplyPort);
     ASSERT_EQ(::bind(holder.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
     DiscoveryState state(m_log);
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_EQ(r.shown, 0);
     EXPECT_TRUE(m_log.contains("bind() error : Address already in use\n"));
     EXPECT_TRUE(m_log.contains("DM_CreateUDPBroadcastSocket(6666) failed!\n"));
@@ -257,14 +200,14 @@ TEST_F(RoundLan, FloodAndGarbageNeitherHangNorAddJunk)
     DiscoveryState state(m_log);
     NetworkEndpoints endpoints;
     endpoints.passLimit = 1500ms; // the program's 5 s bound, shortened for the test
-    const Round r = RunRound(state, {}, endpoints);
+    const RoundSeen r = RunRound(state, {}, endpoints);
     EXPECT_TRUE(m_log.contains("Reply pass ended after 1500 ms without a quiet period\n"));
     // Every real device is there; the junk adds only what still reads as a
     // well-formed reply (a handful of the simulator's garbage does).
     const std::set<std::string> macs = Macs(state);
     for (const auto& list : {Devices("f1", 2), Devices("g2", 3)})
-        for (const SimDevice& d : list)
-            EXPECT_TRUE(macs.count(d.mac)) << d.mac;
+        for (const DeviceInfo& d : list)
+            EXPECT_TRUE(macs.count(std::string(FieldText(d.mac)))) << FieldText(d.mac);
     EXPECT_LE(macs.size(), 10u);
     EXPECT_EQ(r.shown, static_cast<int>(state.devices.size()));
 }
@@ -291,7 +234,7 @@ TEST_F(RoundLan, ControlPackageSetsAStaticAddressSeenByTheNextRound)
     ASSERT_TRUE(sim);
     DiscoveryState state(m_log);
     RunRound(state, {});
-    const DeviceInfo* device = Find(state, "00:1a:h1:00:00:12");
+    const DeviceInfo* device = FindMac(state.devices, "00:1a:h1:00:00:12");
     ASSERT_NE(device, nullptr);
 
     SetupEdits edits = EditsFromDevice(*device);
@@ -307,7 +250,7 @@ TEST_F(RoundLan, ControlPackageSetsAStaticAddressSeenByTheNextRound)
     EXPECT_TRUE(sim->waitForLine(ControlText(text), 3000ms));
 
     RunRound(state, {});
-    device = Find(state, "00:1a:h1:00:00:12");
+    device = FindMac(state.devices, "00:1a:h1:00:00:12");
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(FieldText(device->ip), "192.168.7.50");
     EXPECT_EQ(FieldText(device->dns), "192.168.7.3");
@@ -376,13 +319,9 @@ TEST_F(RoundLan, WatchReportsADevicePluggedInAndTakenAway)
 
 TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
 {
-    LanOptions options;
-    options.hosts = 3;
-    options.lans = 2;
-    options.hostLan = {{1, 1}, {2, 2}, {3, 2}};
-    BringUp(options);
+    BringUp({.hosts = 3, .lans = 2, .hostLan = {{1, 1}, {2, 2}, {3, 2}}});
     // One device answers on both LANs: it is listed once.
-    const SimDevice shared = Devices("p0", 1)[0];
+    const DeviceInfo shared = Devices("p0", 1)[0];
     auto onFirst = Devices("m1", 2);
     onFirst.push_back(shared);
     auto onThird = Devices("q3", 1);
@@ -393,7 +332,7 @@ TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
     ASSERT_TRUE(StartSim(3, {"--devices", DeviceFile(onThird)}));
 
     DiscoveryState state(m_log);
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     EXPECT_TRUE(m_log.contains("Broadcast on eth0 (10.77.1.1)\n"));
     EXPECT_TRUE(m_log.contains("Broadcast on eth1 (10.77.2.1)\n"));
     // 2 on the first LAN, 3 + 2 on the second, the shared one once.
@@ -401,7 +340,7 @@ TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
     EXPECT_EQ(r.shown, static_cast<int>(state.devices.size()));
 
     // A device of the second LAN is set up through the second adapter only.
-    const DeviceInfo* device = Find(state, "00:1a:n2:00:00:11");
+    const DeviceInfo* device = FindMac(state.devices, "00:1a:n2:00:00:11");
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(state.arrivalInterface(*device), if_nametoindex("eth1"));
     DeviceInfo record{};
@@ -415,11 +354,7 @@ TEST_F(RoundLan, TwoAdaptersFindAndSetUpEveryDeviceThroughItsOwn)
 
 TEST_F(RoundLan, AnAdapterGoingDownBetweenPassesDoesNotStopTheRound)
 {
-    LanOptions options;
-    options.hosts = 2;
-    options.lans = 2;
-    options.hostLan = {{1, 1}, {2, 2}};
-    BringUp(options);
+    BringUp({.hosts = 2, .lans = 2, .hostLan = {{1, 1}, {2, 2}}});
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("r1", 2))}));
     ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("s2", 2)), "--delay", "100"}));
     DiscoveryState state(m_log);
@@ -428,7 +363,7 @@ TEST_F(RoundLan, AnAdapterGoingDownBetweenPassesDoesNotStopTheRound)
         std::this_thread::sleep_for(120ms);
         return TestLan::RunScript({"link", m_lan->name(), "pc", "eth1", "down"});
     });
-    const Round r = RunRound(state, {});
+    const RoundSeen r = RunRound(state, {});
     down.get();
     EXPECT_EQ(r.end, RoundEnd::ClosedItself);
     EXPECT_GE(r.shown, 2); // the first LAN's devices, whatever the second managed

@@ -3,7 +3,7 @@
 // window, open the dialog on a simulated device, apply a static address,
 // and see the simulator take it and the next search show it.
 #include "replies.h"
-#include "lan_harness.h"
+#include "lan_test.h"
 
 #include "discovery/device_info.h"
 #include "ui/main_form.h"
@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 
@@ -22,21 +21,12 @@
 using namespace LanHarness;
 using namespace std::chrono_literals;
 
-namespace {
+using SetupDialogLan = LanTest;
 
-int RowOf(const Discovery::DeviceGrid& grid, const std::string& mac)
+TEST_F(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
 {
-    return TestSupport::RowWith(grid, Discovery::DeviceGrid::kMacColumn, mac);
-}
-
-} // namespace
-
-TEST(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
-{
-    if (!TestLan::IsRoot())
-        GTEST_SKIP() << kNeedRoot;
-    TestLan lan;
-    ASSERT_TRUE(lan.up()) << lan.error();
+    // The window broadcasts: only ever from inside the PC namespace.
+    ASSERT_NO_FATAL_FAILURE(BringUp());
     const auto devices = std::filesystem::temp_directory_path() /
                          ("quendrel-setup-dialog-" + std::to_string(::getpid()) + ".json");
     std::ofstream(devices) << R"([
@@ -47,10 +37,8 @@ TEST(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
       {"model":"KV-1050","proj":"Orvane","name":"Hall","ip":"10.1.7.13","trigger_port":"80",
        "netmask":"255.255.255.0","gateway":"10.1.7.1","dns":"10.1.7.2","mac":"00:1a:07:00:00:13","dev":"eth0","note":""}
     ])";
-    SimProcess* sim = lan.startSim(1, {"--devices", devices.string()});
-    ASSERT_NE(sim, nullptr) << lan.error();
-    // The window broadcasts: only ever from inside the PC namespace.
-    ASSERT_TRUE(lan.enterPc()) << lan.error();
+    SimProcess* sim = StartSim(1, {"--devices", devices.string()});
+    ASSERT_TRUE(sim);
 
     Gui::TMainForm form;
     // A project filter admits no UPnP, so the round closes itself.
@@ -59,7 +47,7 @@ TEST(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
     ASSERT_EQ(form.state().devices.size(), 3u);
     const Discovery::DeviceInfo device = form.state().devices[1];
     const std::string mac(Discovery::FieldText(device.mac));
-    const int row = RowOf(form.state().grid, mac);
+    const int row = TestSupport::RowWith(form.state().grid, Discovery::DeviceGrid::kMacColumn, mac);
     ASSERT_GT(row, 0);
     form.StringGrid1SelectCell(Discovery::DeviceGrid::kIpColumn, row);
 
@@ -94,18 +82,8 @@ TEST(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
         << expected;
 
     form.Button1Click();
-    const int again = RowOf(form.state().grid, mac);
+    const int again = TestSupport::RowWith(form.state().grid, Discovery::DeviceGrid::kMacColumn, mac);
     ASSERT_GT(again, 0);
     EXPECT_EQ(form.state().grid.cell(Discovery::DeviceGrid::kIpColumn, again), "10.1.7.200");
-    lan.leavePc();
     std::filesystem::remove(devices);
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
 }

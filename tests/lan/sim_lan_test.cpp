@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // quendrel-sim on a namespace LAN, seen from the PC with plain sockets: what
 // the search round's roads will meet.
-#include "lan_harness.h"
+#include "lan_test.h"
 #include "wire.h"
 
 #include "discovery/log_sink.h"
@@ -12,12 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <sys/wait.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -32,41 +29,17 @@ using Key = std::pair<std::string, std::string>; // (ip, mac), what the round's 
 constexpr auto kSilence = std::chrono::milliseconds(300);
 constexpr auto kLimit = std::chrono::milliseconds(3000);
 
-std::string Query(int flag)
-{
-    std::vector<char> out(Discovery::kDatagramBufferSize);
-    Discovery::NullLog log;
-    EXPECT_EQ(Discovery::BuildPacket(flag, out, nullptr, log), 0);
-    return out.data();
-}
-
 std::string ControlPackage(DeviceInfo info, std::string_view type)
 {
     Discovery::CopyToField(info.note, type);
-    std::vector<char> out(Discovery::kDatagramBufferSize);
-    Discovery::NullLog log;
-    EXPECT_EQ(Discovery::BuildPacket(Discovery::kControlPackage, out, &info, log), 0);
-    return out.data();
-}
-
-// The device replies in framed bytes, read as the round reads them.
-std::vector<DeviceInfo> RepliesIn(const std::string& framed)
-{
-    std::vector<DeviceInfo> devices;
-    Discovery::NullLog log;
-    for (const std::string& packet : PlainPackets(Discovery::UnframeText(framed))) {
-        DeviceInfo info{};
-        if (Discovery::ParsePacket(packet, info, log) == Discovery::kDeviceReply)
-            devices.push_back(info);
-    }
-    return devices;
+    return FramedPacket(Discovery::kControlPackage, &info);
 }
 
 std::vector<DeviceInfo> RepliesIn(const std::vector<Datagram>& datagrams)
 {
     std::vector<DeviceInfo> devices;
     for (const Datagram& d : datagrams)
-        for (const DeviceInfo& info : RepliesIn(d.bytes))
+        for (const DeviceInfo& info : DeviceReplies(d.bytes))
             devices.push_back(info);
     return devices;
 }
@@ -79,46 +52,15 @@ std::set<Key> Keys(const std::vector<DeviceInfo>& devices)
     return keys;
 }
 
-const DeviceInfo* FindMac(const std::vector<DeviceInfo>& devices, std::string_view mac)
-{
-    for (const DeviceInfo& d : devices)
-        if (FieldText(d.mac) == mac)
-            return &d;
-    return nullptr;
-}
-
-class SimLan : public ::testing::Test {
+class SimLan : public LanTest {
 protected:
-    void SetUp() override
-    {
-        if (!TestLan::IsRoot())
-            GTEST_SKIP() << kNeedRoot;
-    }
-
-    // Builds the LAN and moves this thread into the PC namespace.
-    void BringUp(LanOptions options = {})
-    {
-        m_lan = std::make_unique<TestLan>(std::move(options));
-        ASSERT_TRUE(m_lan->up()) << m_lan->error();
-        ASSERT_TRUE(m_lan->enterPc()) << m_lan->error();
-    }
-
-    SimProcess* StartSim(int host, const std::vector<std::string>& args)
-    {
-        SimProcess* sim = m_lan->startSim(host, args);
-        EXPECT_NE(sim, nullptr) << m_lan->error();
-        return sim;
-    }
-
     // Broadcasts a query from the PC and collects what comes back on the reply port.
     std::vector<Datagram> Search(UdpReceiver& replies, const std::string& to = "255.255.255.255",
                                  int flag = Discovery::kSearchQuery)
     {
-        EXPECT_TRUE(SendDatagram(to, Discovery::kDevicePort, Query(flag)));
+        EXPECT_TRUE(SendDatagram(to, Discovery::kDevicePort, FramedPacket(flag)));
         return replies.receiveUntilSilence(kSilence, kLimit);
     }
-
-    std::unique_ptr<TestLan> m_lan;
 };
 
 TEST_F(SimLan, BroadcastQueryGetsOneReplyPerDeviceFromEveryHost)
@@ -135,7 +77,7 @@ TEST_F(SimLan, BroadcastQueryGetsOneReplyPerDeviceFromEveryHost)
     std::set<std::string> senders;
     for (const Datagram& d : got) {
         senders.insert(AddressOf(d.from) + ":" + std::to_string(ntohs(d.from.sin_port)));
-        EXPECT_EQ(RepliesIn(d.bytes).size(), 1u);
+        EXPECT_EQ(DeviceReplies(d.bytes).size(), 1u);
     }
     EXPECT_EQ(senders, (std::set<std::string>{"10.77.1.2:6666", "10.77.1.3:6666"}));
 
@@ -148,8 +90,7 @@ TEST_F(SimLan, BroadcastQueryGetsOneReplyPerDeviceFromEveryHost)
     for (const DeviceInfo& want : expected) {
         const DeviceInfo* have = FindMac(devices, FieldText(want.mac));
         ASSERT_NE(have, nullptr);
-        for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
-            EXPECT_EQ(FieldText(Discovery::FieldAt(*have, f)), FieldText(Discovery::FieldAt(want, f)));
+        EXPECT_EQ(FieldDifference(*have, want), "");
     }
 
     // Each simulator logged the query it answered, with the PC as sender.
@@ -161,22 +102,6 @@ TEST_F(SimLan, BroadcastQueryGetsOneReplyPerDeviceFromEveryHost)
         EXPECT_EQ(sim->waitForLine(EventIs("answered"), kLimit)->value("to").toString(),
                   "255.255.255.255:6667");
     }
-}
-
-TEST_F(SimLan, PackedRepliesCarrySeveralPacketsPerDatagram)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
-    ASSERT_TRUE(StartSim(1, {"--count", "7", "--pack", "3"}));
-    UdpReceiver replies(Discovery::kReplyPort);
-
-    const std::vector<Datagram> got = Search(replies);
-    ASSERT_EQ(got.size(), 3u);
-    std::vector<std::size_t> perDatagram;
-    for (const Datagram& d : got)
-        perDatagram.push_back(RepliesIn(d.bytes).size());
-    std::sort(perDatagram.begin(), perDatagram.end());
-    EXPECT_EQ(perDatagram, (std::vector<std::size_t>{1, 3, 3}));
-    EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(7, 0)));
 }
 
 TEST_F(SimLan, ControlPackageChangesWhatALaterSearchShows)
@@ -201,7 +126,7 @@ TEST_F(SimLan, ControlPackageChangesWhatALaterSearchShows)
     // h1 saw the broadcast package too, and has no such device.
     EXPECT_EQ(h1->waitForLine(EventIs("control"), kLimit)->value("result").toString(), "no-such-device");
 
-    std::vector<DeviceInfo> devices = RepliesIn(Search(replies));
+    const std::vector<DeviceInfo> devices = RepliesIn(Search(replies));
     ASSERT_EQ(devices.size(), 6u);
     const DeviceInfo* now = FindMac(devices, FieldText(target.mac));
     ASSERT_NE(now, nullptr);
@@ -211,48 +136,6 @@ TEST_F(SimLan, ControlPackageChangesWhatALaterSearchShows)
     EXPECT_EQ(FieldText(now->dns), "10.77.1.253");
     EXPECT_EQ(FieldText(now->note), "static");
     EXPECT_EQ(FieldText(now->name), FieldText(target.name));
-
-    // DHCP keeps the addresses, whatever the package carries.
-    DeviceInfo other = edited;
-    Discovery::CopyToField(other.ip, "10.77.1.99");
-    ASSERT_TRUE(SendDatagram("255.255.255.255", Discovery::kDevicePort, ControlPackage(other, "dhcp")));
-    ASSERT_TRUE(h2->waitForLine(
-        [](const QJsonObject& l) { return l.value("event") == "control" && l.value("type") == "dhcp"; }, kLimit));
-    devices = RepliesIn(Search(replies));
-    now = FindMac(devices, FieldText(target.mac));
-    ASSERT_NE(now, nullptr);
-    EXPECT_EQ(FieldText(now->ip), "10.77.1.50");
-    EXPECT_EQ(FieldText(now->note), "dhcp");
-
-    // A static package with an address no device could take changes nothing.
-    DeviceInfo bad = edited;
-    Discovery::CopyToField(bad.gateway, "10.77.1.999");
-    ASSERT_TRUE(SendDatagram(TestLan::HostAddress(2), Discovery::kDevicePort, ControlPackage(bad, "static")));
-    ASSERT_TRUE(h2->waitForLine(
-        [](const QJsonObject& l) { return l.value("result") == "bad-address"; }, kLimit));
-    devices = RepliesIn(Search(replies));
-    now = FindMac(devices, FieldText(target.mac));
-    ASSERT_NE(now, nullptr);
-    EXPECT_EQ(FieldText(now->gateway), "10.77.1.254");
-}
-
-TEST_F(SimLan, FloodKeepsReplyingWithoutTheSilenceARoundWaitsFor)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
-    SimProcess* flood = StartSim(1, {"--count", "2", "--flood", "--flood-interval", "20", "--flood-for", "1500"});
-    ASSERT_TRUE(flood);
-    UdpReceiver replies(Discovery::kReplyPort);
-
-    ASSERT_TRUE(SendDatagram("255.255.255.255", Discovery::kDevicePort, Query(Discovery::kSearchQuery)));
-    // A listener that waits for 250 ms of silence keeps listening well past the first second.
-    const std::vector<Datagram> got = replies.receiveUntilSilence(std::chrono::milliseconds(250),
-                                                                  std::chrono::milliseconds(1000));
-    ASSERT_GE(got.size(), 10u);
-    EXPECT_GE(got.back().at - got.front().at, std::chrono::milliseconds(700));
-    // Only the two devices, again and again.
-    EXPECT_EQ(Keys(RepliesIn(got)), Keys(Sim::GenerateDevices(2, 0)));
-    // And it does end.
-    EXPECT_TRUE(flood->waitForLine(EventIs("flood-end"), kLimit));
 }
 
 TEST_F(SimLan, GarbageRelayHidesTheDevicesAmongJunkPackets)
@@ -261,11 +144,11 @@ TEST_F(SimLan, GarbageRelayHidesTheDevicesAmongJunkPackets)
     ASSERT_TRUE(StartSim(1, {"--count", "3", "--garbage"}));
 
     const TcpAnswer answer =
-        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, Query(Discovery::kRelayQuery), kLimit);
+        TcpExchange(TestLan::HostAddress(1), Discovery::kDevicePort, FramedPacket(Discovery::kRelayQuery), kLimit);
     ASSERT_TRUE(answer.closedByPeer);
     const std::vector<std::string> packets = PlainPackets(Discovery::UnframeText(answer.bytes));
     EXPECT_GT(packets.size(), 3u);
-    const std::set<Key> keys = Keys(RepliesIn(answer.bytes));
+    const std::set<Key> keys = Keys(DeviceReplies(answer.bytes));
     for (const Key& key : Keys(Sim::GenerateDevices(3, 0)))
         EXPECT_TRUE(keys.count(key)) << key.first;
 }
@@ -292,7 +175,7 @@ TEST_F(SimLan, AnAdapterTakenDownCarriesNothingUntilItIsBack)
     UdpReceiver replies(Discovery::kReplyPort);
 
     ASSERT_TRUE(m_lan->setLink("pc", "eth0", false)) << m_lan->error();
-    SendDatagram("255.255.255.255", Discovery::kDevicePort, Query(Discovery::kSearchQuery));
+    SendDatagram("255.255.255.255", Discovery::kDevicePort, FramedPacket(Discovery::kSearchQuery));
     EXPECT_TRUE(replies.receiveUntilSilence(kSilence, kLimit).empty());
 
     // Bringing it back restores the default route that going down took away.
@@ -309,22 +192,12 @@ TEST_F(SimLan, ASimulatorBoundToLoopbackNeverRepliesOffTheHost)
 
     // Unicast to its loopback from inside h1 is the only way to reach it.
     ASSERT_EQ(TestLan::RunScript({"exec", m_lan->name(), "h1", "--", "bash", "-c",
-                                  "printf %s " + Query(Discovery::kSearchQuery) + " >/dev/udp/127.0.0.1/6666"}),
+                                  "printf %s " + FramedPacket(Discovery::kSearchQuery) + " >/dev/udp/127.0.0.1/6666"}),
               0);
     EXPECT_TRUE(replies.receiveUntilSilence(kSilence, std::chrono::milliseconds(1000)).empty());
     const auto refused = sim->waitForLine(EventIs("error"), kLimit);
     ASSERT_TRUE(refused);
     EXPECT_TRUE(refused->value("message").toString().contains("255.255.255.255"));
-}
-
-TEST_F(SimLan, StopsCleanlyOnSigterm)
-{
-    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
-    SimProcess* sim = StartSim(1, {"--count", "1"});
-    ASSERT_TRUE(sim);
-    const int status = sim->stop();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(sim->count(EventIs("stopped")), 1u);
 }
 
 } // namespace

@@ -174,12 +174,6 @@ void SimProcess::readNewLines()
     m_partial.erase(0, start);
 }
 
-const std::vector<QJsonObject>& SimProcess::lines()
-{
-    readNewLines();
-    return m_lines;
-}
-
 std::size_t SimProcess::count(const Match& match)
 {
     readNewLines();

@@ -29,14 +29,11 @@ public:
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
-    pid_t pid() const { return m_pid; }
     // Waits for the {"event":"ready"} line; false with the reason (and the
     // program's error output) when it exits or the time runs out first.
     bool waitReady(std::chrono::milliseconds timeout, std::string& error);
     const QJsonObject& ready() const { return m_ready; }
 
-    // Every log line so far.
-    const std::vector<QJsonObject>& lines();
     // The first line (from the start of the log) that matches, waiting up to `timeout`.
     std::optional<QJsonObject> waitForLine(const Match& match, std::chrono::milliseconds timeout);
     // How many lines match right now.
@@ -49,7 +46,6 @@ public:
     // waitpid gives it, or -1 when it had to be killed.
     int stop(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
     std::string errorOutput() const;
-    const std::filesystem::path& logPath() const { return m_log; }
 
 private:
     SimProcess() = default;

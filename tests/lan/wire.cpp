@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "wire.h"
 
+#include "discovery/log_sink.h"
+#include "discovery/packet.h"
+#include "discovery/protocol_constants.h"
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -69,7 +73,6 @@ std::vector<Datagram> UdpReceiver::receiveUntilSilence(std::chrono::milliseconds
         if (n < 0)
             return got;
         d.bytes.assign(buffer.data(), static_cast<std::size_t>(n));
-        d.at = std::chrono::steady_clock::now();
         got.push_back(std::move(d));
     }
 }
@@ -84,7 +87,6 @@ std::optional<Datagram> UdpReceiver::tryReceive()
     if (n < 0)
         return std::nullopt;
     d.bytes.assign(buffer.data(), static_cast<std::size_t>(n));
-    d.at = std::chrono::steady_clock::now();
     return d;
 }
 
@@ -123,6 +125,53 @@ TcpAnswer TcpExchange(const std::string& address, std::uint16_t port, const std:
         }
         answer.bytes.append(chunk, static_cast<std::size_t>(n));
     }
+}
+
+std::string FramedPacket(int flag, const Discovery::DeviceInfo* info)
+{
+    std::vector<char> out(Discovery::kDatagramBufferSize);
+    Discovery::NullLog quiet;
+    return Discovery::BuildPacket(flag, out, info, quiet) == 0 ? std::string(out.data()) : std::string();
+}
+
+std::vector<Discovery::DeviceInfo> DeviceReplies(const std::string& framed)
+{
+    std::vector<Discovery::DeviceInfo> devices;
+    Discovery::NullLog quiet;
+    for (const std::string& packet : PlainPackets(Discovery::UnframeText(framed))) {
+        Discovery::DeviceInfo info{};
+        if (Discovery::ParsePacket(packet, info, quiet) == Discovery::kDeviceReply)
+            devices.push_back(info);
+    }
+    return devices;
+}
+
+const Discovery::DeviceInfo* FindMac(const std::vector<Discovery::DeviceInfo>& devices, std::string_view mac)
+{
+    for (const Discovery::DeviceInfo& d : devices)
+        if (Discovery::FieldText(d.mac) == mac)
+            return &d;
+    return nullptr;
+}
+
+Discovery::DeviceInfo AsListed(const Discovery::DeviceInfo& device)
+{
+    using namespace Discovery;
+    DeviceInfo listed{};
+    for (const int field : {kModel, kProj, kName, kIp, kTriggerPort, kNetmask, kMac})
+        CopyToField(FieldAt(listed, field), FieldText(FieldAt(device, field)));
+    return listed;
+}
+
+std::string FieldDifference(const Discovery::DeviceInfo& got, const Discovery::DeviceInfo& want)
+{
+    using namespace Discovery;
+    for (int field = 0; field < kDeviceFieldCount; ++field)
+        if (FieldText(FieldAt(got, field)) != FieldText(FieldAt(want, field)))
+            return std::string(kDeviceFieldNames[static_cast<std::size_t>(field)]) + " is \"" +
+                   std::string(FieldText(FieldAt(got, field))) + "\", not \"" +
+                   std::string(FieldText(FieldAt(want, field))) + "\"";
+    return {};
 }
 
 std::vector<std::string> PlainPackets(const std::string& plain)

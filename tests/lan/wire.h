@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "discovery/device_info.h"
 #include "discovery/socket_handle.h"
 
 #include <netinet/in.h>
@@ -17,7 +18,6 @@ namespace LanHarness {
 struct Datagram {
     std::string bytes;
     sockaddr_in from{};
-    std::chrono::steady_clock::time_point at;
 };
 
 // A reply socket for tests: UDP, address reuse, bound to every address at `port`.
@@ -56,6 +56,21 @@ TcpAnswer TcpExchange(const std::string& address, std::uint16_t port, const std:
 
 // The NUL-separated plain packets of an unframed text (the empty rest dropped).
 std::vector<std::string> PlainPackets(const std::string& plain);
+
+// A package as the program sends it, framed: `flag` and the record (none for a query).
+std::string FramedPacket(int flag, const Discovery::DeviceInfo* info = nullptr);
+
+// The device replies a framed text carries, read as the round reads them.
+std::vector<Discovery::DeviceInfo> DeviceReplies(const std::string& framed);
+
+// The first device with `mac`; null when none has it.
+const Discovery::DeviceInfo* FindMac(const std::vector<Discovery::DeviceInfo>& devices, std::string_view mac);
+
+// The device as a relay page carries it: seven fields, the rest empty.
+Discovery::DeviceInfo AsListed(const Discovery::DeviceInfo& device);
+
+// The first field in which `got` differs from `want`, said in a line; empty when none does.
+std::string FieldDifference(const Discovery::DeviceInfo& got, const Discovery::DeviceInfo& want);
 
 std::string AddressOf(const sockaddr_in& address);
 

@@ -7,6 +7,8 @@
 #include "discovery/packet.h"
 #include "discovery/protocol_constants.h"
 
+#include "wire.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -23,17 +25,10 @@ namespace {
 DeviceInfo Device(const char* ip, const char* mac, const char* note = "static")
 {
     DeviceInfo info{};
-    CopyToField(info.model, "QV-210");
-    CopyToField(info.proj, "Orvane");
-    CopyToField(info.name, "Door");
-    CopyToField(info.ip, ip);
-    CopyToField(info.trigger_port, "80");
-    CopyToField(info.netmask, "255.255.0.0");
-    CopyToField(info.gateway, "10.1.0.254");
-    CopyToField(info.dns, "10.1.0.253");
-    CopyToField(info.mac, mac);
-    CopyToField(info.dev, "eth0");
-    CopyToField(info.note, note);
+    const char* fields[] = {"QV-210", "Orvane", "Door", ip, "80", "255.255.0.0", "10.1.0.254", "10.1.0.253",
+                            mac,      "eth0",   note};
+    for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
+        CopyToField(Discovery::FieldAt(info, f), fields[f]);
     return info;
 }
 
@@ -122,10 +117,7 @@ TEST(ControlPackage, ArrivesThroughTheWireFormatAndIsLogged)
     DeviceStore store({Device("10.1.0.1", "02:51:00:00:00:01")});
     const DeviceInfo package = Package(store.devices()[0], "static", "172.16.5.5");
     // As the dialog builds it and as a device would read it back.
-    std::vector<char> framed(Discovery::kDatagramBufferSize);
-    Discovery::NullLog quiet;
-    ASSERT_EQ(Discovery::BuildPacket(Discovery::kControlPackage, framed, &package, quiet), 0);
-    const std::string plain = Discovery::UnframeText(framed.data());
+    const std::string plain = Discovery::UnframeText(LanHarness::FramedPacket(Discovery::kControlPackage, &package));
 
     EventLog log(nullptr, true);
     HandleControlPackage(plain, store, log);

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The relay's HTTP interface driven in-process on 127.0.0.1: real sockets,
 // the simulator's loop pumped by the test between its reads and writes.
-#include "sim/event_log.h"
 #include "sim/http_relay.h"
 #include "sim/relay_page_builder.h"
-#include "sim/simulator.h"
 
 #include "loopback.h"
-#include "sim_devices.h"
-#include "wire.h"
+#include "loopback_sim_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +24,6 @@ using Discovery::DeviceInfo;
 namespace {
 
 using TestSupport::kLoopback;
-constexpr auto kLimit = std::chrono::milliseconds(5000);
 constexpr std::size_t kMiB = 1024 * 1024;
 
 struct Response {
@@ -60,27 +56,13 @@ std::optional<std::size_t> ContentLength(const Response& r)
     return std::stoul(r.head.substr(at + 18));
 }
 
-class HttpLoopback : public ::testing::Test {
+class HttpLoopback : public LoopbackSimTest {
 protected:
-    SimOptions Options() const
+    Sim::SimOptions Options() const
     {
-        SimOptions o = TestSupport::LoopbackSimOptions(m_replies.port());
+        Sim::SimOptions o = LoopbackSimTest::Options();
         o.httpPort = 0;
         return o;
-    }
-
-    void Start(const SimOptions& options, std::vector<DeviceInfo> devices)
-    {
-        m_options = options;
-        m_sim = std::make_unique<Simulator>(m_options, std::move(devices), m_log);
-        QString error;
-        ASSERT_TRUE(m_sim->start(error)) << error.toStdString();
-        ASSERT_NE(m_sim->httpPort(), 0);
-    }
-
-    bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit = kLimit)
-    {
-        return TestSupport::PumpSim(*m_sim, done, limit);
     }
 
     // A client still connecting: this thread also runs the simulator.
@@ -101,22 +83,6 @@ protected:
         EXPECT_TRUE(bytes.empty());
     }
 
-    // Reads until the peer closes, `most` bytes have come, or the time is up.
-    std::pair<std::string, bool> ReadAll(int fd, std::size_t most = SIZE_MAX)
-    {
-        std::string got;
-        bool closed = false;
-        Pump([&] {
-            char chunk[65536];
-            ssize_t n = -1;
-            while (got.size() < most && (n = recv(fd, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-                got.append(chunk, static_cast<std::size_t>(n));
-            closed = got.size() < most && n == 0;
-            return closed || got.size() >= most;
-        });
-        return {got, closed};
-    }
-
     Response Exchange(const std::string& request)
     {
         Discovery::SocketHandle client = Connect();
@@ -129,28 +95,6 @@ protected:
     {
         return Exchange("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: Keep-Alive\r\n\r\n");
     }
-
-    std::vector<QJsonObject> Lines(const char* key, const char* value) const
-    {
-        std::vector<QJsonObject> found;
-        for (const QJsonObject& line : m_log.kept())
-            if (line.value(QString::fromLatin1(key)).toString() == QString::fromLatin1(value))
-                found.push_back(line);
-        return found;
-    }
-
-    const QJsonObject* Last(const char* event) const
-    {
-        for (auto it = m_log.kept().rbegin(); it != m_log.kept().rend(); ++it)
-            if (it->value(QStringLiteral("event")).toString() == QString::fromLatin1(event))
-                return &*it;
-        return nullptr;
-    }
-
-    LanHarness::UdpReceiver m_replies{0};
-    EventLog m_log{nullptr, true};
-    SimOptions m_options;
-    std::unique_ptr<Simulator> m_sim;
 };
 
 TEST_F(HttpLoopback, ServesTheDevicePageOfTheAskedProject)
@@ -173,7 +117,6 @@ TEST_F(HttpLoopback, ServesTheDevicePageOfTheAskedProject)
     // Only the asked project; encoded the same as plain.
     r = Get("/device.get?DeviceType=%4Dirkla");
     EXPECT_EQ(r.body, BuildRelayPage(DevicesOfType(devices, "Mirkla")));
-    EXPECT_EQ(DevicesOfType(devices, "Mirkla").size(), 3u);
     EXPECT_EQ(Last("http-answered")->value(QStringLiteral("devices")).toInt(), 3);
 
     // A project nobody has: the short "No available items" page, still 200.

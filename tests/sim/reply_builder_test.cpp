@@ -8,6 +8,8 @@
 #include "discovery/packet.h"
 #include "discovery/protocol_constants.h"
 
+#include "wire.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,16 +22,7 @@ namespace {
 
 std::vector<std::string> Packets(const std::string& framed)
 {
-    const std::string plain = Discovery::UnframeText(framed);
-    std::vector<std::string> packets;
-    for (std::size_t start = 0; start < plain.size() && plain[start] != '\0';) {
-        const std::size_t end = plain.find('\0', start);
-        packets.push_back(plain.substr(start, end - start));
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return packets;
+    return LanHarness::PlainPackets(Discovery::UnframeText(framed));
 }
 
 // The widest record there is: every field full.
@@ -109,10 +102,7 @@ TEST(IncomingPackage, ReadsTheFlagAsTheParserDoes)
     EXPECT_EQ(PackageFlag(""), -1);
     EXPECT_EQ(PackageFlag("Kestravon,99999999999999999999"), 1000000000); // saturates, no overflow
 
-    std::vector<char> framed(Discovery::kDatagramBufferSize);
-    Discovery::NullLog quiet;
-    ASSERT_EQ(Discovery::BuildPacket(Discovery::kRelayQuery, framed, nullptr, quiet), 0);
-    const IncomingPackage package = ReadIncomingPackage(framed.data());
+    const IncomingPackage package = ReadIncomingPackage(LanHarness::FramedPacket(Discovery::kRelayQuery));
     EXPECT_EQ(package.flag, 2);
     EXPECT_EQ(package.text, "Kestravon,02,????");
     // Junk reads as no flag, whatever its size.

@@ -51,10 +51,7 @@ TEST(SimProcess, AnswersOnLoopbackAndStopsOnSigterm)
     const auto port = static_cast<std::uint16_t>(sim->ready().value("udp_port").toInt());
     ASSERT_NE(port, 0);
 
-    std::vector<char> query(Discovery::kDatagramBufferSize);
-    Discovery::NullLog quiet;
-    ASSERT_EQ(Discovery::BuildPacket(Discovery::kSearchQuery, query, nullptr, quiet), 0);
-    ASSERT_TRUE(SendDatagram("127.0.0.1", port, query.data()));
+    ASSERT_TRUE(SendDatagram("127.0.0.1", port, FramedPacket(Discovery::kSearchQuery)));
     const std::vector<Datagram> got = replies.receiveUntilSilence(std::chrono::milliseconds(300), kProcessLimit);
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(PlainPackets(Discovery::UnframeText(got[0].bytes)).size(), 2u);

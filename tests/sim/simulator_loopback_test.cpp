@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The simulator driven in-process on 127.0.0.1: real sockets, every reply
-// addressed to loopback.
-#include "sim/event_log.h"
+// The simulator's datagram and TCP relay roads, driven in-process on 127.0.0.1.
 #include "sim/garbage.h"
-#include "sim/simulator.h"
 
 #include "loopback.h"
-#include "sim_devices.h"
-#include "wire.h"
+#include "loopback_sim_fixture.h"
 
 #include "discovery/log_sink.h"
 #include "discovery/packet.h"
@@ -16,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <poll.h>
 #include <sys/socket.h>
 
 #include <QJsonDocument>
@@ -37,52 +32,15 @@ namespace {
 using TestSupport::kLoopback;
 constexpr auto kLimit = std::chrono::milliseconds(3000);
 
-std::string Framed(int flag, const DeviceInfo* info = nullptr)
-{
-    std::vector<char> out(Discovery::kDatagramBufferSize);
-    Discovery::NullLog quiet;
-    EXPECT_EQ(Discovery::BuildPacket(flag, out, info, quiet), 0);
-    return out.data();
-}
+using LanHarness::FramedPacket;
 
-std::size_t RepliesIn(const std::string& framed)
-{
-    std::size_t n = 0;
-    Discovery::NullLog quiet;
-    for (const std::string& packet : LanHarness::PlainPackets(Discovery::UnframeText(framed))) {
-        DeviceInfo info{};
-        n += Discovery::ParsePacket(packet, info, quiet) == 1 ? 1 : 0;
-    }
-    return n;
-}
+std::size_t RepliesIn(const std::string& framed) { return LanHarness::DeviceReplies(framed).size(); }
 
-class LoopbackSim : public ::testing::Test {
+class LoopbackSim : public LoopbackSimTest {
 protected:
-    // Every reply goes to our receiver on loopback, never to a broadcast address.
-    SimOptions Options() const
-    {
-        SimOptions o = TestSupport::LoopbackSimOptions(m_replies.port());
-        return o;
-    }
-
-    void Start(const SimOptions& options, std::vector<DeviceInfo> devices)
-    {
-        ASSERT_TRUE(m_replies.valid());
-        m_options = options;
-        m_sim = std::make_unique<Simulator>(m_options, std::move(devices), m_log);
-        QString error;
-        ASSERT_TRUE(m_sim->start(error)) << error.toStdString();
-    }
-
     void Send(const std::string& bytes)
     {
         ASSERT_TRUE(LanHarness::SendDatagram("127.0.0.1", m_sim->udpPort(), bytes));
-    }
-
-    // Runs the simulator's loop until `done` holds or `limit` passes.
-    bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit = kLimit)
-    {
-        return TestSupport::PumpSim(*m_sim, done, limit);
     }
 
     // Pumps until `count` datagrams have arrived (or the time is up).
@@ -97,26 +55,7 @@ protected:
         return got;
     }
 
-    std::size_t Logged(const char* key, const char* value) const
-    {
-        std::size_t n = 0;
-        for (const QJsonObject& line : m_log.kept())
-            n += line.value(QString::fromLatin1(key)).toVariant().toString() == QString::fromLatin1(value) ? 1 : 0;
-        return n;
-    }
-
-    const QJsonObject* Last(const char* event) const
-    {
-        for (auto it = m_log.kept().rbegin(); it != m_log.kept().rend(); ++it)
-            if (it->value(QStringLiteral("event")).toString() == QString::fromLatin1(event))
-                return &*it;
-        return nullptr;
-    }
-
-    UdpReceiver m_replies{0};
-    EventLog m_log{nullptr, true};
-    SimOptions m_options;
-    std::unique_ptr<Simulator> m_sim;
+    std::size_t Logged(const char* key, const char* value) const { return Lines(key, value).size(); }
 };
 
 TEST_F(LoopbackSim, ReadyLineNamesThePortsItGot)
@@ -134,7 +73,7 @@ TEST_F(LoopbackSim, ReadyLineNamesThePortsItGot)
 TEST_F(LoopbackSim, QueryGetsOneDatagramPerDevice)
 {
     ASSERT_NO_FATAL_FAILURE(Start(Options(), GenerateDevices(3, 0)));
-    Send(Framed(Discovery::kSearchQuery));
+    Send(FramedPacket(Discovery::kSearchQuery));
     const std::vector<Datagram> got = Collect(3);
     ASSERT_EQ(got.size(), 3u);
     for (const Datagram& d : got) {
@@ -155,11 +94,11 @@ TEST_F(LoopbackSim, RelayAndUnicastQueriesGoBackToTheSender)
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(2, 0)));
     const QString expected = QStringLiteral("127.0.0.1:%1").arg(m_replies.port());
 
-    Send(Framed(Discovery::kRelayQuery));
+    Send(FramedPacket(Discovery::kRelayQuery));
     EXPECT_EQ(Collect(2).size(), 2u);
     EXPECT_EQ(Last("answered")->value(QStringLiteral("to")).toString(), expected);
 
-    Send(Framed(Discovery::kSearchQuery));
+    Send(FramedPacket(Discovery::kSearchQuery));
     EXPECT_EQ(Collect(2).size(), 2u);
     EXPECT_EQ(Last("answered")->value(QStringLiteral("to")).toString(), expected);
 }
@@ -169,7 +108,7 @@ TEST_F(LoopbackSim, JunkAndRepliesAreLoggedButNotAnswered)
     ASSERT_NO_FATAL_FAILURE(Start(Options(), GenerateDevices(2, 0)));
     Send("");
     Send("%%%% not base64 %%%%");
-    Send(Framed(Discovery::kDeviceReply, &GenerateDevices(1, 9)[0]));
+    Send(FramedPacket(Discovery::kDeviceReply, &GenerateDevices(1, 9)[0]));
     Send(std::string(65507, 'A'));
     Pump([&] { return m_log.kept().size() >= 5; });
     EXPECT_TRUE(Collect(1, std::chrono::milliseconds(200)).empty());
@@ -192,13 +131,13 @@ TEST_F(LoopbackSim, ControlPackageIsAppliedAndShowsInTheNextAnswer)
     Discovery::CopyToField(package.note, "static");
     ASSERT_NO_FATAL_FAILURE(Start(Options(), devices));
 
-    Send(Framed(Discovery::kControlPackage, &package));
+    Send(FramedPacket(Discovery::kControlPackage, &package));
     ASSERT_TRUE(Pump([&] { return Last("control") != nullptr; }));
     EXPECT_EQ(Last("control")->value(QStringLiteral("result")).toString(), QStringLiteral("applied"));
     EXPECT_TRUE(Collect(1, std::chrono::milliseconds(200)).empty()); // a control package gets no reply
     EXPECT_EQ(FieldText(m_sim->store().devices()[1].ip), "192.168.50.5");
 
-    Send(Framed(Discovery::kSearchQuery));
+    Send(FramedPacket(Discovery::kSearchQuery));
     const std::vector<Datagram> got = Collect(2);
     ASSERT_EQ(got.size(), 2u);
     EXPECT_NE(Discovery::UnframeText(got[1].bytes).find(",192.168.50.5,"), std::string::npos);
@@ -209,7 +148,7 @@ TEST_F(LoopbackSim, DelayHoldsTheAnswerBack)
     SimOptions options = Options();
     options.delay = std::chrono::milliseconds(400);
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(1, 0)));
-    Send(Framed(Discovery::kSearchQuery));
+    Send(FramedPacket(Discovery::kSearchQuery));
     EXPECT_TRUE(Collect(1, std::chrono::milliseconds(150)).empty());
     EXPECT_EQ(Collect(1).size(), 1u);
 }
@@ -221,7 +160,7 @@ TEST_F(LoopbackSim, FloodRepeatsTheAnswerAndThenStops)
     options.floodInterval = std::chrono::milliseconds(5);
     options.floodFor = std::chrono::milliseconds(300);
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(2, 0)));
-    Send(Framed(Discovery::kSearchQuery));
+    Send(FramedPacket(Discovery::kSearchQuery));
     const std::vector<Datagram> got = Collect(10);
     EXPECT_GE(got.size(), 10u); // five times the two devices, at least
     ASSERT_TRUE(Pump([&] { return Last("flood-end") != nullptr; }));
@@ -239,7 +178,7 @@ TEST_F(LoopbackSim, GarbageComesBeforeTheRealReplies)
     options.garbage = true;
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(2, 0)));
     const std::vector<GarbageDatagram> junk = GarbageDatagrams();
-    Send(Framed(Discovery::kSearchQuery));
+    Send(FramedPacket(Discovery::kSearchQuery));
     const std::vector<Datagram> got = Collect(junk.size() + 2);
     ASSERT_EQ(got.size(), junk.size() + 2);
     // Each junk datagram arrives whole and in order, the empty and the
@@ -257,22 +196,13 @@ TEST_F(LoopbackSim, TcpRelayAnswersOnceAndCloses)
     ASSERT_NO_FATAL_FAILURE(Start(Options(), GenerateDevices(30, 1)));
     Discovery::SocketHandle client = TestSupport::ConnectLoopback(m_sim->tcpPort());
     // The query may come in pieces; the answer waits for the whole of it.
-    const std::string query = Framed(Discovery::kRelayQuery);
+    const std::string query = FramedPacket(Discovery::kRelayQuery);
     ASSERT_EQ(send(client.get(), query.data(), 10, 0), 10);
     Pump([] { return false; }, std::chrono::milliseconds(50));
     EXPECT_EQ(Last("relayed"), nullptr);
     ASSERT_EQ(send(client.get(), query.data() + 10, query.size() - 10, 0), static_cast<ssize_t>(query.size() - 10));
 
-    std::string answer;
-    bool closed = false;
-    Pump([&] {
-        char chunk[8192];
-        ssize_t n;
-        while ((n = recv(client.get(), chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-            answer.append(chunk, static_cast<std::size_t>(n));
-        closed = n == 0;
-        return closed;
-    });
+    const auto [answer, closed] = ReadAll(client.get());
     EXPECT_TRUE(closed);
     // One framed text: Base64 only, no terminator, every device inside.
     EXPECT_EQ(answer.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
@@ -290,16 +220,7 @@ TEST_F(LoopbackSim, TcpConnectionThatEndsWithoutAQueryGetsNothing)
     Discovery::SocketHandle client = TestSupport::ConnectLoopback(m_sim->tcpPort());
     ASSERT_EQ(send(client.get(), "S0tMTU", 6, 0), 6); // a piece of junk, then our end closes
     shutdown(client.get(), SHUT_WR);
-    bool closed = false;
-    std::string answer;
-    Pump([&] {
-        char chunk[256];
-        ssize_t n;
-        while ((n = recv(client.get(), chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-            answer.append(chunk, static_cast<std::size_t>(n));
-        closed = n == 0;
-        return closed;
-    });
+    const auto [answer, closed] = ReadAll(client.get());
     EXPECT_TRUE(closed);
     EXPECT_TRUE(answer.empty());
     EXPECT_EQ(Last("relayed"), nullptr);
@@ -311,7 +232,7 @@ TEST_F(LoopbackSim, HangingRelayNeitherAnswersNorCloses)
     options.hang = true;
     ASSERT_NO_FATAL_FAILURE(Start(options, GenerateDevices(3, 1)));
     Discovery::SocketHandle client = TestSupport::ConnectLoopback(m_sim->tcpPort());
-    const std::string query = Framed(Discovery::kRelayQuery);
+    const std::string query = FramedPacket(Discovery::kRelayQuery);
     ASSERT_EQ(send(client.get(), query.data(), query.size(), 0), static_cast<ssize_t>(query.size()));
     ASSERT_TRUE(Pump([&] { return Last("tcp-hanging") != nullptr; }));
     Pump([] { return false; }, std::chrono::milliseconds(300));
@@ -321,7 +242,7 @@ TEST_F(LoopbackSim, HangingRelayNeitherAnswersNorCloses)
     EXPECT_EQ(Last("tcp-closed"), nullptr);
     EXPECT_EQ(Last("relayed"), nullptr);
     // UDP still answers.
-    Send(Framed(Discovery::kSearchQuery));
+    Send(FramedPacket(Discovery::kSearchQuery));
     EXPECT_EQ(Collect(3).size(), 3u);
 }
 

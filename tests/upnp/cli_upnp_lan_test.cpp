@@ -4,7 +4,7 @@
 // PC namespace, which the test thread enters first (a child started from it
 // inherits it).
 #include "cli/search_command.h"
-#include "lan_harness.h"
+#include "lan_test.h"
 #include "wire.h"
 #include "upnp/network_interfaces.h"
 
@@ -13,12 +13,9 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 
@@ -37,37 +34,29 @@ constexpr char kDevices[] = R"json([
   {"model":"KV-3","proj":"Mirkla","name":"c","ip":"10.77.1.2","trigger_port":"80","netmask":"255.255.255.0",
    "gateway":"10.77.1.254","dns":"10.77.1.253","mac":"00:1A:07:00:00:03","dev":"eth0","note":""}])json";
 
-class CliUpnpLan : public ::testing::Test {
+class CliUpnpLan : public LanTest {
 protected:
     void SetUp() override
     {
-        if (!TestLan::IsRoot())
-            GTEST_SKIP() << LanHarness::kNeedRoot;
-        lan = std::make_unique<TestLan>(LanHarness::LanOptions{.hosts = 1});
-        ASSERT_TRUE(lan->up()) << lan->error();
-        ASSERT_TRUE(dir.isValid());
-        const std::string devices = dir.filePath(QStringLiteral("devices.json")).toStdString();
-        std::ofstream(devices) << kDevices;
-        ASSERT_TRUE(lan->startSim(1, {"--devices", devices})) << lan->error();
-        std::string error;
-        cameras = SimProcess::Start(QUENDREL_UPNP_SIM_PROGRAM, lan->namespaceOf("h1"),
-                                    {"--interface", "eth0", "--preset", "axis", "--preset", "vivotek"}, error);
-        ASSERT_TRUE(cameras && cameras->waitReady(10s, error)) << error;
-        ASSERT_TRUE(lan->enterPc()) << lan->error();
+        LanTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
         // The command searches every adapter that is up: here the LAN's alone.
         const auto adapters = Upnp::UpIpv4Interfaces();
         ASSERT_TRUE(adapters.size() == 1 && adapters[0].address == TestLan::PcAddress());
+        ASSERT_TRUE(dir.isValid());
+        const std::string devices = dir.filePath(QStringLiteral("devices.json")).toStdString();
+        std::ofstream(devices) << kDevices;
+        ASSERT_TRUE(StartSim(1, {"--devices", devices}));
+        std::string error;
+        cameras = SimProcess::Start(QUENDREL_UPNP_SIM_PROGRAM, m_lan->namespaceOf("h1"),
+                                    {"--interface", "eth0", "--preset", "axis", "--preset", "vivotek"}, error);
+        ASSERT_TRUE(cameras && cameras->waitReady(10s, error)) << error;
     }
 
-    void TearDown() override
-    {
-        cameras.reset();
-        lan.reset();
-    }
-
-    std::unique_ptr<TestLan> lan;
     QTemporaryDir dir;
-    std::unique_ptr<SimProcess> cameras;
+    std::unique_ptr<SimProcess> cameras; // stopped before the LAN goes
 };
 
 } // namespace

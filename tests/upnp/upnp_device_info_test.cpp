@@ -29,17 +29,10 @@ TEST(UpnpDeviceInfo, CountTexts)
 
 TEST(UpnpDeviceInfo, KeptManufacturersAreCaseSensitive)
 {
-    EXPECT_TRUE(IsKeptManufacturer("AXIS"));
-    EXPECT_TRUE(IsKeptManufacturer("AXIS Communications AB"));
-    EXPECT_TRUE(IsKeptManufacturer("by AXIS"));
-    EXPECT_TRUE(IsKeptManufacturer("Vivotek"));
-    EXPECT_TRUE(IsKeptManufacturer("Vivotek Inc."));
-    EXPECT_FALSE(IsKeptManufacturer("Axis"));
-    EXPECT_FALSE(IsKeptManufacturer("axis"));
-    EXPECT_FALSE(IsKeptManufacturer("VIVOTEK"));
-    EXPECT_FALSE(IsKeptManufacturer("vivotek"));
-    EXPECT_FALSE(IsKeptManufacturer("Axis-less Storage Inc. vivotek-compatible"));
-    EXPECT_FALSE(IsKeptManufacturer(""));
+    for (const char* kept : {"AXIS", "AXIS Communications AB", "by AXIS", "Vivotek", "Vivotek Inc."})
+        EXPECT_TRUE(IsKeptManufacturer(kept)) << kept;
+    for (const char* dropped : {"Axis", "axis", "VIVOTEK", "vivotek", "Axis-less Storage Inc. vivotek-compatible", ""})
+        EXPECT_FALSE(IsKeptManufacturer(dropped)) << dropped;
 }
 
 TEST(UpnpDeviceInfo, FieldsByIndexFollowTheNamedOrder)

@@ -2,7 +2,8 @@
 // The engine against simulated cameras in a LAN of network namespaces. The
 // test thread steps into the PC's namespace before any engine starts, so the
 // worker (which inherits it) only ever sees the LAN's adapter.
-#include "lan_harness.h"
+#include "lan_test.h"
+#include "wire.h"
 #include "upnp/network_interfaces.h"
 #include "upnp/port_forward_engine.h"
 #include "upnp/upnp_results.h"
@@ -10,11 +11,6 @@
 #include <QJsonArray>
 #include <QObject>
 #include <QTemporaryDir>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +40,6 @@ constexpr char kSecondHostCameras[] = R"json({"cameras":[
    "embeddedDevices":1,"icon":false,"upc":null,"modelNumber":null}]})json";
 
 struct Announced {
-    std::string location;
     std::string presentationUrl;
     int port = 0;
 };
@@ -52,51 +47,56 @@ struct Announced {
 // The HTTP status line and body of GET `path` from a host of the LAN.
 std::string HttpGet(const std::string& ip, int port, const std::string& path)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return {};
-    const timeval limit{3, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(static_cast<std::uint16_t>(port));
-    ::inet_pton(AF_INET, ip.c_str(), &to.sin_addr);
-    std::string reply;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0) {
-        const std::string request = "GET " + path + " HTTP/1.0\r\nHost: " + ip + "\r\n\r\n";
-        if (::send(fd, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size())) {
-            char buffer[4096];
-            for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
-                reply.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    return reply;
+    return LanHarness::TcpExchange(ip, static_cast<std::uint16_t>(port),
+                                   "GET " + path + " HTTP/1.0\r\nHost: " + ip + "\r\n\r\n", 3s)
+        .bytes;
 }
 
-class UpnpLan : public ::testing::Test {
+// A search on the LAN's adapter alone.
+UpnpSearchOptions OnLan(Milliseconds maximum = UpnpSearchOptions{}.maximum)
+{
+    UpnpSearchOptions options;
+    options.interfaces = std::vector<std::string>{"eth0"};
+    options.maximum = maximum;
+    return options;
+}
+
+// Starts a search and waits for its end; false when either fails.
+bool SearchEnds(UpnpSearchEngine& engine)
+{
+    QObject window;
+    return engine.StartSearch(&window) && engine.doneEvent()->waitFor(20s);
+}
+
+// Simulated cameras on the hosts of a LAN of their own, the test thread in
+// the PC namespace, where the one adapter any engine may use is eth0.
+class CameraLan : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    static bool BringUp(int hosts)
     {
-        if (!TestLan::IsRoot())
-            return;
-        s_lan = std::make_unique<TestLan>(LanHarness::LanOptions{.hosts = 2});
+        s_lan = std::make_unique<TestLan>(LanHarness::LanOptions{.hosts = hosts});
+        s_dir = std::make_unique<QTemporaryDir>();
         if (!s_lan->up()) {
             s_error = s_lan->error();
-            return;
+            return false;
         }
-        s_dir = std::make_unique<QTemporaryDir>();
-        const std::string config = s_dir->filePath(QStringLiteral("cameras.json")).toStdString();
-        std::ofstream(config) << kSecondHostCameras;
-        if (!StartCameras(1, {"--preset", "axis", "--preset", "vivotek", "--preset", "other"}) ||
-            !StartCameras(2, {"--config", config}))
-            return;
+        return true;
+    }
+
+    // A camera configuration file of the suite.
+    static std::string ConfigFile(const char* name, const char* json)
+    {
+        const std::string path = s_dir->filePath(QString::fromLatin1(name)).toStdString();
+        std::ofstream(path) << json;
+        return path;
+    }
+
+    static void EnterPc()
+    {
         if (!s_lan->enterPc()) {
             s_error = s_lan->error();
             return;
         }
-        // The one adapter any engine of this suite may use.
         const auto adapters = UpIpv4Interfaces();
         if (adapters.size() != 1 || adapters[0].name != "eth0" || adapters[0].address != TestLan::PcAddress())
             s_error = "the PC namespace does not look like the simulated PC";
@@ -107,6 +107,8 @@ protected:
         s_sims.clear();
         s_lan.reset();
         s_dir.reset();
+        s_announced.clear();
+        s_error.clear();
     }
 
     static bool StartCameras(int host, std::vector<std::string> args)
@@ -122,7 +124,6 @@ protected:
         for (const auto& entry : sim->ready().value(QStringLiteral("cameras")).toArray()) {
             const QJsonObject camera = entry.toObject();
             s_announced[camera.value(QStringLiteral("udn")).toString().toStdString()] = {
-                camera.value(QStringLiteral("location")).toString().toStdString(),
                 camera.value(QStringLiteral("presentationUrl")).toString().toStdString(),
                 camera.value(QStringLiteral("port")).toInt()};
         }
@@ -138,27 +139,6 @@ protected:
         ASSERT_TRUE(s_lan && s_lan->inPc());
     }
 
-    static UpnpSearchOptions OnLan()
-    {
-        UpnpSearchOptions options;
-        options.interfaces = std::vector<std::string>{"eth0"};
-        return options;
-    }
-
-    // One whole search: started, waited for, devices by UDN.
-    static std::map<std::string, UpnpDeviceInfo> Search(UpnpSearchEngine& engine)
-    {
-        QObject window;
-        std::map<std::string, UpnpDeviceInfo> byUdn;
-        if (!engine.StartSearch(&window))
-            return byUdn;
-        if (!engine.doneEvent()->waitFor(20s))
-            return byUdn;
-        for (const UpnpDeviceInfo& d : engine.devicesSnapshot())
-            byUdn[d.unique_device_name] = d;
-        return byUdn;
-    }
-
     static const Announced& Camera(const std::string& udn) { return s_announced[udn]; }
 
     static inline std::unique_ptr<TestLan> s_lan;
@@ -168,17 +148,46 @@ protected:
     static inline std::string s_error;
 };
 
+class UpnpLan : public CameraLan {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!TestLan::IsRoot() || !BringUp(2))
+            return;
+        if (StartCameras(1, {"--preset", "axis", "--preset", "vivotek", "--preset", "other"}) &&
+            StartCameras(2, {"--config", ConfigFile("cameras.json", kSecondHostCameras)}))
+            EnterPc();
+    }
+
+    // One whole search: started, waited for, devices by UDN.
+    static std::map<std::string, UpnpDeviceInfo> Search(UpnpSearchEngine& engine)
+    {
+        std::map<std::string, UpnpDeviceInfo> byUdn;
+        if (SearchEnds(engine))
+            for (const UpnpDeviceInfo& d : engine.devicesSnapshot())
+                byUdn[d.unique_device_name] = d;
+        return byUdn;
+    }
+};
+
 const std::string kAxis = "uuid:quendrel-sim-cam1-10-77-1-2";
 const std::string kVivotek = "uuid:quendrel-sim-cam2-10-77-1-2";
 const std::string kOther = "uuid:quendrel-sim-cam3-10-77-1-2";
 
 } // namespace
 
-TEST_F(UpnpLan, FindsTheCamerasWithAllNineteenTexts)
+TEST_F(UpnpLan, FindsTheCamerasOfTheTwoMakersSpelledExactlyWithAllNineteenTexts)
 {
     UpnpSearchEngine engine(OnLan());
     const auto found = Search(engine);
     ASSERT_EQ(found.size(), 5u) << "AXIS and Vivotek cameras on both hosts";
+    // "Axis-less Storage Inc. vivotek-compatible" is read but dropped.
+    EXPECT_FALSE(found.contains(kOther));
+    const SearchStats stats = engine.lastStats();
+    EXPECT_EQ(stats.read, 6);
+    EXPECT_EQ(stats.kept, 5);
+    EXPECT_EQ(stats.interfaces, 1);
+    EXPECT_EQ(stats.end, SearchEnd::Quiet);
 
     const std::string axisBase = "http://10.77.1.2:" + std::to_string(Camera(kAxis).port);
     UpnpDeviceInfo axis;
@@ -227,25 +236,10 @@ TEST_F(UpnpLan, FindsTheCamerasWithAllNineteenTexts)
     EXPECT_EQ(plain.serial_number, "0002D1A1B2C3");
 }
 
-TEST_F(UpnpLan, KeepsOnlyTheTwoMakersSpelledExactly)
-{
-    UpnpSearchEngine engine(OnLan());
-    const auto found = Search(engine);
-    // "Axis-less Storage Inc. vivotek-compatible" is read but dropped.
-    EXPECT_FALSE(found.contains(kOther));
-    const SearchStats stats = engine.lastStats();
-    EXPECT_EQ(stats.read, 6);
-    EXPECT_EQ(stats.kept, 5);
-    EXPECT_EQ(stats.interfaces, 1);
-    EXPECT_EQ(stats.end, SearchEnd::Quiet);
-}
-
 TEST_F(UpnpLan, ResultsBecomeGridRowsByThePresentationUrl)
 {
     UpnpSearchEngine engine(OnLan());
-    QObject window;
-    ASSERT_TRUE(engine.StartSearch(&window));
-    ASSERT_TRUE(engine.doneEvent()->waitFor(20s));
+    ASSERT_TRUE(SearchEnds(engine));
 
     Discovery::MemoryLog log;
     Discovery::DiscoveryState state(log);
@@ -328,26 +322,19 @@ TEST_F(UpnpLan, DestroyingTheEngineDuringASearchIsSafe)
     }
 }
 
-TEST(UpnpLanEmpty, NoDeviceStillSignalsTheEvent)
+using UpnpLanEmpty = LanTest;
+
+TEST_F(UpnpLanEmpty, NoDeviceStillSignalsTheEvent)
 {
-    if (!TestLan::IsRoot())
-        GTEST_SKIP() << LanHarness::kNeedRoot;
-    TestLan lan({.hosts = 0});
-    ASSERT_TRUE(lan.up()) << lan.error();
-    ASSERT_TRUE(lan.enterPc()) << lan.error();
+    ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 0}));
     const auto adapters = NamedIpv4Interfaces({"eth0"});
     ASSERT_TRUE(adapters.size() == 1 && adapters[0].address == TestLan::PcAddress());
 
-    UpnpSearchOptions options;
-    options.interfaces = std::vector<std::string>{"eth0"};
-    UpnpSearchEngine engine(options);
-    QObject window;
-    ASSERT_TRUE(engine.StartSearch(&window));
-    ASSERT_TRUE(engine.doneEvent()->waitFor(20s));
+    UpnpSearchEngine engine(OnLan());
+    ASSERT_TRUE(SearchEnds(engine));
     EXPECT_TRUE(engine.devicesSnapshot().empty());
     EXPECT_EQ(engine.lastStats().answered, 0);
     EXPECT_EQ(engine.lastStats().interfaces, 1);
-    ASSERT_TRUE(lan.leavePc());
 }
 
 namespace {
@@ -371,69 +358,27 @@ int OpenDescriptors()
     return n;
 }
 
-class UpnpLanHostile : public ::testing::Test {
+class UpnpLanHostile : public CameraLan {
 protected:
     static void SetUpTestSuite()
     {
-        if (!TestLan::IsRoot())
-            return;
-        s_lan = std::make_unique<TestLan>(LanHarness::LanOptions{.hosts = 1});
-        s_dir = std::make_unique<QTemporaryDir>();
-        const std::string config = s_dir->filePath(QStringLiteral("hostile.json")).toStdString();
-        std::ofstream(config) << kHostileCameras;
-        std::string error;
-        if (s_lan->up()) {
-            s_sim = SimProcess::Start(QUENDREL_UPNP_SIM_PROGRAM, s_lan->namespaceOf("h1"),
-                                      {"--interface", "eth0", "--config", config}, error);
-            if (!s_sim || !s_sim->waitReady(10s, error))
-                s_error = "hostile cameras: " + error;
-            else if (!s_lan->enterPc())
-                s_error = s_lan->error();
-        } else {
-            s_error = s_lan->error();
-        }
-    }
-
-    static void TearDownTestSuite()
-    {
-        if (s_lan)
-            s_lan->leavePc();
-        s_sim.reset();
-        s_lan.reset();
-        s_dir.reset();
-    }
-
-    void SetUp() override
-    {
-        if (!TestLan::IsRoot())
-            GTEST_SKIP() << LanHarness::kNeedRoot;
-        ASSERT_TRUE(s_error.empty()) << s_error;
+        if (TestLan::IsRoot() && BringUp(1) &&
+            StartCameras(1, {"--config", ConfigFile("hostile.json", kHostileCameras)}))
+            EnterPc();
     }
 
     // The silent camera holds every search to its limit: keep that short.
-    static UpnpSearchOptions Short()
-    {
-        UpnpSearchOptions options;
-        options.interfaces = std::vector<std::string>{"eth0"};
-        options.maximum = 1500ms;
-        return options;
-    }
+    static UpnpSearchOptions Short() { return OnLan(1500ms); }
 
     static bool SearchOnce(UpnpSearchEngine& engine)
     {
-        QObject window;
-        if (!engine.StartSearch(&window) || !engine.doneEvent()->waitFor(20s))
+        if (!SearchEnds(engine))
             return false;
         engine.closeDoneEvent();
         for (int w = 0; w < 500 && engine.isSearching(); ++w)
             std::this_thread::sleep_for(2ms);
         return !engine.isSearching();
     }
-
-    static inline std::unique_ptr<TestLan> s_lan;
-    static inline std::unique_ptr<QTemporaryDir> s_dir;
-    static inline std::unique_ptr<SimProcess> s_sim;
-    static inline std::string s_error;
 };
 
 } // namespace
@@ -451,9 +396,7 @@ TEST_F(UpnpLanHostile, DescriptorsDoNotGrowAcrossSearchesAgainstSilentAndEndless
 TEST_F(UpnpLanHostile, OversizedDescriptionsAreSkippedAndHostileUrlsGiveNoRowNorCredentials)
 {
     UpnpSearchEngine engine(Short());
-    QObject window;
-    ASSERT_TRUE(engine.StartSearch(&window));
-    ASSERT_TRUE(engine.doneEvent()->waitFor(20s));
+    ASSERT_TRUE(SearchEnds(engine));
     const SearchStats stats = engine.lastStats();
     EXPECT_EQ(stats.answered, 6);
     EXPECT_EQ(stats.oversized, 2); // the endless body and the long text

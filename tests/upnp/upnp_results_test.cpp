@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -24,6 +26,12 @@ UpnpDeviceInfo Axis(const std::string& description, const std::string& url)
     return d;
 }
 
+UpnpDeviceInfo Maker(UpnpDeviceInfo d, const std::string& manufacturer)
+{
+    d.manufacturer_name = manufacturer;
+    return d;
+}
+
 UpnpDeviceInfo Vivotek(const std::string& friendlyName, const std::string& url)
 {
     UpnpDeviceInfo d;
@@ -34,14 +42,6 @@ UpnpDeviceInfo Vivotek(const std::string& friendlyName, const std::string& url)
     return d;
 }
 
-// A grid with `n` broadcast rows, as the round leaves it before the hand-over.
-void BroadcastRows(DiscoveryState& state, int n)
-{
-    state.grid.setGridRowCount(n + 1);
-    for (int r = 1; r <= n; ++r)
-        state.grid.setCell(Discovery::DeviceGrid::kModelColumn, r, "IPX-" + std::to_string(r));
-    state.nextRow = n + 1;
-}
 
 std::vector<std::string> Row(const DiscoveryState& state, int row)
 {
@@ -49,71 +49,78 @@ std::vector<std::string> Row(const DiscoveryState& state, int row)
     return {cells.begin(), cells.end()};
 }
 
+class UpnpResults : public ::testing::Test {
+protected:
+    // The round's state under `filter` with `n` broadcast rows, as the round
+    // leaves it before the hand-over.
+    DiscoveryState& Before(const char* filter, int n)
+    {
+        m_state.projectFilter = filter;
+        m_state.grid.setGridRowCount(n + 1);
+        for (int r = 1; r <= n; ++r)
+            m_state.grid.setCell(Discovery::DeviceGrid::kModelColumn, r, "IPX-" + std::to_string(r));
+        m_state.nextRow = n + 1;
+        return m_state;
+    }
+
+    MemoryLog m_log;
+    DiscoveryState m_state{m_log};
+};
+
 } // namespace
 
-TEST(UpnpResults, PreparedRecordCarriesNullInTheSixUnusedFields)
+TEST_F(UpnpResults, PreparedRecordCarriesNullInTheSixUnusedFields)
 {
     const DeviceInfo record = PreparedUpnpRecord();
-    for (const auto* field : {&record.netmask, &record.gateway, &record.dns, &record.dev})
-        EXPECT_EQ(FieldText(*field), "NULL");
-    EXPECT_EQ(FieldText(record.mac), "NULL");
-    EXPECT_EQ(FieldText(record.note), "NULL");
-    for (const auto* field : {&record.model, &record.proj})
-        EXPECT_EQ(FieldText(*field), "");
-    EXPECT_EQ(FieldText(record.name), "");
-    EXPECT_EQ(FieldText(record.ip), "");
-    EXPECT_EQ(FieldText(record.trigger_port), "");
+    for (int f = 0; f < Discovery::kDeviceFieldCount; ++f)
+        EXPECT_EQ(FieldText(Discovery::FieldAt(record, f)), f >= Discovery::kNetmask ? "NULL" : "")
+            << Discovery::kDeviceFieldNames[static_cast<std::size_t>(f)];
 }
 
-TEST(UpnpResults, FilterDecidesClearKeepOrEnd)
+TEST_F(UpnpResults, FilterDecidesClearKeepOrEnd)
 {
-    EXPECT_EQ(UpnpFilterAction("UPNP"), FilterAction::ClearRows);
-    EXPECT_EQ(UpnpFilterAction("upnp"), FilterAction::ClearRows); // letter case ignored
-    EXPECT_EQ(UpnpFilterAction("UpNp"), FilterAction::ClearRows);
-    EXPECT_EQ(UpnpFilterAction("ALL"), FilterAction::KeepRows);
-    EXPECT_EQ(UpnpFilterAction("all"), FilterAction::KeepRows);
-    EXPECT_EQ(UpnpFilterAction("Orvane"), FilterAction::EndEarly); // changed during the wait
-    EXPECT_EQ(UpnpFilterAction(""), FilterAction::EndEarly);
-    EXPECT_EQ(UpnpFilterAction("UPNP "), FilterAction::EndEarly); // whole-text compare
-    EXPECT_EQ(UpnpFilterAction("AL"), FilterAction::EndEarly);
+    // Letter case ignored; any other text means the filter changed during the
+    // wait, compared as a whole text.
+    for (const char* filter : {"UPNP", "upnp", "UpNp"})
+        EXPECT_EQ(UpnpFilterAction(filter), FilterAction::ClearRows) << filter;
+    for (const char* filter : {"ALL", "all"})
+        EXPECT_EQ(UpnpFilterAction(filter), FilterAction::KeepRows) << filter;
+    for (const char* filter : {"Orvane", "", "UPNP ", "AL"})
+        EXPECT_EQ(UpnpFilterAction(filter), FilterAction::EndEarly) << filter;
 }
 
-TEST(UpnpResults, PresentationUrlHostAndPort)
+TEST_F(UpnpResults, PresentationUrlHostAndPort)
 {
-    // No port: the web port 80.
-    auto hp = PresentationHostPort("http://192.168.1.20/index.html");
-    ASSERT_TRUE(hp);
-    EXPECT_EQ(hp->ip, "192.168.1.20");
-    EXPECT_EQ(hp->port, "80");
-    // A port after the address.
-    hp = PresentationHostPort("http://192.168.1.20:8080/");
-    ASSERT_TRUE(hp);
-    EXPECT_EQ(hp->ip, "192.168.1.20");
-    EXPECT_EQ(hp->port, "8080");
-    // Only the first ":" splits; only the first "/" after "//" ends the host.
-    hp = PresentationHostPort("http://10.0.0.5:81:82/a/b");
-    ASSERT_TRUE(hp);
-    EXPECT_EQ(hp->ip, "10.0.0.5");
-    EXPECT_EQ(hp->port, "81:82");
-    // Nothing behind the address: skipped.
-    EXPECT_FALSE(PresentationHostPort("http://192.168.1.20"));
-    EXPECT_FALSE(PresentationHostPort("http://192.168.1.20:8080"));
-    // No "//" at all, or empty.
-    EXPECT_FALSE(PresentationHostPort("/index.html"));
-    EXPECT_FALSE(PresentationHostPort(""));
-    // Credentials never reach the grid: the host is what follows the last "@".
-    hp = PresentationHostPort("http://admin:p@ss@10.0.0.6:8080/");
-    ASSERT_TRUE(hp);
-    EXPECT_EQ(hp->ip, "10.0.0.6");
-    EXPECT_EQ(hp->port, "8080");
-    // An IPv6 literal or an empty host is no address a row can show.
-    EXPECT_FALSE(PresentationHostPort("http://[fe80::1]:80/"));
-    EXPECT_FALSE(PresentationHostPort("http:///index.html"));
-    EXPECT_FALSE(PresentationHostPort("http://:8080/"));
-    EXPECT_FALSE(PresentationHostPort("http://admin:secret@/"));
+    const struct {
+        const char* url;
+        const char* ip; // null: the URL gives no row
+        const char* port;
+    } cases[] = {
+        {"http://192.168.1.20/index.html", "192.168.1.20", "80"}, // no port: the web port 80
+        {"http://192.168.1.20:8080/", "192.168.1.20", "8080"},
+        {"http://10.0.0.5:81:82/a/b", "10.0.0.5", "81:82"}, // only the first ":" splits, the first "/" ends
+        {"http://192.168.1.20", nullptr, nullptr},           // nothing behind the address
+        {"http://192.168.1.20:8080", nullptr, nullptr},
+        {"/index.html", nullptr, nullptr}, // no "//" at all
+        {"", nullptr, nullptr},
+        {"http://admin:p@ss@10.0.0.6:8080/", "10.0.0.6", "8080"}, // credentials never reach the grid
+        {"http://[fe80::1]:80/", nullptr, nullptr},                // IPv6 literal: no address a row can show
+        {"http:///index.html", nullptr, nullptr},                  // empty hosts
+        {"http://:8080/", nullptr, nullptr},
+        {"http://admin:secret@/", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        const auto hp = PresentationHostPort(c.url);
+        ASSERT_EQ(hp.has_value(), c.ip != nullptr);
+        if (hp) {
+            EXPECT_EQ(hp->ip, c.ip);
+            EXPECT_EQ(hp->port, c.port);
+        }
+    }
 }
 
-TEST(UpnpResults, DetailDialogNeverShowsCredentials)
+TEST_F(UpnpResults, DetailDialogNeverShowsCredentials)
 {
     EXPECT_EQ(WithoutCredentials("http://admin:p@ss@10.0.0.6:8080/x@y"), "http://10.0.0.6:8080/x@y");
     EXPECT_EQ(WithoutCredentials("http://u:p@10.0.0.6"), "http://10.0.0.6");
@@ -121,81 +128,54 @@ TEST(UpnpResults, DetailDialogNeverShowsCredentials)
     EXPECT_EQ(WithoutCredentials("mailto:a@b"), "mailto:a@b");
 }
 
-TEST(UpnpResults, MakerMappings)
+TEST_F(UpnpResults, MakerMappingsIntoOneReusedRecord)
 {
+    constexpr char kAxisSeries[] = "Axis 200 Series";
+    constexpr char kVivotekSeries[] = "VivoTek 7000 Series";
+    struct Case {
+        UpnpDeviceInfo device;
+        const char* series; // null: no row
+        std::string name, ip, port;
+    };
+    const Case cases[] = {
+        {Axis("AXIS 211 Network Camera", "http://10.0.0.7/"), kAxisSeries, "AXIS 211 Network Camera", "10.0.0.7",
+         "80"}, // the description is the name
+        {Axis("", "http://10.0.0.7/"), kAxisSeries, "", "10.0.0.7", "80"},
+        {Vivotek("Lobby (front door)", "http://10.0.0.8:8081/x"), kVivotekSeries, "Lobby ", "10.0.0.8",
+         "8081"}, // the word and the blank before the remark
+        {Vivotek("(a)(b)", "http://10.0.0.8/"), kVivotekSeries, "", "10.0.0.8", "80"}, // before the first "(" only
+        {Vivotek("Lobby", "http://10.0.0.8/"), nullptr, "", "", ""},                  // no "(" in a Vivotek name
+        {Maker(Axis("x", "http://10.0.0.9/"), "Acme"), nullptr, "", "", ""},
+        {Axis("x", "http://10.0.0.9"), nullptr, "", "", ""}, // a URL without host and path
+        {Maker(Axis("d", "http://10.0.0.1/"), "Axis Communications"), nullptr, "", "", ""}, // letter case counts
+        {Maker(Axis("d", "http://10.0.0.1/"), "VIVOTEK INC."), nullptr, "", "", ""},
+        {Maker(Axis("d", "http://10.0.0.1/"), "Made by AXIS AB"), kAxisSeries, "d", "10.0.0.1", "80"}, // anywhere
+        {Maker(Vivotek("no bracket", "http://10.0.0.1/"), "Vivotek and AXIS"), kAxisSeries, "Vivotek camera",
+         "10.0.0.1", "80"}, // the AXIS rule comes first, so no "(" is needed
+        {Axis(std::string(200, 'n'), "http://10.100.100.100.100:123456789/"), kAxisSeries, std::string(63, 'n'),
+         "10.100.100.100.", "1234567"}, // cut to their fields
+        {Vivotek("Cam (x)", "http://1.2.3.4/"), kVivotekSeries, "Cam ", "1.2.3.4", "80"}, // nothing of the longer texts left
+    };
     DeviceInfo working = PreparedUpnpRecord();
-    ASSERT_TRUE(MapUpnpDevice(Axis("AXIS 211 Network Camera", "http://10.0.0.7/"), working));
-    EXPECT_EQ(FieldText(working.model), "Axis 200 Series");
-    EXPECT_EQ(FieldText(working.proj), "Axis 200 Series");
-    EXPECT_EQ(FieldText(working.name), "AXIS 211 Network Camera"); // the description
-    EXPECT_EQ(FieldText(working.ip), "10.0.0.7");
-    EXPECT_EQ(FieldText(working.trigger_port), "80");
-    EXPECT_EQ(FieldText(working.mac), "NULL"); // untouched
-
-    // An empty description gives an empty name.
-    ASSERT_TRUE(MapUpnpDevice(Axis("", "http://10.0.0.7/"), working));
-    EXPECT_EQ(FieldText(working.name), "");
-
-    // A word, a blank and a remark in brackets: the word and the blank.
-    ASSERT_TRUE(MapUpnpDevice(Vivotek("Lobby (front door)", "http://10.0.0.8:8081/x"), working));
-    EXPECT_EQ(FieldText(working.model), "VivoTek 7000 Series");
-    EXPECT_EQ(FieldText(working.proj), "VivoTek 7000 Series");
-    EXPECT_EQ(FieldText(working.name), "Lobby ");
-    EXPECT_EQ(FieldText(working.ip), "10.0.0.8");
-    EXPECT_EQ(FieldText(working.trigger_port), "8081");
-    // Before the first "(" only.
-    ASSERT_TRUE(MapUpnpDevice(Vivotek("(a)(b)", "http://10.0.0.8/"), working));
-    EXPECT_EQ(FieldText(working.name), "");
-
-    // No "(" in a Vivotek name, another maker, or a URL without host: no row.
-    EXPECT_FALSE(MapUpnpDevice(Vivotek("Lobby", "http://10.0.0.8/"), working));
-    UpnpDeviceInfo other = Axis("x", "http://10.0.0.9/");
-    other.manufacturer_name = "Acme";
-    EXPECT_FALSE(MapUpnpDevice(other, working));
-    EXPECT_FALSE(MapUpnpDevice(Axis("x", "http://10.0.0.9"), working));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.device.manufacturer_name + " / " + c.device.friendly_name + " / " + c.device.presentation_url);
+        ASSERT_EQ(MapUpnpDevice(c.device, working), c.series != nullptr);
+        if (!c.series)
+            continue;
+        EXPECT_EQ(FieldText(working.model), c.series);
+        EXPECT_EQ(FieldText(working.proj), c.series);
+        EXPECT_EQ(FieldText(working.name), c.name);
+        EXPECT_TRUE(std::all_of(working.name.begin() + static_cast<std::ptrdiff_t>(c.name.size()), working.name.end(),
+                                [](char ch) { return ch == '\0'; }));
+        EXPECT_EQ(FieldText(working.ip), c.ip);
+        EXPECT_EQ(FieldText(working.trigger_port), c.port);
+        EXPECT_EQ(FieldText(working.mac), "NULL"); // untouched
+    }
 }
 
-TEST(UpnpResults, MakerTestIsCaseSensitiveAndAxisComesFirst)
+TEST_F(UpnpResults, UpnpFilterReplacesTheRowsWithUpnpRows)
 {
-    DeviceInfo working = PreparedUpnpRecord();
-    UpnpDeviceInfo d = Axis("desc", "http://10.0.0.1/");
-    d.manufacturer_name = "Axis Communications";
-    EXPECT_FALSE(MapUpnpDevice(d, working));
-    d.manufacturer_name = "VIVOTEK INC.";
-    EXPECT_FALSE(MapUpnpDevice(d, working));
-    d.manufacturer_name = "Made by AXIS AB"; // anywhere in the name
-    EXPECT_TRUE(MapUpnpDevice(d, working));
-    d.manufacturer_name = "Vivotek and AXIS";
-    d.friendly_name = "no bracket";
-    ASSERT_TRUE(MapUpnpDevice(d, working)); // AXIS rule, so no "(" is needed
-    EXPECT_EQ(FieldText(working.proj), "Axis 200 Series");
-}
-
-TEST(UpnpResults, LongTextsAreCutToTheirFields)
-{
-    DeviceInfo working = PreparedUpnpRecord();
-    const std::string longName(200, 'n');
-    const std::string longHost = "10.100.100.100.100"; // 18 characters for a 16-byte field
-    ASSERT_TRUE(MapUpnpDevice(Axis(longName, "http://" + longHost + ":123456789/"), working));
-    EXPECT_EQ(FieldText(working.name), std::string(63, 'n'));
-    EXPECT_EQ(FieldText(working.ip), longHost.substr(0, 15));
-    EXPECT_EQ(FieldText(working.trigger_port), "1234567");
-    EXPECT_EQ(working.name.back(), '\0');
-
-    // The reused record keeps nothing of the longer texts before it.
-    ASSERT_TRUE(MapUpnpDevice(Vivotek("Cam (x)", "http://1.2.3.4/"), working));
-    EXPECT_EQ(FieldText(working.name), "Cam ");
-    EXPECT_EQ(FieldText(working.ip), "1.2.3.4");
-    EXPECT_EQ(FieldText(working.trigger_port), "80");
-    EXPECT_EQ(working.name[5], '\0');
-}
-
-TEST(UpnpResults, UpnpFilterReplacesTheRowsWithUpnpRows)
-{
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "upnp";
-    BroadcastRows(state, 2);
+    DiscoveryState& state = Before("upnp", 2);
     const std::vector<UpnpDeviceInfo> found = {
         Axis("Door", "http://10.0.0.7/index.html"),
         Vivotek("Lobby (remark)", "http://10.0.0.8:8080/"),
@@ -217,12 +197,9 @@ TEST(UpnpResults, UpnpFilterReplacesTheRowsWithUpnpRows)
     EXPECT_EQ(FieldText(state.devices[1].note), "NULL");
 }
 
-TEST(UpnpResults, UpnpFilterWithNothingKeptLeavesOneEmptyRow)
+TEST_F(UpnpResults, UpnpFilterWithNothingKeptLeavesOneEmptyRow)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "UPNP";
-    BroadcastRows(state, 3);
+    DiscoveryState& state = Before("UPNP", 3);
     const std::vector<UpnpDeviceInfo> found = {Vivotek("NoBracket", "http://10.0.0.9/")};
     const ResultsOutcome outcome = ApplyUpnpResults(state, found);
     EXPECT_EQ(outcome.end, ResultsEnd::Done);
@@ -233,12 +210,9 @@ TEST(UpnpResults, UpnpFilterWithNothingKeptLeavesOneEmptyRow)
     EXPECT_TRUE(state.devices.empty());
 }
 
-TEST(UpnpResults, AllFilterCountsBroadcastAndUpnpRowsTogether)
+TEST_F(UpnpResults, AllFilterCountsBroadcastAndUpnpRowsTogether)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "ALL";
-    BroadcastRows(state, 3);
+    DiscoveryState& state = Before("ALL", 3);
     state.devices.resize(3);
     const std::vector<UpnpDeviceInfo> found = {Axis("A", "http://10.0.0.1/"), Axis("B", "http://10.0.0.2/")};
     const ResultsOutcome outcome = ApplyUpnpResults(state, found);
@@ -250,18 +224,15 @@ TEST(UpnpResults, AllFilterCountsBroadcastAndUpnpRowsTogether)
     EXPECT_EQ(state.devices.size(), 5u);
 
     // "ALL" with no rows at all closes like "UPNP": one empty row.
-    DiscoveryState empty(log);
+    DiscoveryState empty(m_log);
     empty.projectFilter = "all";
     EXPECT_EQ(ApplyUpnpResults(empty, std::vector<UpnpDeviceInfo>{}).shown, 0);
     EXPECT_EQ(empty.grid.gridRowCount(), 2);
 }
 
-TEST(UpnpResults, ChangedFilterEndsEarlyAndTouchesNothing)
+TEST_F(UpnpResults, ChangedFilterEndsEarlyAndTouchesNothing)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "Orvane";
-    BroadcastRows(state, 2);
+    DiscoveryState& state = Before("Orvane", 2);
     state.grid.setFixedRows(0);
     const std::vector<UpnpDeviceInfo> found = {Axis("A", "http://10.0.0.1/")};
     const ResultsOutcome outcome = ApplyUpnpResults(state, found);
@@ -272,12 +243,9 @@ TEST(UpnpResults, ChangedFilterEndsEarlyAndTouchesNothing)
     EXPECT_TRUE(state.devices.empty());
 }
 
-TEST(UpnpResults, ADeviceFoundBothWaysGivesTwoRows)
+TEST_F(UpnpResults, ADeviceFoundBothWaysGivesTwoRows)
 {
-    MemoryLog log;
-    DiscoveryState state(log);
-    state.projectFilter = "ALL";
-    BroadcastRows(state, 1);
+    DiscoveryState& state = Before("ALL", 1);
     state.grid.setCell(Discovery::DeviceGrid::kIpColumn, 1, "10.0.0.7");
     const std::vector<UpnpDeviceInfo> found = {Axis("Door", "http://10.0.0.7/")};
     EXPECT_EQ(ApplyUpnpResults(state, found).shown, 2);
