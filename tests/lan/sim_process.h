@@ -29,6 +29,8 @@ public:
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
+    // The benchmarks renice the simulated devices through it.
+    pid_t pid() const { return m_pid; }
     // Waits for the {"event":"ready"} line; false with the reason (and the
     // program's error output) when it exits or the time runs out first.
     bool waitReady(std::chrono::milliseconds timeout, std::string& error);
