@@ -50,9 +50,10 @@ std::optional<UpnpDeviceInfo> ReadRootDescription(GUPnPContext* context, const s
     if (!parsed)
         return std::nullopt;
     const GObjectPtr<GUPnPXMLDoc> owned(gupnp_xml_doc_new(parsed));
-    // A device description has no DOCTYPE; one that brings its own entities
-    // could make a few bytes expand into gigabytes when the texts are read.
-    if (parsed->intSubset || parsed->extSubset)
+    // A description that declares its own entities could make a few bytes
+    // expand into gigabytes when the texts are read; a bare DOCTYPE is harmless.
+    const xmlDtd* dtd = parsed->intSubset;
+    if (parsed->extSubset || (dtd && (dtd->entities || dtd->pentities)))
         return std::nullopt;
     xmlNode* root = xmlDocGetRootElement(parsed);
     if (!root || std::strcmp(reinterpret_cast<const char*>(root->name), "root") != 0)

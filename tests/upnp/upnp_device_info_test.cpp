@@ -108,6 +108,10 @@ TEST(UpnpDeviceInfo, HostileDescriptionsAreRefusedOrCleaned)
     EXPECT_EQ(read->presentation_url, "http://10.0.0.7/");
     EXPECT_EQ(read->description.size(), kUpnpTextLimit);
     EXPECT_EQ(read->unique_device_name, "uuid:cam");
+    // A bare DOCTYPE declares nothing: such a camera is still read.
+    std::string bare = good;
+    bare.insert(bare.find("<root"), "<!DOCTYPE root>");
+    EXPECT_TRUE(ReadRootDescription(nullptr, location, bare, "uuid:usn"));
     // Entities that would expand a few bytes into gigabytes; no XML; no device.
     const std::string entities = "<?xml version=\"1.0\"?><!DOCTYPE root [<!ENTITY a \"aaaaaaaaaa\">"
                                  "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
