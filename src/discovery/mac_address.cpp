@@ -35,7 +35,12 @@ bool SameMac(std::string_view a, std::string_view b)
     const std::optional<std::string> right = CanonicalMac(b);
     if (left && right)
         return *left == *right;
-    return a == b;
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
 } // namespace Discovery

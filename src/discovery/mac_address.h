@@ -13,7 +13,7 @@ namespace Discovery {
 std::optional<std::string> CanonicalMac(std::string_view text);
 
 // True when both texts name the same MAC address, however each is written.
-// Texts that are no MAC address compare by their exact text.
+// Texts that are no MAC address compare with letter case ignored.
 bool SameMac(std::string_view a, std::string_view b);
 
 } // namespace Discovery
