@@ -15,6 +15,7 @@
 #include "lan_harness.h"
 
 #include "discovery/search_round.h"
+#include "round_runner.h"
 #include "ui/main_form.h"
 
 #include <QApplication>
@@ -121,7 +122,7 @@ bool FloodRounds(int rounds, int floodForMs, std::vector<Row>& table, std::strin
         MemoryLog log;
         DiscoveryState state(log);
         const auto start = Clock::now();
-        RunSearchRound(state, SearchSettings{}, {}, NetworkEndpoints{});
+        TestSupport::RunRound(state, SearchSettings{});
         times.push_back(Ms(Clock::now() - start));
         const int rows = state.grid.gridRowCount() - 1;
         rowsMin = std::min(rowsMin, rows);
@@ -188,7 +189,7 @@ bool CrowdRounds(int rounds, int devicesNice, bool window, std::vector<Row>& tab
         NetworkEndpoints endpoints;
         endpoints.receiveBuffer = 0;
         const auto start = Clock::now();
-        RunSearchRound(state, SearchSettings{}, {}, endpoints);
+        TestSupport::RunRound(state, SearchSettings{}, endpoints);
         times.push_back(Ms(Clock::now() - start));
         const int listed = static_cast<int>(state.devices.size());
         fewest = std::min(fewest, listed);
@@ -225,7 +226,7 @@ bool CrowdRounds(int rounds, int devicesNice, bool window, std::vector<Row>& tab
             DiscoveryState state(log);
             state.projectFilter = "Orvane";
             start = Clock::now();
-            RunSearchRound(state, SearchSettings{}, {}, NetworkEndpoints{});
+            TestSupport::RunRound(state, SearchSettings{});
             bare.push_back(Ms(Clock::now() - start));
         }
     }

@@ -11,6 +11,10 @@
 #include "lan_harness.h"
 
 #include "discovery/search_round.h"
+#include "round_runner.h"
+#include "session/search_session.h"
+
+#include <QCoreApplication>
 
 #include <sys/resource.h>
 
@@ -60,6 +64,7 @@ double Median(std::vector<double> v)
 
 int main(int argc, char** argv)
 {
+    QCoreApplication app(argc, argv); // the rounds run on its event loop
     int rounds = 10;
     int devicesNice = 0;
     std::vector<int> counts = {10, 100, 1000, 5000};
@@ -122,11 +127,16 @@ int main(int argc, char** argv)
                 DiscoveryState state(log);
                 NetworkEndpoints endpoints;
                 endpoints.receiveBuffer = buffer;
+                // The last batch of rows before the round's end stands for the last reply parsed.
                 Clock::time_point lastReply{};
-                SearchRoundHooks hooks;
-                hooks.replyReceived = [&] { lastReply = Clock::now(); };
+                SearchSession session(state, std::nullopt);
+                session.setEndpoints(endpoints);
+                QObject::connect(&session, &SearchSession::rowsChanged, [&] {
+                    if (session.state() == SearchSession::State::Searching)
+                        lastReply = Clock::now();
+                });
                 const auto start = Clock::now();
-                RunSearchRound(state, SearchSettings{}, hooks, endpoints);
+                TestSupport::RunRound(session, state, SearchSettings{}, state.projectFilter);
                 const auto end = Clock::now();
                 row.wall.push_back(Ms(end - start));
                 row.tail.push_back(lastReply == Clock::time_point{} ? 0 : Ms(end - lastReply));

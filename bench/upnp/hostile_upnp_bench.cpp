@@ -9,7 +9,6 @@
 //
 // Prints markdown rows | case | measure | result | bound |. Needs root.
 #include "lan_harness.h"
-#include "upnp/network_interfaces.h"
 #include "upnp/port_forward_engine.h"
 
 #include <QObject>
@@ -74,11 +73,9 @@ Outcome SearchOnce(Upnp::UpnpSearchEngine& engine)
         return outcome;
     engine.doneEvent()->wait();
     outcome.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    outcome.kept = static_cast<int>(engine.deviceCount());
+    outcome.kept = static_cast<int>(engine.devicesSnapshot().size());
     outcome.stats = engine.lastStats();
     engine.closeDoneEvent();
-    while (engine.isSearching())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return outcome;
 }
 
@@ -200,9 +197,9 @@ int main(int argc, char** argv)
     // Only ever search the LAN's own adapter.
     if (!lan.enterPc())
         return 1;
-    const auto adapters = Upnp::NamedIpv4Interfaces({"eth0"});
+    const bool onlyPc = TestLan::OnlyPcAdapter();
     lan.leavePc();
-    if (adapters.empty() || adapters.front().address != TestLan::PcAddress()) {
+    if (!onlyPc) {
         std::fprintf(stderr, "bench_hostile_upnp: eth0 is not the simulated PC's adapter\n");
         return 1;
     }

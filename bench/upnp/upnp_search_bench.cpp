@@ -2,15 +2,12 @@
 // How long the UPnP search takes on a simulated LAN: one camera per host,
 // the engine with its default timings on the PC's adapter, N searches.
 //
-//   bench_upnp_search [--searches N] [--cameras N] [--round]
+//   bench_upnp_search [--searches N] [--cameras N]
 //
-// --round also runs the broadcast road beside it (quendrel-sim with two
-// devices on its own host) and times the whole default round: from the
-// press to the UPnP rows in the grid. Needs root (network namespaces).
+// Needs root (network namespaces). The whole default round is timed by
+// bench_responsive_round.
 #include "discovery/discovery_state.h"
-#include "discovery/search_round.h"
 #include "lan_harness.h"
-#include "upnp/network_interfaces.h"
 #include "upnp/port_forward_engine.h"
 #include "upnp/upnp_results.h"
 
@@ -63,39 +60,15 @@ Sample SearchOnce(Upnp::UpnpSearchEngine& engine, QObject& window)
     engine.doneEvent()->wait();
     Sample s;
     s.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    s.found = static_cast<int>(engine.deviceCount());
+    s.found = static_cast<int>(engine.devicesSnapshot().size());
     s.end = engine.lastStats().end;
     engine.closeDoneEvent();
-    while (engine.isSearching()) // the worker marks itself idle right after the event
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return s;
-}
-
-Sample RoundOnce(Upnp::UpnpSearchEngine& engine, QObject& window)
-{
-    Discovery::NullLog log;
-    Discovery::DiscoveryState state(log);
-    state.projectFilter = "ALL";
-    Discovery::SearchRoundHooks hooks;
-    hooks.startUpnp = [&] { engine.StartSearch(&window); };
-    hooks.handOverToUpnp = [&] { return engine.doneEvent() != nullptr; };
-    const Clock::time_point start = Clock::now();
-    Discovery::RunSearchRound(state, Discovery::SearchSettings{}, hooks);
-    Sample s;
-    if (auto done = engine.doneEvent()) {
-        done->wait();
-        s.end = engine.lastStats().end;
-        s.found = Upnp::ApplyUpnpResults(state, engine).shown;
-    }
-    s.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    while (engine.isSearching())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return s;
 }
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: bench_upnp_search [--searches N] [--cameras N] [--round]\n");
+    std::fprintf(stderr, "usage: bench_upnp_search [--searches N] [--cameras N]\n");
     return 2;
 }
 
@@ -105,14 +78,11 @@ int main(int argc, char** argv)
 {
     int searches = 20;
     int cameras = 2;
-    bool round = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--searches") && i + 1 < argc)
             searches = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--cameras") && i + 1 < argc)
             cameras = std::atoi(argv[++i]);
-        else if (!std::strcmp(argv[i], "--round"))
-            round = true;
         else
             return Usage();
     }
@@ -124,7 +94,7 @@ int main(int argc, char** argv)
     }
 
     // Cameras on hosts 1..N, the broadcast devices on the host after them.
-    TestLan lan({.hosts = cameras + (round ? 1 : 0)});
+    TestLan lan({.hosts = cameras});
     if (!lan.up()) {
         std::fprintf(stderr, "bench_upnp_search: %s\n", lan.error().c_str());
         return 1;
@@ -140,17 +110,12 @@ int main(int argc, char** argv)
         }
         sims.push_back(std::move(sim));
     }
-    if (round && !lan.startSim(cameras + 1, {"--count", "2"})) {
-        std::fprintf(stderr, "bench_upnp_search: quendrel-sim: %s\n", lan.error().c_str());
-        return 1;
-    }
     if (!lan.enterPc()) {
         std::fprintf(stderr, "bench_upnp_search: %s\n", lan.error().c_str());
         return 1;
     }
     // Only ever search the LAN's own adapter.
-    const auto adapters = Upnp::NamedIpv4Interfaces({"eth0"});
-    if (adapters.empty() || adapters.front().address != TestLan::PcAddress()) {
+    if (!TestLan::OnlyPcAdapter()) {
         std::fprintf(stderr, "bench_upnp_search: eth0 is not the simulated PC's adapter\n");
         return 1;
     }
@@ -162,18 +127,18 @@ int main(int argc, char** argv)
     std::vector<double> times;
     int foundMin = 1 << 30, foundMax = 0, limits = 0;
     for (int i = 0; i < searches; ++i) {
-        const Sample s = round ? RoundOnce(engine, window) : SearchOnce(engine, window);
+        const Sample s = SearchOnce(engine, window);
         times.push_back(s.ms);
         foundMin = std::min(foundMin, s.found);
         foundMax = std::max(foundMax, s.found);
         limits += s.end == Upnp::SearchEnd::Limit;
-        std::printf("%3d  %7.1f ms  %d %s  (%s)\n", i + 1, s.ms, s.found, round ? "rows" : "cameras", EndName(s.end));
+        std::printf("%3d  %7.1f ms  %d cameras  (%s)\n", i + 1, s.ms, s.found, EndName(s.end));
     }
     lan.leavePc();
 
     std::printf("\n%s, %d cameras, %d searches: median %.0f ms, best %.0f ms, worst %.0f ms, "
                 "found %d..%d, %d ended at the limit\n",
-                round ? "whole round (broadcast + UPnP)" : "UPnP search", cameras, searches, Median(times),
+                "UPnP search", cameras, searches, Median(times),
                 *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()),
                 foundMin, foundMax, limits);
     return 0;

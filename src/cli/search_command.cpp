@@ -3,12 +3,13 @@
 
 #include "cli/device_output.h"
 #include "cli/firewall_hint.h"
+#include "cli/stop_signals.h"
 #include "cli/stream_log.h"
 #include "session/search_session.h"
-#include "upnp/upnp_results.h"
 
 #include <QEventLoop>
 #include <QObject>
+#include <QSocketNotifier>
 
 #include <ostream>
 
@@ -19,27 +20,45 @@ Discovery::SearchSettings SettingsFor(const SearchOptions& options)
     return Discovery::MakeSearchSettings(options.relayHost, options.transport, options.interfaces);
 }
 
+RoundReport RunRound(Discovery::DiscoveryState& state, const SearchOptions& options,
+                     const Discovery::NetworkEndpoints& endpoints, const std::optional<Upnp::UpnpSearchOptions>& upnp)
+{
+    RoundReport report;
+    Discovery::SearchSession session(state, upnp);
+    session.setEndpoints(endpoints);
+    QEventLoop loop;
+    QObject::connect(&session, &Discovery::SearchSession::finished, &loop, [&](int rows) {
+        report.shown = rows;
+        loop.quit();
+    });
+    StopSignals stop;
+    QSocketNotifier stopped(stop.fd(), QSocketNotifier::Read);
+    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, [&] {
+        report.interrupted = true;
+        session.cancel();
+        loop.quit();
+    });
+    // Every signal of a round comes after start() has returned.
+    if (!session.start(SettingsFor(options), options.project))
+        return report;
+    loop.exec();
+    report.problem = session.lastProblem();
+    report.problemDetail = session.lastProblemDetail();
+    return report;
+}
+
 int RunSearch(Discovery::DiscoveryState& state, const SearchOptions& options,
               const Discovery::NetworkEndpoints& endpoints, const std::optional<Upnp::UpnpSearchOptions>& upnp)
 {
-    Discovery::SearchSession session(state, upnp);
-    session.setEndpoints(endpoints);
-    std::optional<int> shown;
-    QEventLoop* waiting = nullptr;
-    QObject::connect(&session, &Discovery::SearchSession::finished, [&](int rows) {
-        shown = rows;
-        if (waiting)
-            waiting->quit();
-    });
-    session.start(SettingsFor(options), options.project);
-    // A round that hands its end to the UPnP results is over once they are
-    // in; the UPnP search ends by itself within its time limit.
-    if (!shown) {
-        QEventLoop loop;
-        waiting = &loop;
-        loop.exec();
-    }
-    return *shown == Discovery::SearchSession::kNotCounted ? Upnp::CloseUpnpRound(state.grid) : *shown;
+    return RunRound(state, options, endpoints, upnp).shown;
+}
+
+std::string ReplyPortProblem(const RoundReport& report, const Discovery::NetworkEndpoints& endpoints)
+{
+    if (report.problem != Discovery::RoadProblem::ReplyPortUnavailable)
+        return {};
+    return "cannot listen for answers on UDP port " + std::to_string(endpoints.replyPort) + ": " +
+           report.problemDetail + " (is another program using it?)";
 }
 
 Upnp::UpnpSearchOptions UpnpOptionsFor(const SearchOptions& options)
@@ -60,12 +79,21 @@ int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
     StreamLog log(err, options->quiet);
     Discovery::DiscoveryState state(log);
-    const int shown = RunSearch(state, *options, {}, UpnpOptionsFor(*options));
+    const RoundReport report = RunRound(state, *options, {}, UpnpOptionsFor(*options));
+    if (report.interrupted)
+        return kInterruptedStatus;
+    const int shown = report.shown;
     // The list is cut short: say so even when the log is quiet (unquiet, the log said it).
     if (options->quiet && state.deviceLimitReached())
         err << "quendrel-cli search: device limit of " << state.deviceLimit
             << " reached; further replies ignored\n";
     out << FormatDevices(state, shown, options->format);
+    // Said even when quiet: an empty list from a search that could not
+    // listen is no answer at all.
+    if (const std::string problem = ReplyPortProblem(report, {}); !problem.empty()) {
+        err << "quendrel-cli search: " << problem << '\n';
+        return 1;
+    }
     if (shown == 0 && !options->quiet)
         PrintFirewallHint(err);
     return 0;

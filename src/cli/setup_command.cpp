@@ -64,7 +64,13 @@ int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     search.relayHost = options->relayHost;
     search.transport = options->transport;
     search.interfaces = options->interfaces;
-    RunSearch(state, search, endpoints);
+    const RoundReport report = RunRound(state, search, endpoints);
+    if (report.interrupted)
+        return kInterruptedStatus;
+    if (const std::string problem = ReplyPortProblem(report, endpoints); !problem.empty()) {
+        err << "quendrel-cli setup: " << problem << '\n';
+        return 1;
+    }
 
     std::vector<const DeviceInfo*> matches;
     for (const DeviceInfo& device : state.devices)

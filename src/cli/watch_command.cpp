@@ -4,20 +4,15 @@
 #include "cli/cli_options.h"
 #include "cli/device_output.h"
 #include "cli/search_command.h"
+#include "cli/stop_signals.h"
 #include "cli/stream_log.h"
-#include "discovery/socket_handle.h"
 #include "session/search_session.h"
-#include "upnp/upnp_results.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QTimer>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <ostream>
@@ -52,58 +47,6 @@ const char* EventName(DeviceWatch::Event event)
     }
     return "";
 }
-
-// SIGINT and SIGTERM as a readable pipe: the handler, on whatever thread the
-// kernel picks, only writes one byte; the event loop does the stopping, so
-// no line is ever cut in half.
-class StopSignals {
-public:
-    StopSignals()
-    {
-        int fds[2];
-        if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
-            return;
-        m_read = Discovery::SocketHandle(fds[0]);
-        m_write = Discovery::SocketHandle(fds[1]);
-        s_write = fds[1];
-        struct sigaction action {};
-        action.sa_handler = &StopSignals::Handle;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(SIGINT, &action, &m_oldInt);
-        ::sigaction(SIGTERM, &action, &m_oldTerm);
-        m_installed = true;
-    }
-    ~StopSignals()
-    {
-        if (m_installed) {
-            ::sigaction(SIGINT, &m_oldInt, nullptr);
-            ::sigaction(SIGTERM, &m_oldTerm, nullptr);
-        }
-        s_write = -1;
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-    bool valid() const { return m_installed; }
-    int fd() const { return m_read.get(); }
-
-private:
-    static void Handle(int)
-    {
-        const char byte = 1;
-        if (s_write < 0)
-            return;
-        [[maybe_unused]] const ssize_t n = ::write(s_write, &byte, 1);
-    }
-
-    static inline volatile sig_atomic_t s_write = -1;
-    Discovery::SocketHandle m_read;
-    Discovery::SocketHandle m_write;
-    struct sigaction m_oldInt {};
-    struct sigaction m_oldTerm {};
-    bool m_installed = false;
-};
 
 } // namespace
 
@@ -176,9 +119,16 @@ int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         sinceStart.start();
         session.start(settings, search.project);
     });
-    QObject::connect(&session, &Discovery::SearchSession::finished, [&](int rows) {
-        const int shown =
-            rows == Discovery::SearchSession::kNotCounted ? Upnp::CloseUpnpRound(state.grid) : rows;
+    bool portProblemSaid = false;
+    QObject::connect(&session, &Discovery::SearchSession::finished, [&](int shown) {
+        // Said once, even when quiet, and watched on: the port may come free.
+        RoundReport report;
+        report.problem = session.lastProblem();
+        report.problemDetail = session.lastProblemDetail();
+        const std::string problem = ReplyPortProblem(report, endpoints);
+        if (!problem.empty() && !portProblemSaid)
+            err << "quendrel-cli watch: " << problem << '\n';
+        portProblemSaid = !problem.empty();
         const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
         for (const DeviceWatch::Change& change : watch.update(ShownDevices(state, shown)))
             out << ChangeLine(change, now) << '\n';
@@ -188,7 +138,10 @@ int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         next.start(static_cast<int>(std::max<qint64>(0, every - sinceStart.elapsed())));
     });
     QSocketNotifier stopped(stop.fd(), QSocketNotifier::Read);
-    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, [&] {
+        session.cancel(); // a round under way ends now, sockets and fetches closed
+        loop.quit();
+    });
 
     next.start(0);
     loop.exec();

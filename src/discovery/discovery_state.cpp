@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "discovery/discovery_state.h"
 
+#include "discovery/framing.h"
 #include "discovery/packet.h"
+#include "discovery/project_filter.h"
 
 #include <algorithm>
 
@@ -54,7 +56,7 @@ void DiscoveryState::clearDevices()
 
 bool DiscoveryState::PassesProjectFilter(std::string_view proj) const
 {
-    return proj == projectFilter || projectFilter == "ALL";
+    return Discovery::PassesProjectFilter(projectFilter, proj);
 }
 
 void FillGridRow(DeviceGrid& grid, int row, const DeviceInfo& info)
@@ -66,6 +68,26 @@ void FillGridRow(DeviceGrid& grid, int row, const DeviceInfo& info)
     grid.setCell(DeviceGrid::kPortColumn, row, FieldText(info.trigger_port));
     grid.setCell(DeviceGrid::kNetmaskColumn, row, FieldText(info.netmask));
     grid.setCell(DeviceGrid::kMacColumn, row, FieldText(info.mac));
+}
+
+bool DiscoveryState::AddReplyPacket(std::string_view packet, unsigned arrivalInterface)
+{
+    if (deviceLimitReached())
+        return false; // the round keeps no more
+    syncIndex();
+    DeviceInfo info{};
+    if (ParsePacket(packet, info, m_parseLog) != 1 || isListed(info))
+        return false;
+    appendDevice(info, arrivalInterface);
+    if (++m_roundReplyDevices == deviceLimit)
+        m_log.appendf("Device limit of %zu reached; further replies ignored\n", deviceLimit);
+    if (PassesProjectFilter(FieldText(info.proj))) {
+        grid.setGridRowCount(std::max(grid.gridRowCount(), nextRow + 1));
+        FillGridRow(grid, nextRow, info);
+        ++nextRow;
+        grid.setGridRowCount(nextRow);
+    }
+    return true;
 }
 
 int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bound, unsigned arrivalInterface)
@@ -80,23 +102,24 @@ int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bou
         const auto rest = buffer.subspan(offset);
         const auto nul = std::find(rest.begin(), rest.end(), '\0');
         const std::string_view packet(rest.data(), static_cast<std::size_t>(nul - rest.begin()));
-
-        DeviceInfo info{};
-        if (ParsePacket(packet, info, m_log) == 1 && !isListed(info)) {
-            appendDevice(info, arrivalInterface);
+        if (AddReplyPacket(packet, arrivalInterface))
             ++added;
-            if (++m_roundReplyDevices == deviceLimit)
-                m_log.appendf("Device limit of %zu reached; further replies ignored\n", deviceLimit);
-            if (PassesProjectFilter(FieldText(info.proj))) {
-                grid.setGridRowCount(std::max(grid.gridRowCount(), nextRow + 1));
-                FillGridRow(grid, nextRow, info);
-                ++nextRow;
-                grid.setGridRowCount(nextRow);
-            }
-        }
         offset += packet.size() + 1;
     } while (offset < bound && buffer[offset] != '\0');
     return added;
+}
+
+int DiscoveryState::ParseFramedReply(std::string_view framed, unsigned arrivalInterface)
+{
+    if (m_decode.empty())
+        m_decode.resize(kDatagramBufferSize);
+    const std::size_t bound = std::min(framed.size(), m_decode.size() - 1);
+    std::fill_n(m_decode.begin(), bound + 1, '\0');
+    auto* out = reinterpret_cast<std::uint8_t*>(m_decode.data());
+    // The last byte stays zero: the plain text is always terminated.
+    const std::size_t n = Base64Decode(std::span(out, m_decode.size() - 1), framed);
+    InvertBytes(out, n);
+    return ParserPlainPkg(m_decode, framed.size(), arrivalInterface);
 }
 
 unsigned DiscoveryState::arrivalInterface(const DeviceInfo& info) const
@@ -105,8 +128,14 @@ unsigned DiscoveryState::arrivalInterface(const DeviceInfo& info) const
     return found == m_index.end() ? 0 : found->second;
 }
 
+void DiscoveryState::finishRound()
+{
+    m_parseLog.flushRepeats();
+}
+
 void DiscoveryState::clearForRound()
 {
+    m_parseLog.flushRepeats();
     clearDevices();
     m_roundReplyDevices = 0;
     nextRow = 1;

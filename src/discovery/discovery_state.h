@@ -43,6 +43,14 @@ public:
     // buffer arrived on (0: unknown), remembered for each new device.
     int ParserPlainPkg(std::span<const char> buffer, std::size_t bound, unsigned arrivalInterface = 0);
 
+    // One plain packet (without its NUL) as ParserPlainPkg takes each:
+    // true when it was a device reply that made a new device.
+    bool AddReplyPacket(std::string_view packet, unsigned arrivalInterface = 0);
+
+    // A reply as it came off the wire: Base64-decoded, inverted back and
+    // walked by ParserPlainPkg. Returns the number of devices appended.
+    int ParseFramedReply(std::string_view framed, unsigned arrivalInterface = 0);
+
     // The adapter a listed device's reply arrived on, 0 when unknown.
     unsigned arrivalInterface(const DeviceInfo& info) const;
 
@@ -63,12 +71,17 @@ public:
 
     // Empties the device list and the grid for a new round.
     void clearForRound();
+    // The round is over: the log gets the count of every line the replies
+    // repeated (a malformed packet sent thousands of times is logged once).
+    void finishRound();
 
 private:
     // Brings the index up to date with devices appended or removed directly.
     void syncIndex();
 
     LogSink& m_log;
+    RepeatFoldingLog m_parseLog{m_log};
+    std::vector<char> m_decode;
     // Arrival adapter (0: unknown) by the ip and mac that make a device
     // unique; the first device listed with a key keeps its entry.
     std::unordered_map<std::string, unsigned> m_index;

@@ -67,45 +67,48 @@ int Base64Encode(std::span<char> output, std::span<const std::uint8_t> input)
 
 std::size_t Base64Decode(std::span<std::uint8_t> output, std::string_view text)
 {
-    std::size_t in = 0;
+    Base64StreamDecoder decoder;
+    return decoder.feed(text, output);
+}
+
+std::size_t Base64StreamDecoder::feed(std::string_view piece, std::span<std::uint8_t> output)
+{
     std::size_t written = 0;
-    unsigned pending = 0; // bits of the byte being completed, already shifted
-
-    const auto atEnd = [&] { return in >= text.size() || text[in] == '\0'; };
-    const auto put = [&](unsigned byte) {
-        if (written >= output.size())
-            return false;
-        output[written++] = static_cast<std::uint8_t>(byte);
-        return true;
-    };
-
-    for (;;) {
-        for (int position = 0; position < 4; ++position) {
-            if (!atEnd() && text[in] == '=')
-                return written;
-            int value = -1;
-            while (!atEnd() && (value = AlphabetValue(static_cast<unsigned char>(text[in]))) < 0)
-                ++in;
-            if (atEnd())
-                return written;
-            ++in;
-            const auto v = static_cast<unsigned>(value);
-            switch (position) {
-            case 0: pending = v << 2; break;
-            case 1:
-                if (!put(pending | (v >> 4))) return written;
-                pending = (v & 0x0F) << 4;
-                break;
-            case 2:
-                if (!put(pending | (v >> 2))) return written;
-                pending = (v & 0x03) << 6;
-                break;
-            case 3:
-                if (!put(pending | v)) return written;
+    for (const char c : piece) {
+        if (m_stopped || c == '\0') {
+            m_stopped = true;
+            break;
+        }
+        // "=" stops only where a character is due; met while skipping it is skipped.
+        if (c == '=' && !m_skipping) {
+            m_stopped = true;
+            break;
+        }
+        const int value = AlphabetValue(static_cast<unsigned char>(c));
+        if (value < 0) {
+            m_skipping = true;
+            continue;
+        }
+        m_skipping = false;
+        const auto v = static_cast<unsigned>(value);
+        unsigned byte = 0;
+        bool complete = true;
+        switch (m_position) {
+        case 0: m_pending = v << 2; complete = false; break;
+        case 1: byte = m_pending | (v >> 4); m_pending = (v & 0x0F) << 4; break;
+        case 2: byte = m_pending | (v >> 2); m_pending = (v & 0x03) << 6; break;
+        default: byte = m_pending | v; break;
+        }
+        m_position = (m_position + 1) % 4;
+        if (complete) {
+            if (written >= output.size()) {
+                m_stopped = true; // no room: the caller's bound ends the text
                 break;
             }
+            output[written++] = static_cast<std::uint8_t>(byte);
         }
     }
+    return written;
 }
 
 } // namespace Discovery

@@ -23,4 +23,21 @@ int Base64Encode(std::span<char> output, std::span<const std::uint8_t> input);
 // `output.size()` bytes and does not terminate them; returns the count.
 std::size_t Base64Decode(std::span<std::uint8_t> output, std::string_view text);
 
+// The same decoder for a text that arrives in pieces (a relay's stream): the
+// pieces decode exactly as their concatenation would in one call.
+class Base64StreamDecoder {
+public:
+    // Decodes the next piece into `output`, at most `output.size()` bytes
+    // (a piece of n characters gives at most n * 3 / 4 + 1). Returns the count.
+    std::size_t feed(std::string_view piece, std::span<std::uint8_t> output);
+    // True once "=" where a character was due, or a NUL, ended the text.
+    bool stopped() const { return m_stopped; }
+
+private:
+    int m_position = 0;     // of the next character within its four-character quantum
+    unsigned m_pending = 0; // bits of the byte being completed, already shifted
+    bool m_skipping = false; // characters outside the alphabet were skipped since the last one taken
+    bool m_stopped = false;
+};
+
 } // namespace Discovery

@@ -30,4 +30,36 @@ bool MemoryLog::contains(const std::string& line) const
     return std::find(m_lines.begin(), m_lines.end(), line) != m_lines.end();
 }
 
+void RepeatFoldingLog::append(const std::string& line)
+{
+    for (auto& [seen, repeats] : m_lines) {
+        if (seen == line) {
+            ++repeats;
+            return;
+        }
+    }
+    if (m_lines.size() >= kDistinctLines) {
+        ++m_unremembered;
+        return;
+    }
+    m_lines.emplace_back(line, 0);
+    m_target.append(line);
+}
+
+void RepeatFoldingLog::flushRepeats()
+{
+    for (const auto& [line, repeats] : m_lines) {
+        if (repeats == 0)
+            continue;
+        std::string_view text = line;
+        if (!text.empty() && text.back() == '\n')
+            text.remove_suffix(1);
+        m_target.appendf("%zu more like: %.*s\n", repeats, static_cast<int>(text.size()), text.data());
+    }
+    if (m_unremembered > 0)
+        m_target.appendf("%zu more lines of other kinds\n", m_unremembered);
+    m_lines.clear();
+    m_unremembered = 0;
+}
+
 } // namespace Discovery

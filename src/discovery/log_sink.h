@@ -5,6 +5,8 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace Discovery {
 
@@ -35,6 +37,25 @@ public:
 private:
     std::size_t m_capacity;
     std::deque<std::string> m_lines;
+};
+
+// Passes each distinct line on the first time it comes and counts its
+// repeats; flushRepeats() reports them, a line each, and starts over. A
+// neighbour that sends the same malformed packet thousands of times a
+// second costs one line, not thousands.
+class RepeatFoldingLog final : public LogSink {
+public:
+    // Distinct lines remembered; lines beyond them are counted together.
+    static constexpr std::size_t kDistinctLines = 64;
+
+    explicit RepeatFoldingLog(LogSink& target) : m_target(target) {}
+    void append(const std::string& line) override;
+    void flushRepeats();
+
+private:
+    LogSink& m_target;
+    std::vector<std::pair<std::string, std::size_t>> m_lines; // line, repeats after the first
+    std::size_t m_unremembered = 0;
 };
 
 // Discards everything.

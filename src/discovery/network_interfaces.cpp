@@ -19,7 +19,7 @@ std::string AddressText(std::uint32_t address)
     return text;
 }
 
-std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>& only)
+std::vector<NetworkInterface> UpInterfaces()
 {
     ifaddrs* raw = nullptr;
     if (getifaddrs(&raw) != 0)
@@ -28,12 +28,10 @@ std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>
 
     std::vector<NetworkInterface> found;
     for (const ifaddrs* i = raw; i != nullptr; i = i->ifa_next) {
-        if (i->ifa_addr == nullptr || i->ifa_addr->sa_family != AF_INET)
+        if (i->ifa_addr == nullptr || i->ifa_addr->sa_family != AF_INET || i->ifa_name == nullptr)
             continue;
         const unsigned flags = i->ifa_flags;
-        if (!(flags & IFF_UP) || (flags & IFF_LOOPBACK) || !(flags & IFF_BROADCAST))
-            continue;
-        if (!only.empty() && std::find(only.begin(), only.end(), i->ifa_name) == only.end())
+        if (!(flags & IFF_UP))
             continue;
         NetworkInterface adapter;
         adapter.name = i->ifa_name;
@@ -41,13 +39,46 @@ std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>
         adapter.address = ntohl(reinterpret_cast<const sockaddr_in*>(i->ifa_addr)->sin_addr.s_addr);
         if (i->ifa_netmask != nullptr)
             adapter.netmask = ntohl(reinterpret_cast<const sockaddr_in*>(i->ifa_netmask)->sin_addr.s_addr);
+        adapter.loopback = (flags & IFF_LOOPBACK) != 0;
+        adapter.canBroadcast = (flags & IFF_BROADCAST) != 0;
         // An adapter with two addresses is still one way out.
         const bool seen = std::any_of(found.begin(), found.end(),
-                                      [&](const NetworkInterface& f) { return f.index == adapter.index; });
+                                      [&](const NetworkInterface& f) { return f.name == adapter.name; });
         if (adapter.index != 0 && !seen)
             found.push_back(adapter);
     }
     return found;
+}
+
+std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>& only)
+{
+    std::vector<NetworkInterface> kept;
+    for (NetworkInterface& adapter : UpInterfaces()) {
+        if (adapter.loopback || !adapter.canBroadcast)
+            continue;
+        if (!only.empty() && std::find(only.begin(), only.end(), adapter.name) == only.end())
+            continue;
+        kept.push_back(std::move(adapter));
+    }
+    return kept;
+}
+
+std::vector<NetworkInterface> SearchInterfaces(const std::vector<std::string>* names)
+{
+    std::vector<NetworkInterface> up = UpInterfaces();
+    std::vector<NetworkInterface> kept;
+    if (names == nullptr) {
+        std::copy_if(up.begin(), up.end(), std::back_inserter(kept),
+                     [](const NetworkInterface& adapter) { return !adapter.loopback; });
+        return kept;
+    }
+    for (const std::string& name : *names) {
+        const auto it = std::find_if(up.begin(), up.end(), [&](const NetworkInterface& a) { return a.name == name; });
+        const bool taken = std::any_of(kept.begin(), kept.end(), [&](const NetworkInterface& a) { return a.name == name; });
+        if (it != up.end() && !taken)
+            kept.push_back(*it);
+    }
+    return kept;
 }
 
 } // namespace Discovery

@@ -7,17 +7,28 @@
 
 namespace Discovery {
 
-// One IPv4 adapter a broadcast can leave through.
+// One IPv4 adapter, with its first address.
 struct NetworkInterface {
     std::string name;
     unsigned index = 0;
     std::uint32_t address = 0; // host byte order
     std::uint32_t netmask = 0; // host byte order
+    bool loopback = false;
+    bool canBroadcast = false;
 };
 
-// The IPv4 interfaces that are up, not loopback and able to broadcast, in
-// the system's order, limited to `only` when that names any.
+// Every adapter that is up and has an IPv4 address, one entry each, in the
+// system's order, loopback included. The one walk over the adapters that
+// the broadcast search, the UPnP search and the tools all start from.
+std::vector<NetworkInterface> UpInterfaces();
+
+// The adapters a broadcast can leave through (up, not loopback, able to
+// broadcast), limited to `only` when that names any.
 std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>& only = {});
+
+// The adapters a UPnP search runs on: with no names every one that is up
+// but loopback; with names those of them that are up, in the order given.
+std::vector<NetworkInterface> SearchInterfaces(const std::vector<std::string>* names);
 
 // Dotted text of a host-order address.
 std::string AddressText(std::uint32_t address);

@@ -3,70 +3,17 @@
 
 #include "discovery/relay_page.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
+#include <QMetaObject>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
-#include <QUrl>
-
-#include <memory>
 
 namespace Discovery {
 
 namespace {
 
 constexpr int kMaxRedirects = 5;
-
-struct Answer {
-    int status = 0; // 0: no status line arrived
-    QUrl location;  // of a redirect, resolved against the request's URL
-    QByteArray body;
-};
-
-// One GET: the status and up to `limit` bytes of the body, or what had
-// arrived when `deadline` passed.
-Answer Get(QNetworkAccessManager& manager, const QUrl& url, const QDeadlineTimer& deadline, std::size_t limit)
-{
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    std::unique_ptr<QNetworkReply> reply(manager.get(request));
-
-    Answer answer;
-    QByteArray& body = answer.body;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end the wait 5 % early
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    // Take the body as it arrives, and stop reading once the limit is reached.
-    QObject::connect(reply.get(), &QIODevice::readyRead, &loop, [&] {
-        const qint64 room = static_cast<qint64>(limit) - body.size();
-        if (room > 0)
-            body += reply->read(room);
-        if (body.size() >= static_cast<qsizetype>(limit))
-            loop.quit();
-    });
-    const qint64 remaining = deadline.remainingTime();
-    if (remaining <= 0)
-        return answer;
-    timer.start(std::chrono::milliseconds(remaining));
-    if (!reply->isFinished())
-        loop.exec();
-    const qint64 room = static_cast<qint64>(limit) - body.size();
-    if (room > 0)
-        body += reply->read(room);
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    answer.status = status.isValid() ? status.toInt() : 0;
-    const QUrl location = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-    if (location.isValid())
-        answer.location = url.resolved(location);
-    reply->abort();
-    return answer;
-}
 
 bool IsRedirect(int status)
 {
@@ -83,34 +30,114 @@ bool SameRelay(const QUrl& relay, const QUrl& target)
 
 } // namespace
 
-std::vector<std::string> FetchRelayPage(const std::string& url, std::chrono::milliseconds wait,
-                                        std::size_t limit)
+RelayPageFetch::RelayPageFetch(std::chrono::milliseconds wait, std::size_t limit, QObject* parent)
+    : QObject(parent), m_wait(wait), m_limit(limit)
 {
-    const QUrl relay(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())), QUrl::TolerantMode);
-    if (!relay.isValid() || relay.host().isEmpty())
-        return {};
+    m_deadline.setSingleShot(true);
+    m_deadline.setTimerType(Qt::PreciseTimer); // a coarse timer may end the wait 5 % early
+    connect(&m_deadline, &QTimer::timeout, this, [this] { settle(true); });
+}
 
-    // The relay sits on the installer's own network: a desktop or corporate
-    // proxy would not reach it, and asking for the system's proxy starts a
-    // lookup of its own.
-    QNetworkAccessManager manager;
-    manager.setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+RelayPageFetch::~RelayPageFetch()
+{
+    cancel();
+}
 
-    // One bound for the page and every redirect on the way to it.
-    const QDeadlineTimer deadline(wait, Qt::PreciseTimer);
-    QUrl target = relay;
-    for (int hop = 0;; ++hop) {
-        const Answer answer = Get(manager, target, deadline, limit);
-        if (IsRedirect(answer.status) && hop < kMaxRedirects && answer.location.isValid()
-            && SameRelay(relay, answer.location)) {
-            target = answer.location;
-            continue;
-        }
-        // An error page (404, a proxy's notice, a redirect not followed) is no device table.
-        if (answer.status != 0 && (answer.status < 200 || answer.status > 299))
-            return {};
-        return RelayPageLines(std::string_view(answer.body.constData(), static_cast<std::size_t>(answer.body.size())));
+void RelayPageFetch::start(const std::string& url)
+{
+    m_running = true;
+    m_lines.clear();
+    m_relay = QUrl(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())), QUrl::TolerantMode);
+    if (!m_relay.isValid() || m_relay.host().isEmpty()) {
+        QMetaObject::invokeMethod(this, [this] { finish(false); }, Qt::QueuedConnection);
+        return;
     }
+    if (m_manager == nullptr) {
+        // The relay sits on the installer's own network: a desktop or
+        // corporate proxy would not reach it, and asking for the system's
+        // proxy starts a lookup of its own.
+        m_manager = new QNetworkAccessManager(this);
+        m_manager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    }
+    m_hops = 0;
+    m_deadline.start(m_wait);
+    get(m_relay);
+}
+
+void RelayPageFetch::get(const QUrl& url)
+{
+    m_target = url;
+    m_body.clear();
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    m_reply = m_manager->get(request);
+    // The body is taken as it arrives, and reading stops at the limit.
+    connect(m_reply, &QIODevice::readyRead, this, [this] {
+        if (read())
+            settle(false);
+    });
+    connect(m_reply, &QNetworkReply::finished, this, [this] { settle(false); });
+}
+
+bool RelayPageFetch::read()
+{
+    const qint64 room = static_cast<qint64>(m_limit) - m_body.size();
+    if (room > 0)
+        m_body += m_reply->read(room);
+    return m_body.size() >= static_cast<qsizetype>(m_limit);
+}
+
+void RelayPageFetch::settle(bool timedOut)
+{
+    if (!m_running || m_reply == nullptr)
+        return;
+    read();
+    const QVariant statusAttribute = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
+    QUrl location = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (location.isValid())
+        location = m_target.resolved(location);
+    dropReply();
+
+    if (!timedOut && IsRedirect(status) && m_hops < kMaxRedirects && location.isValid() && SameRelay(m_relay, location)) {
+        ++m_hops;
+        get(location);
+        return;
+    }
+    // An error page (404, a proxy's notice, a redirect not followed) is no device table.
+    finish(status == 0 || (status >= 200 && status <= 299));
+}
+
+void RelayPageFetch::finish(bool page)
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_deadline.stop();
+    dropReply();
+    if (page)
+        m_lines = RelayPageLines(std::string_view(m_body.constData(), static_cast<std::size_t>(m_body.size())));
+    m_body.clear();
+    emit done();
+}
+
+void RelayPageFetch::cancel()
+{
+    m_running = false;
+    m_deadline.stop();
+    dropReply();
+}
+
+void RelayPageFetch::dropReply()
+{
+    if (m_reply == nullptr)
+        return;
+    QNetworkReply* reply = m_reply;
+    m_reply = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    // Its own signal may be running: it goes once that is over.
+    reply->deleteLater();
 }
 
 } // namespace Discovery

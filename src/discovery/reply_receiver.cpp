@@ -43,8 +43,9 @@ void ReadControl(msghdr& message, ReceivedReply& reply)
 
 } // namespace
 
-ReplyReceiver::ReplyReceiver(int socket, std::size_t queueLimit)
-    : m_socket(socket), m_queueLimit(queueLimit), m_stop(::eventfd(0, EFD_CLOEXEC))
+ReplyReceiver::ReplyReceiver(int socket, std::function<void()> queued, std::size_t queueLimit)
+    : m_socket(socket), m_queueLimit(queueLimit), m_stop(::eventfd(0, EFD_CLOEXEC)),
+      m_queuedCallback(std::move(queued))
 {
     // The readers share the socket; the kernel's receive times put their
     // batches back in arrival order.
@@ -65,24 +66,16 @@ ReplyReceiver::~ReplyReceiver()
         reader.join();
 }
 
-bool ReplyReceiver::take(std::vector<ReceivedReply>& out, Clock::time_point until)
+bool ReplyReceiver::tryTake(std::vector<ReceivedReply>& out, Clock::time_point until)
 {
     std::unique_lock lock(m_mutex);
-    for (;;) {
-        const auto now = Clock::now();
-        if (!m_queue.empty()) {
-            // Parsing waits for a pause in the burst: on a busy machine it
-            // would take the processor from the thread that must keep up.
-            const auto settled = lastArrival() + kBurstPause;
-            if (now >= settled || now >= until || m_queue.size() >= kParseAnyway)
-                break;
-            m_queued.wait_until(lock, std::min(settled, until));
-        } else {
-            if (now >= until)
-                return false;
-            m_queued.wait_until(lock, until);
-        }
-    }
+    if (m_queue.empty())
+        return false;
+    // Parsing waits for a pause in the burst: on a busy machine it would
+    // take the processor from the threads that must keep up.
+    const auto now = Clock::now();
+    if (now < readyAt() && now < until && m_queue.size() < kParseAnyway)
+        return false;
     const std::size_t first = out.size();
     for (ReceivedReply& reply : m_queue)
         out.push_back(std::move(reply));
@@ -92,6 +85,12 @@ bool ReplyReceiver::take(std::vector<ReceivedReply>& out, Clock::time_point unti
     std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
                      [](const ReceivedReply& a, const ReceivedReply& b) { return a.arrival < b.arrival; });
     return true;
+}
+
+bool ReplyReceiver::hasQueued() const
+{
+    std::lock_guard lock(m_mutex);
+    return !m_queue.empty();
 }
 
 ReplyReceiver::Clock::time_point ReplyReceiver::lastArrival() const
@@ -178,9 +177,9 @@ void ReplyReceiver::run()
             wake = wake || m_queue.size() >= kParseAnyway;
         }
         batch.clear();
-        // A round waiting on a queue that has replies wakes by its own time-out.
-        if (wake)
-            m_queued.notify_one();
+        // A round that already knows of queued replies looks again by its own timer.
+        if (wake && m_queuedCallback)
+            m_queuedCallback();
     }
 }
 

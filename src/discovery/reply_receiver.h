@@ -6,7 +6,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <functional>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -27,7 +27,8 @@ struct ReceivedReply {
 // copies of the datagrams for the round to parse, in the order they arrived.
 // Thousands of devices answer within a few milliseconds and the kernel's
 // default buffer holds about 160 replies; a thread that parses between reads
-// falls behind and the buffer overflows.
+// falls behind and the buffer overflows. The readers never wait for the
+// round: they tell it that replies are queued, and it takes them when it may.
 class ReplyReceiver {
 public:
     using Clock = std::chrono::steady_clock;
@@ -35,10 +36,10 @@ public:
     // Queued bytes beyond this are dropped (a flood would otherwise grow the queue without end).
     static constexpr std::size_t kQueueLimit = 32u << 20;
 
-    // take() hands replies over once the socket has been quiet this long,
-    // or once this many are queued, whichever comes first. Well inside the
-    // round's 250 ms of silence, and longer than the gaps a burst has when
-    // its senders are held up for a moment.
+    // Replies are ready to hand over once the socket has been quiet this
+    // long, or once this many are queued, whichever comes first. Well inside
+    // the round's 250 ms of silence, and longer than the gaps a burst has
+    // when its senders are held up for a moment.
     static constexpr std::chrono::milliseconds kBurstPause{20};
     static constexpr std::size_t kParseAnyway = 4096;
     // Two readers: while one is off the processor (a busy machine, or the
@@ -47,15 +48,21 @@ public:
     // the default buffer, two about 90 %; more did no better.
     static constexpr int kReaders = 2;
 
-    explicit ReplyReceiver(int socket, std::size_t queueLimit = kQueueLimit);
+    // `queued` is called on a reader thread whenever replies join an empty
+    // queue, and when the queue reaches kParseAnyway: the owner looks then
+    // (it must not block, and must stay callable until this object is gone).
+    explicit ReplyReceiver(int socket, std::function<void()> queued = {}, std::size_t queueLimit = kQueueLimit);
     ~ReplyReceiver();
     ReplyReceiver(const ReplyReceiver&) = delete;
     ReplyReceiver& operator=(const ReplyReceiver&) = delete;
 
-    // Waits until datagrams are queued and ready to hand over (see above) or
-    // `until` passes, then moves every queued datagram to the end of `out`.
-    // False when nothing was queued by `until`.
-    bool take(std::vector<ReceivedReply>& out, Clock::time_point until);
+    // Moves every queued datagram to the end of `out`, in arrival order,
+    // when they are ready to hand over (see above) or `until` has passed.
+    // False when nothing was moved.
+    bool tryTake(std::vector<ReceivedReply>& out, Clock::time_point until);
+    bool hasQueued() const;
+    // When the queued replies will be ready unless more arrive.
+    Clock::time_point readyAt() const { return lastArrival() + kBurstPause; }
     // When the last datagram (an empty one included) was read; the epoch before any.
     Clock::time_point lastArrival() const;
     // From now on datagrams are read and dropped.
@@ -73,8 +80,8 @@ private:
     std::atomic<bool> m_discard{false};
     std::atomic<Clock::rep> m_lastArrival{0};
     std::atomic<std::size_t> m_overflowed{0};
-    std::mutex m_mutex;
-    std::condition_variable m_queued;
+    std::function<void()> m_queuedCallback;
+    mutable std::mutex m_mutex;
     std::vector<ReceivedReply> m_queue;
     std::size_t m_queueBytes = 0;
     std::array<std::thread, kReaders> m_threads;

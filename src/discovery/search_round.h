@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,33 +40,18 @@ struct NetworkEndpoints {
     std::chrono::milliseconds relayPageWait = kRelayPageWait;
 };
 
-// What the round tells its window (or the CLI) and asks of the UPnP search.
-// Every hook is optional.
-struct SearchRoundHooks {
-    std::function<void()> startUpnp;     // first step, when the filter admits UPnP
-    std::function<void()> searching;     // button disabled, caption "Searching..."
-    std::function<void()> buttonEnabled; // the relay roads enable the button again
-    // Last step when the filter admits UPnP: the UPnP results take over the
-    // end of the round. Returns false when nobody took it over.
-    std::function<bool()> handOverToUpnp;
-    // The round closed itself: `shownRows` devices are in the grid (0: none).
-    std::function<void(int shownRows)> closed;
-    // Every datagram the UDP road parses (for measurements).
-    std::function<void()> replyReceived;
-    // The HTTP-command road's page fetch: the page's lines for a URL.
-    std::function<std::vector<std::string>(const std::string& url)> fetchRelayPage;
-};
-
-enum class RoundEnd { ClosedItself, HandedOver };
-
-// True when the project filter text admits UPnP devices ("ALL" or "UPNP",
-// letter case ignored).
-bool FilterAdmitsUpnp(const std::string& projectFilter);
-
 // Opens the reply socket: UDP, address reuse, bound to every local address
-// at `port`. Socket failures are logged.
+// at `port`. Socket failures are logged; `failure`, when given, gets the
+// error number of the step that failed.
 std::optional<SocketHandle> DM_CreateUDPBroadcastSocket(std::uint16_t port, LogSink& log,
-                                                        const NetworkEndpoints& endpoints = {});
+                                                        const NetworkEndpoints& endpoints = {},
+                                                        int* failure = nullptr);
+
+// The relay host box's text as an address (network byte order), or nothing,
+// with a log line, when it is none. inet_addr cannot tell 255.255.255.255
+// from a failure; a relay address that would turn a unicast exchange into a
+// broadcast is refused too.
+std::optional<std::uint32_t> RelayAddress(const SearchSettings& settings, LogSink& log);
 
 // Sends `text` (without its terminator) in one datagram from a fresh
 // broadcast-enabled socket to `port` at the broadcast address, or at the
@@ -77,10 +61,5 @@ std::optional<SocketHandle> DM_CreateUDPBroadcastSocket(std::uint16_t port, LogS
 int SendBroadcastDatagram(std::uint16_t port, const std::string& text, const SearchSettings& settings,
                           LogSink& log, const NetworkEndpoints& endpoints = {},
                           const NetworkInterface* via = nullptr);
-
-// One press of the search button: empties the list and the grid, runs the
-// road the settings choose, and closes the round or hands it over.
-RoundEnd RunSearchRound(DiscoveryState& state, const SearchSettings& settings,
-                        const SearchRoundHooks& hooks, const NetworkEndpoints& endpoints = {});
 
 } // namespace Discovery

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "discovery/discovery_state.h"
+#include "discovery/search_road.h"
 #include "discovery/search_round.h"
 #include "upnp/search_options.h"
+#include "upnp/upnp_device_info.h"
 
 #include <QObject>
 
@@ -25,28 +27,28 @@ SearchSettings MakeSearchSettings(const std::optional<std::string>& relayHost,
                                   const std::string& transport,
                                   const std::vector<std::string>& interfaces = {});
 
-// One search round from start to end, for the window and the CLI alike: the
-// roads (UDP broadcast, TCP or UDP relay, HTTP command), the UPnP search
-// when the project filter admits it, and the UPnP results mapped into the
-// device list and the grid.
+// One search round from start to end, for the window and the CLI alike, on
+// the caller's event loop: nothing here blocks or waits. The session is the
+// one place that knows a round's order: the UPnP search first when the
+// project filter admits it, the list and the grid emptied, the road the
+// settings choose, then the hand-over to the UPnP results or the closing.
 //
-// States: idle -> searching (inside start(); the roads block the caller's
-// thread) -> idle again when the round closes itself, or -> waiting for the
-// UPnP results -> idle. Signals are emitted on the session's own thread:
-// searching() and a round that closes itself from inside start(), the UPnP
-// end later from the caller's event loop, after the engine's worker has
-// posted its completion there. The results are applied all at once on that
-// thread, so the grid never changes under the caller half-way.
+// States: idle -> searching (the road runs; devicesAdded reach the caller
+// as rowsChanged) -> idle when the round closes itself, or -> waiting for
+// the UPnP results -> idle. Every signal comes on the session's thread,
+// after start() has returned. cancel(), or destroying the session, ends a
+// round at any point: sockets and fetches closed, the UPnP worker stopped,
+// no signal after it.
 class SearchSession final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY(SearchSession)
 
 public:
-    // How the last round ended.
+    enum class State { Idle, Searching, WaitingForUpnp };
+    // How the last round ended: it closed itself (sorted), the UPnP results
+    // closed it, or they were dropped because the filter changed meanwhile
+    // (the count label is then left as it was).
     enum class End { ClosedItself, UpnpRows, UpnpDropped };
-    // finished()'s count when the UPnP results were dropped because the
-    // filter no longer admitted them: nothing was counted.
-    static constexpr int kNotCounted = -1;
 
     // Without UPnP options the session never searches for UPnP devices and
     // every round closes itself.
@@ -58,47 +60,59 @@ public:
     void setEndpoints(const NetworkEndpoints& endpoints) { m_endpoints = endpoints; }
     // The project filter as it reads when the UPnP results come in (the
     // user may change it during the wait); the round's own by default.
-    void setFilterAtResults(std::function<std::string()> read)
-    {
-        m_filterAtResults = std::move(read);
-    }
+    void setFilterAtResults(std::function<std::string()> read) { m_filterAtResults = std::move(read); }
 
-    // Runs one round. Refused (false, one log line, nothing changed) while a
-    // round runs or its UPnP results are still to come.
+    // Starts one round and returns at once. Refused (false, one log line,
+    // nothing changed) while a round runs or its UPnP results are still to come.
     bool start(const SearchSettings& settings, const std::string& projectFilter);
+    // Ends the round now, silently; the list and the grid keep what came.
+    void cancel();
 
-    // True from a hand-over to the UPnP results until they are in.
-    bool upnpPending() const { return m_upnpPending; }
+    State state() const { return m_roundState; }
+    // True from the hand-over to the UPnP results until they are in.
+    bool upnpPending() const { return m_roundState == State::WaitingForUpnp; }
     // True from the UPnP search's start until its results have been taken:
     // the window's close check.
     bool upnpBusy() const;
-    // The engine, for the UPnP detail dialog; null without UPnP options.
-    Upnp::UpnpSearchEngine* upnpEngine() { return m_engine.get(); }
     End lastEnd() const { return m_lastEnd; }
+    // What kept the last round's road from hearing devices, if it knows.
+    RoadProblem lastProblem() const { return m_problem; }
+    const std::string& lastProblemDetail() const { return m_problemDetail; }
+    // The UPnP records of the last search, for the UPnP detail dialog.
+    std::vector<Upnp::UpnpDeviceInfo> upnpDevices() const;
 
 signals:
-    // The list and the grid are empty; the roads run now.
+    // The list and the grid are empty; the road runs now.
     void searching();
-    // The roads are done; the UPnP results will end the round.
+    // Devices came into the list (and rows into the grid), or rows changed.
+    void rowsChanged();
+    // The road is done; the UPnP results will end the round.
     void upnpWaiting();
-    // The round is over: `shownRows` devices are in the grid, or kNotCounted.
+    // The round is over with `shownRows` devices in the grid.
     void finished(int shownRows);
 
 private:
-    void StartUpnpSearch();
-    bool HandOverToUpnp();
-    void UpnpSearchEnded();
-    void TakeUpnpResults();
+    void roadFinished();
+    void closeItself();
+    void upnpSearchEnded();
+    void takeUpnpResults();
+    void endRound(End end, int shownRows);
 
     DiscoveryState& m_state;
     NetworkEndpoints m_endpoints;
     std::function<std::string()> m_filterAtResults;
-    bool m_roundRunning = false;
-    bool m_upnpPending = false;
-    bool m_upnpStarted = false; // this round's UPnP search is running or done
+    std::unique_ptr<Upnp::UpnpSearchEngine> m_engine;
+    // The running road; the one before stays until the next start, so a
+    // start from inside a road's last signal never frees it under its feet.
+    std::unique_ptr<SearchRoad> m_road;
+    std::unique_ptr<SearchRoad> m_previousRoad;
+    State m_roundState = State::Idle;
+    bool m_upnp = false;        // this round searches for UPnP devices
+    bool m_upnpStarted = false; // its UPnP search is running or done
     bool m_upnpEnded = false;   // its completion has arrived
     End m_lastEnd = End::ClosedItself;
-    std::unique_ptr<Upnp::UpnpSearchEngine> m_engine;
+    RoadProblem m_problem = RoadProblem::None;
+    std::string m_problemDetail;
 };
 
 } // namespace Discovery

@@ -18,8 +18,6 @@ namespace {
 using Discovery::DeviceGrid;
 using Discovery::DeviceInfo;
 
-constexpr std::string_view kNull = "NULL";
-
 // The row's IP and MAC texts, copied: the grid may change while a dialog
 // is open.
 struct SelectedRow {
@@ -65,7 +63,7 @@ void NetworkSetup(QWidget* mainWindow, Discovery::DiscoveryState& state, int sel
     if (!row)
         return;
     // The UPnP search's rows have no device that understands the package.
-    if (row->mac.find(kNull) != std::string::npos)
+    if (Discovery::MarksUpnpRow(row->mac))
         return;
     for (const DeviceInfo& device : MatchingRecords(state.devices, *row)) {
         memo.append(row->ip + '\n');
@@ -84,7 +82,7 @@ void DetailInfo(QWidget* mainWindow, const Discovery::DiscoveryState& state, int
     const std::optional<SelectedRow> row = RowAt(state.grid, selectedRow);
     if (!row)
         return;
-    const bool upnpRow = row->mac.find(kNull) != std::string::npos;
+    const bool upnpRow = Discovery::MarksUpnpRow(row->mac);
     for (const DeviceInfo& device : MatchingRecords(state.devices, *row)) {
         if (upnpRow) {
             // The UPnP records are matched by the address inside their
@@ -104,7 +102,7 @@ void DetailInfo(QWidget* mainWindow, const Discovery::DiscoveryState& state, int
 
 bool NetworkSetupEnabled(const Discovery::DeviceGrid& grid, int selectedRow)
 {
-    return grid.cell(DeviceGrid::kNetmaskColumn, selectedRow).find(kNull) == std::string::npos;
+    return !Discovery::MarksUpnpRow(grid.cell(DeviceGrid::kNetmaskColumn, selectedRow));
 }
 
 } // namespace Gui

@@ -3,6 +3,7 @@
 
 #include "quendrel_version.h"
 #include "ui/browse_url.h"
+#include "ui/device_grid_model.h"
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
 #include "ui/upnp_info_form.h"
@@ -95,6 +96,8 @@ TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
 
     m_log.onAppend = [this](const std::string& line) { AppendToMemo(line); };
     connect(m_session.get(), &Discovery::SearchSession::searching, this, &TMainForm::SearchStarted);
+    // Rows reach the grid while the round runs, a batch at a time.
+    connect(m_session.get(), &Discovery::SearchSession::rowsChanged, m_gridModel, &DeviceGridModel::sync);
     connect(m_session.get(), &Discovery::SearchSession::upnpWaiting, this, &TMainForm::UpnpWaiting);
     connect(m_session.get(), &Discovery::SearchSession::finished, this, &TMainForm::SearchFinished);
     // The user may change the filter while the UPnP results are awaited.
@@ -110,8 +113,10 @@ TMainForm::~TMainForm()
     m_session.reset();
     FormDestroy();
     m_log.onAppend = nullptr;
-    // The grid model is a member and goes before the child widgets do.
+    // The model reads the state's grid, a member that goes before the
+    // child widgets do.
     m_StringGrid1->setModel(nullptr);
+    delete m_gridModel;
 }
 
 void TMainForm::BuildControls()
@@ -198,7 +203,8 @@ void TMainForm::BuildControls()
     m_StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     // The grid always has a data row, blank while nothing is listed.
     m_state.grid.setGridRowCount(2);
-    m_StringGrid1->setModel(&m_state.grid);
+    m_gridModel = new DeviceGridModel(m_state.grid, this);
+    m_StringGrid1->setModel(m_gridModel);
     m_StringGrid1->setGeometry(kGridRect);
     for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
         m_StringGrid1->setColumnWidth(c, kColumnWidths[static_cast<std::size_t>(c)]);
@@ -208,9 +214,8 @@ void TMainForm::BuildControls()
     connect(m_StringGrid1, &DeviceGridView::doubleClickedAnywhere, this, &TMainForm::Browser1Click);
     // The scroll bar comes and goes with the rows, not with the window's size:
     // spread the columns again so the last one never sits under it.
-    connect(&m_state.grid, &QAbstractItemModel::rowsInserted, this, &TMainForm::FormResize);
-    connect(&m_state.grid, &QAbstractItemModel::rowsRemoved, this, &TMainForm::FormResize);
-    connect(&m_state.grid, &QAbstractItemModel::modelReset, this, &TMainForm::FormResize);
+    connect(m_gridModel, &QAbstractItemModel::rowsInserted, this, &TMainForm::FormResize);
+    connect(m_gridModel, &QAbstractItemModel::rowsRemoved, this, &TMainForm::FormResize);
 
     m_Memo1 = new QPlainTextEdit(this);
     m_Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -282,6 +287,7 @@ void TMainForm::SetGridHeaders()
 {
     for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
         m_state.grid.setCell(c, 0, Text(*kHeaderKeys[static_cast<std::size_t>(c)]).toStdString());
+    m_gridModel->sync();
 }
 
 void TMainForm::ShowButtonText(const Dvconst::ResourceString& key)
@@ -402,8 +408,6 @@ void TMainForm::SearchStarted()
 {
     m_Button1->setEnabled(false);
     ShowButtonText(Dvconst::_SEARCHING);
-    // The round blocks this thread until it ends: paint the caption now.
-    m_Button1->repaint();
 }
 
 void TMainForm::UpnpWaiting()
@@ -415,7 +419,7 @@ void TMainForm::UpnpWaiting()
 // because the filter changed leave the label as it was.
 void TMainForm::SearchFinished(int shownRows)
 {
-    if (shownRows != Discovery::SearchSession::kNotCounted)
+    if (m_session->lastEnd() != Discovery::SearchSession::End::UpnpDropped)
         ShowDeviceCount(shownRows);
     if (shownRows > 0 && m_session->lastEnd() == Discovery::SearchSession::End::ClosedItself) {
         m_StringGrid1->showSortIndicator(DeviceGrid::kModelColumn, m_state.sortAscending);
@@ -423,7 +427,7 @@ void TMainForm::SearchFinished(int shownRows)
         m_selectedColumn = 1;
         // Show the selection without it counting as a click on the row.
         const QSignalBlocker quiet(m_StringGrid1);
-        m_StringGrid1->setCurrentIndex(m_state.grid.index(m_selectedRow - 1, m_selectedColumn));
+        m_StringGrid1->setCurrentIndex(m_gridModel->index(m_selectedRow - 1, m_selectedColumn));
     }
     m_Button1->setEnabled(true);
     ShowButtonText(Dvconst::_QUENDREL);
@@ -478,6 +482,7 @@ void TMainForm::StringGrid1MouseUp(Qt::MouseButton button, int column, int row)
         return;
     m_state.sortAscending = !m_state.sortAscending;
     Discovery::SortDeviceGrid(m_state.grid, column, m_state.sortAscending);
+    m_gridModel->sync();
     m_StringGrid1->showSortIndicator(column, m_state.sortAscending);
 }
 
@@ -538,7 +543,7 @@ void TMainForm::Info1Click()
 void TMainForm::OpenUpnpDetail(const Discovery::DeviceInfo& device, const std::function<void(QDialog&)>& showModal)
 {
     const std::string_view ip = Discovery::FieldText(device.ip);
-    const std::vector<Upnp::UpnpDeviceInfo> records = upnpEngine().devicesSnapshot();
+    const std::vector<Upnp::UpnpDeviceInfo> records = m_session->upnpDevices();
     for (const Upnp::UpnpDeviceInfo& record : records) {
         if (record.presentation_url.find(ip) == std::string::npos)
             continue;

@@ -8,7 +8,6 @@
 #include "session/search_session.h"
 #include "ui/device_menu.h"
 #include "ui/dialog_message_box.h"
-#include "upnp/port_forward_engine.h"
 #include "upnp/search_options.h"
 
 #include <QWidget>
@@ -31,6 +30,7 @@ class QUrl;
 
 namespace Gui {
 
+class DeviceGridModel;
 class DeviceGridView;
 
 // The main window: the search button, the result line, the device grid and
@@ -60,9 +60,6 @@ public:
     int selectedColumn() const { return m_selectedColumn; }
     bool popupAttached() const { return m_popupAttached; }
     const std::vector<float>& columnProportions() const { return m_columnProportions; }
-    Upnp::UpnpSearchEngine& upnpEngine() { return *m_session->upnpEngine(); }
-    // True while a round's UPnP results are still to come.
-    bool upnpResultsPending() const { return m_session->upnpPending(); }
 
     // Browse hands its address here; QDesktopServices::openUrl by default.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
@@ -152,6 +149,7 @@ private:
     QComboBox* m_Proj = nullptr;
     QPushButton* m_Button1 = nullptr;
     DeviceGridView* m_StringGrid1 = nullptr;
+    DeviceGridModel* m_gridModel = nullptr;
     QPlainTextEdit* m_Memo1 = nullptr;
     QMenu* m_PopupMenu1 = nullptr;
     QAction* m_Info1 = nullptr;

@@ -12,106 +12,104 @@ namespace Upnp {
 
 UpnpSearchEngine::UpnpSearchEngine(UpnpSearchOptions options) : m_options(std::move(options)) {}
 
-// Stops a running search and waits for its worker, which ends at its next
-// wake-up, so the worker never outlives the records it writes.
+// The worker never outlives the records it writes.
 UpnpSearchEngine::~UpnpSearchEngine()
 {
-    m_cancel.cancel();
-    if (m_thread.joinable())
-        m_thread.join();
-    std::lock_guard lock(m_mutex);
-    m_doneEvent.reset();
+    cancel();
 }
 
-// Starts a search on a worker thread for `window`. Refused (false, nothing
-// changed) while a worker runs or when the window is gone or null.
 bool UpnpSearchEngine::StartSearch(const QPointer<QObject>& window, std::function<void()> whenDone)
 {
     if (window.isNull())
         return false;
     {
         std::lock_guard lock(m_mutex);
-        if (m_searching)
+        // A worker whose search is done is only leaving: it is collected below.
+        if (m_searching && !(m_doneEvent && m_doneEvent->isSet()))
             return false;
     }
-    // The last worker has marked itself idle and is leaving: collect it.
     if (m_thread.joinable())
         m_thread.join();
 
     auto done = std::make_shared<ManualResetEvent>();
+    auto token = std::make_shared<CancelToken>();
+    unsigned generation = 0;
     {
         std::lock_guard lock(m_mutex);
-        m_window = window;
         m_doneEvent = done;
+        m_cancel = token;
         m_searching = true;
+        generation = ++m_generation;
     }
     try {
-        m_thread = std::thread(&UpnpSearchEngine::work, this, done, window.data(), std::move(whenDone));
+        m_thread = std::thread(&UpnpSearchEngine::work, this, token, done, window, std::move(whenDone), generation);
     } catch (const std::system_error&) {
         std::lock_guard lock(m_mutex);
         m_doneEvent.reset();
-        m_window = nullptr;
+        m_cancel.reset();
         m_searching = false;
         return false;
     }
     return true;
 }
 
-void UpnpSearchEngine::work(std::shared_ptr<ManualResetEvent> done, QObject* window, std::function<void()> whenDone)
+void UpnpSearchEngine::cancel()
 {
+    std::shared_ptr<CancelToken> token;
     {
         std::lock_guard lock(m_mutex);
-        m_devices.clear();
+        token = m_cancel;
+        ++m_generation; // a completion already posted finds itself stale
     }
-    RootDeviceSearchResult result = SearchRootDevices(m_options, m_cancel);
+    if (token)
+        token->cancel();
+    if (m_thread.joinable())
+        m_thread.join();
+    std::lock_guard lock(m_mutex);
+    m_doneEvent.reset();
+    m_cancel.reset();
+}
+
+void UpnpSearchEngine::work(std::shared_ptr<CancelToken> cancel, std::shared_ptr<ManualResetEvent> done,
+                            QPointer<QObject> window, std::function<void()> whenDone, unsigned generation)
+{
+    RootDeviceSearchResult result = SearchRootDevices(m_options, *cancel);
     {
         std::lock_guard lock(m_mutex);
-        m_devices = std::move(result.kept);
-        m_stats = result.stats;
+        // A cancelled search's partial list never replaces the last whole one.
+        if (!cancel->isCancelled()) {
+            m_devices = std::move(result.kept);
+            m_stats = result.stats;
+        }
     }
-    // Set on every path, so a waiting results routine always wakes.
+    // Set on every path, so anyone waiting on it always wakes.
     done->set();
     {
         std::lock_guard lock(m_mutex);
         m_searching = false;
-        m_window = nullptr;
     }
-    // Queued: the window takes the results on its own thread, and a press
-    // it handles there finds the engine idle.
-    if (whenDone)
-        QMetaObject::invokeMethod(window, std::move(whenDone), Qt::QueuedConnection);
-}
-
-bool UpnpSearchEngine::isSearching() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_searching;
-}
-
-QObject* UpnpSearchEngine::window() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_window.data();
+    // Queued: the owner takes the results on its own thread, and a press it
+    // handles there finds the engine idle.
+    if (whenDone && window && !cancel->isCancelled()) {
+        QMetaObject::invokeMethod(
+            window.data(),
+            [this, generation, whenDone = std::move(whenDone)] {
+                bool current = false;
+                {
+                    std::lock_guard lock(m_mutex);
+                    current = generation == m_generation;
+                }
+                if (current)
+                    whenDone();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 std::vector<UpnpDeviceInfo> UpnpSearchEngine::devicesSnapshot() const
 {
     std::lock_guard lock(m_mutex);
     return m_devices;
-}
-
-std::size_t UpnpSearchEngine::deviceCount() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_devices.size();
-}
-
-std::optional<UpnpDeviceInfo> UpnpSearchEngine::deviceAt(std::size_t index) const
-{
-    std::lock_guard lock(m_mutex);
-    if (index >= m_devices.size())
-        return std::nullopt;
-    return m_devices[index];
 }
 
 std::shared_ptr<ManualResetEvent> UpnpSearchEngine::doneEvent() const

@@ -9,63 +9,61 @@
 #include <QObject>
 #include <QPointer>
 
-#include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <vector>
 
 namespace Upnp {
 
 // Looks for UPnP root devices on a worker thread of its own and keeps the
-// AXIS and Vivotek cameras among them. One engine lives with the main window.
+// AXIS and Vivotek cameras among them. One engine lives with the search session.
 //
 // A search is under way from StartSearch until the worker has handed its
 // devices over and set the done event. The done event stays with the engine
-// until the results routine closes it, so "done event present" means "a
-// search has started and its results have not been taken yet".
+// until the results are taken (closeDoneEvent), so "done event present"
+// means "a search has started and its results have not been taken yet".
 class UpnpSearchEngine {
     Q_DISABLE_COPY(UpnpSearchEngine)
 
 public:
     explicit UpnpSearchEngine(UpnpSearchOptions options = {});
+    // Cancels a running search and joins its worker.
     virtual ~UpnpSearchEngine();
 
-    // `whenDone` runs on the window's thread, posted there once the worker
-    // has set the done event and marked itself idle. The window must outlive
-    // the worker (it owns the engine, whose destructor joins it).
+    // `whenDone` runs on `window`'s thread, posted there once the worker has
+    // set the done event and marked itself idle; never for a search that was
+    // cancelled first. Refused (false, nothing changed) while a search runs
+    // or when the window is gone or null.
     bool StartSearch(const QPointer<QObject>& window, std::function<void()> whenDone = {});
 
-    // True while a worker runs (the engine's `thread` is set).
-    bool isSearching() const;
-    // The window that started the running search; null when idle.
-    QObject* window() const;
+    // Stops a running search at once: the worker leaves its wait, ends and
+    // is joined, its `whenDone` never runs and its done event is closed.
+    // The devices of the last finished search stay.
+    void cancel();
 
     // The devices of the last search, copied whole: a reader never sees a
     // list the worker is still filling.
     std::vector<UpnpDeviceInfo> devicesSnapshot() const;
-    std::size_t deviceCount() const;
-    std::optional<UpnpDeviceInfo> deviceAt(std::size_t index) const;
 
     // The completion event of the current search; null when none exists.
     std::shared_ptr<ManualResetEvent> doneEvent() const;
-    // The results routine is done with the event: the engine lets go of it.
+    // The results have been taken: the engine lets go of the event.
     void closeDoneEvent();
 
     SearchStats lastStats() const;
-    const UpnpSearchOptions& options() const { return m_options; }
 
 private:
-    void work(std::shared_ptr<ManualResetEvent> done, QObject* window, std::function<void()> whenDone);
+    void work(std::shared_ptr<CancelToken> cancel, std::shared_ptr<ManualResetEvent> done, QPointer<QObject> window,
+              std::function<void()> whenDone, unsigned generation);
 
     const UpnpSearchOptions m_options;
-    CancelToken m_cancel;
 
     mutable std::mutex m_mutex;
     bool m_searching = false;
-    QPointer<QObject> m_window;
+    std::shared_ptr<CancelToken> m_cancel; // the running search's
+    unsigned m_generation = 0;             // bumped by every start and cancel
     std::vector<UpnpDeviceInfo> m_devices;
     std::shared_ptr<ManualResetEvent> m_doneEvent;
     SearchStats m_stats;

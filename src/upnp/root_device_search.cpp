@@ -3,7 +3,7 @@
 
 #include "upnp/description_fetch.h"
 #include "upnp/glib_handles.h"
-#include "upnp/network_interfaces.h"
+#include "discovery/network_interfaces.h"
 #include "upnp/root_description.h"
 
 #include <libgupnp/gupnp.h>
@@ -57,7 +57,7 @@ private:
         Search* search = nullptr;
     };
 
-    void openOn(const Ipv4Interface& where);
+    void openOn(const Discovery::NetworkInterface& where);
     void answered(const Point& point, const char* usn, GList* locations);
     void fetched(GUPnPContext* context, const std::string& udn, const std::string& location, FetchEnd end,
                  std::string document);
@@ -80,7 +80,6 @@ private:
     std::vector<UpnpDeviceInfo> m_kept;
     int m_oversized = 0;
     int m_unreadable = 0;
-    Clock::time_point m_lastActivity;
     // A fetch that ends after the search (its cancellation still on the
     // context) finds this gone and touches nothing.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
@@ -104,9 +103,9 @@ Search::~Search()
     m_points.clear();
 }
 
-void Search::openOn(const Ipv4Interface& where)
+void Search::openOn(const Discovery::NetworkInterface& where)
 {
-    const GObjectPtr<GInetAddress> address(g_inet_address_new_from_string(where.address.c_str()));
+    const GObjectPtr<GInetAddress> address(g_inet_address_new_from_string(Discovery::AddressText(where.address).c_str()));
     if (!address)
         return;
     GError* raw = nullptr;
@@ -136,7 +135,6 @@ void Search::answered(const Point& point, const char* usn, GList* locations)
     // The same device seen through a second interface, or announcing itself again.
     if (!m_answered.insert(udn).second)
         return;
-    m_lastActivity = Clock::now();
     const char* first = locations ? static_cast<const char*>(locations->data) : nullptr;
     if (!first) {
         ++m_unreadable;
@@ -159,7 +157,6 @@ void Search::fetched(GUPnPContext* context, const std::string& udn, const std::s
                      std::string document)
 {
     m_fetching.erase(udn);
-    m_lastActivity = Clock::now();
     if (end == FetchEnd::TooLarge) {
         ++m_oversized;
         return;
@@ -180,17 +177,17 @@ void Search::fetched(GUPnPContext* context, const std::string& udn, const std::s
 RootDeviceSearchResult Search::run()
 {
     const Clock::time_point start = Clock::now();
-    m_lastActivity = start;
-
-    const std::vector<Ipv4Interface> where =
-        m_options.interfaces ? NamedIpv4Interfaces(*m_options.interfaces) : UpIpv4Interfaces();
-    for (const Ipv4Interface& one : where) {
+    const std::vector<Discovery::NetworkInterface> where =
+        Discovery::SearchInterfaces(m_options.interfaces ? &*m_options.interfaces : nullptr);
+    for (const Discovery::NetworkInterface& one : where) {
         if (m_cancel.isCancelled())
             break;
         openOn(one);
     }
 
-    const Clock::time_point minimumEnd = start + m_options.minimum;
+    // The answer window runs from the first M-SEARCH, which went out as the
+    // browsers started; opening them may have taken a moment.
+    const Clock::time_point minimumEnd = Clock::now() + m_options.minimum;
     const Clock::time_point maximumEnd = start + std::max(m_options.maximum, m_options.minimum);
     SearchEnd end = SearchEnd::Quiet;
     for (;;) {
@@ -204,12 +201,11 @@ RootDeviceSearchResult Search::run()
             break;
         }
         const bool pending = !m_fetching.empty();
-        const Clock::time_point quietEnd = m_lastActivity + m_options.quiet;
-        if (!pending && now >= minimumEnd && now >= quietEnd)
+        if (!pending && now >= minimumEnd)
             break;
         Clock::time_point wake = maximumEnd;
         if (!pending)
-            wake = std::min(wake, std::max(minimumEnd, quietEnd));
+            wake = std::min(wake, minimumEnd);
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(wake - now);
         const GSourcePtr timer(g_timeout_source_new(static_cast<guint>(std::max<std::int64_t>(wait.count(), 1))));
         g_source_set_callback(timer.get(), &KeepWaiting, nullptr, nullptr);

@@ -17,12 +17,12 @@ struct UpnpSearchOptions {
     // protocol allows and keeps the answer window short. GSSDP itself sends
     // the M-SEARCH three times, 500 ms apart, against a lost datagram.
     int mx = 1;
-    // The search never ends before this: one MX window, so every device that
-    // heard the first M-SEARCH has answered ...
+    // The search never ends before this, counted from the first M-SEARCH:
+    // one MX window, so every device that heard it has answered. Then it
+    // ends as soon as every answering device's description has been read
+    // (no quiet period: answers to the repeated M-SEARCHes come from devices
+    // already seen, and a wait for them would cost every round) ...
     Milliseconds minimum{1000};
-    // ... then ends once every answering device's description has been read
-    // and nothing new has come for this long ...
-    Milliseconds quiet{350};
     // ... and in any case here, even when a device answers but never serves
     // its description.
     Milliseconds maximum{3500};

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "upnp/upnp_results.h"
 
+#include "discovery/project_filter.h"
 #include "upnp/port_forward_engine.h"
-
-#include <QString>
 
 namespace Upnp {
 
@@ -17,20 +16,18 @@ constexpr std::string_view kNull = "NULL";
 constexpr std::string_view kAxisSeries = "Axis 200 Series";
 constexpr std::string_view kVivotekSeries = "VivoTek 7000 Series";
 
-bool SameIgnoringCase(std::string_view text, const char* word)
-{
-    const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
 
 FilterAction UpnpFilterAction(std::string_view projectFilter)
 {
-    if (SameIgnoringCase(projectFilter, "UPNP"))
+    switch (Discovery::KindOfFilter(projectFilter)) {
+    case Discovery::FilterKind::Upnp:
         return FilterAction::ClearRows;
-    if (SameIgnoringCase(projectFilter, "ALL"))
+    case Discovery::FilterKind::All:
         return FilterAction::KeepRows;
+    case Discovery::FilterKind::Project:
+        break;
+    }
     return FilterAction::EndEarly;
 }
 
@@ -104,14 +101,6 @@ ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, std::span<cons
         Discovery::FillGridRow(state.grid, row, working);
     }
     return {ResultsEnd::Done, CloseUpnpRound(state.grid)};
-}
-
-ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, UpnpSearchEngine& engine)
-{
-    const std::vector<UpnpDeviceInfo> devices = engine.devicesSnapshot();
-    const ResultsOutcome outcome = ApplyUpnpResults(state, devices);
-    engine.closeDoneEvent();
-    return outcome;
 }
 
 } // namespace Upnp

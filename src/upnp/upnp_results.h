@@ -11,8 +11,6 @@
 
 namespace Upnp {
 
-class UpnpSearchEngine;
-
 // How the results routine ended: it changed nothing because the project
 // filter no longer admits UPnP rows, or it added the rows and closed the round.
 enum class ResultsEnd { EndedEarly, Done };
@@ -41,10 +39,6 @@ bool MapUpnpDevice(const UpnpDeviceInfo& device, Discovery::DeviceInfo& working)
 // The UPnP results on the search state: the filter's decision, rows and list
 // entries for the kept devices, then the round's closing rows.
 ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, std::span<const UpnpDeviceInfo> devices);
-
-// The same with the engine's finished search: takes its devices and closes
-// its done event. Call on the window's thread once the event is set.
-ResultsOutcome ApplyUpnpResults(Discovery::DiscoveryState& state, UpnpSearchEngine& engine);
 
 // The round's closing rows alone: a grid with no data rows gets one empty
 // row under its heading; returns the number of devices shown.

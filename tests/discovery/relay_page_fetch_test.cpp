@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <arpa/inet.h>
@@ -92,22 +92,28 @@ std::string Http(const std::string& body)
            "\r\n\r\n" + body;
 }
 
-class RelayPageFetch : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "relay_page_fetch_test";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            s_app = new QCoreApplication(argc, argv); // lives for the whole test program
-    }
-    static inline QCoreApplication* s_app = nullptr;
-};
+// The fetch run on this thread's event loop to its end. start() never
+// waits: done() always comes from the loop.
+std::vector<std::string> FetchRelayPage(const std::string& url, std::chrono::milliseconds wait)
+{
+    Discovery::RelayPageFetch fetch(wait);
+    bool done = false;
+    QEventLoop loop;
+    QObject::connect(&fetch, &Discovery::RelayPageFetch::done, &loop, [&] {
+        done = true;
+        loop.quit();
+    });
+    fetch.start(url);
+    EXPECT_FALSE(done);
+    loop.exec();
+    return fetch.lines();
+}
+
+using PageFetch = ::testing::Test;
 
 } // namespace
 
-TEST_F(RelayPageFetch, AsksForThePathAndSplitsThePage)
+TEST_F(PageFetch, AsksForThePathAndSplitsThePage)
 {
     OneShotHttpServer server(Http("<table>\r\n<tr><td>a</td></tr>\r\n</table>\r\n"));
     const std::string host = "127.0.0.1:" + std::to_string(server.port);
@@ -116,7 +122,7 @@ TEST_F(RelayPageFetch, AsksForThePathAndSplitsThePage)
     EXPECT_EQ(lines, (std::vector<std::string>{"<table>", "<tr><td>a</td></tr>", "</table>"}));
 }
 
-TEST_F(RelayPageFetch, KeepsOnlyTheFirstMebibyte)
+TEST_F(PageFetch, KeepsOnlyTheFirstMebibyte)
 {
     std::string body;
     while (body.size() < 3 * kRelayPageLimit)
@@ -130,7 +136,7 @@ TEST_F(RelayPageFetch, KeepsOnlyTheFirstMebibyte)
     EXPECT_GE(bytes, kRelayPageLimit - 64);
 }
 
-TEST_F(RelayPageFetch, SilentRelayCostsTheWaitWhileEventsRun)
+TEST_F(PageFetch, SilentRelayCostsTheWaitWhileEventsRun)
 {
     OneShotHttpServer server(""); // accepts, never answers
     int ticks = 0;
@@ -145,7 +151,7 @@ TEST_F(RelayPageFetch, SilentRelayCostsTheWaitWhileEventsRun)
     EXPECT_GT(ticks, 3); // the event loop kept running during the wait
 }
 
-TEST_F(RelayPageFetch, AnErrorPageANoItemsPageAndBadUrlsGiveNothing)
+TEST_F(PageFetch, AnErrorPageANoItemsPageAndBadUrlsGiveNothing)
 {
     OneShotHttpServer error("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n"
                             "<html>\n<head><title>404</title></head>\n<body>\n<h1>Not Found</h1>\n"

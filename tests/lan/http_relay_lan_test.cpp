@@ -4,6 +4,7 @@
 // page from 10.77.1.2 from inside the PC namespace.
 #include "replies.h"
 #include "lan_test.h"
+#include "window_support.h"
 #include "wire.h"
 
 #include "discovery/relay_page_fetch.h"
@@ -71,9 +72,7 @@ RoundSeen RunHttpRound(DiscoveryState& state, const std::string& relayHost, cons
     settings.relayHost = relayHost;
     settings.transport = "HttpCmd";
     state.projectFilter = filter;
-    SearchRoundHooks hooks;
-    hooks.fetchRelayPage = [](const std::string& url) { return FetchRelayPage(url); };
-    return RunRound(state, settings, {}, hooks);
+    return RunRound(state, settings);
 }
 
 class HttpRelayLan : public LanTest {
@@ -106,8 +105,7 @@ TEST_F(HttpRelayLan, RoundListsTheRelaysDevices)
     ASSERT_TRUE(sim);
     DiscoveryState state(m_log);
     const RoundSeen r = RunHttpRound(state, Relay(), "ALL");
-    EXPECT_EQ(r.end, RoundEnd::ClosedItself);
-    EXPECT_TRUE(r.enabled);
+    EXPECT_EQ(r.end, SearchSession::End::ClosedItself);
     EXPECT_EQ(r.shown, 9);
     ExpectListed(state.devices, Sim::GenerateDevices(9, 4));
     // The closing sort puts the grid in descending order of model.
@@ -152,7 +150,6 @@ TEST_F(HttpRelayLan, HostTypedWithAPortReachesThatPort)
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
     EXPECT_EQ(r.shown, 0);
     EXPECT_TRUE(state.devices.empty());
-    EXPECT_TRUE(r.enabled);
 }
 
 TEST_F(HttpRelayLan, PageOverOneMiBParsesItsFirstMiB)
@@ -295,7 +292,7 @@ TEST_F(HttpRelayLan, WindowListsTheRelaysDevices)
     ASSERT_TRUE(sim);
     HttpWindow window(Relay(), QStringLiteral("Orvane"));
     ASSERT_EQ(window.form.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->currentText(), QStringLiteral("HttpCmd"));
-    window.form.Button1Click();
+    ASSERT_TRUE(SearchToEnd(window.form));
     EXPECT_TRUE(sim->waitForLine(HttpRequestFor("/device.get?DeviceType=Orvane"), 3000ms));
 
     const std::vector<DeviceInfo> orvane = Sim::DevicesOfType(Sim::GenerateDevices(21, 11), "Orvane");
@@ -331,7 +328,7 @@ TEST_F(HttpRelayLan, WindowKeepsWorkingWhileARelayNeverAnswers)
     ticker.start(50);
     QElapsedTimer clock;
     clock.start();
-    window.form.Button1Click();
+    ASSERT_TRUE(SearchToEnd(window.form));
     const qint64 took = clock.elapsed();
     ticker.stop();
     RecordProperty("round_ms", static_cast<int>(took));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "lan_harness.h"
 
+#include "discovery/network_interfaces.h"
+
 #include "discovery/socket_handle.h"
 
 #include <arpa/inet.h>
@@ -142,6 +144,12 @@ bool TestLan::HoldsPcAddress()
     address.sin_family = AF_INET;
     inet_pton(AF_INET, PcAddress().c_str(), &address.sin_addr);
     return s.valid() && ::bind(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+}
+
+bool TestLan::OnlyPcAdapter()
+{
+    const auto adapters = Discovery::SearchInterfaces(nullptr);
+    return adapters.size() == 1 && adapters[0].name == "eth0" && Discovery::AddressText(adapters[0].address) == PcAddress();
 }
 
 std::string TestLan::HostAddress(int host, int lan)

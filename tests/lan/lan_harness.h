@@ -49,6 +49,9 @@ public:
     // True only inside the PC namespace: nowhere else is the PC's address a
     // local one. A search must never start anywhere else.
     static bool HoldsPcAddress();
+    // True when the only adapter up here, loopback aside, is the simulated
+    // PC's eth0: a search started now reaches nothing but the LAN.
+    static bool OnlyPcAdapter();
     static std::string HostAddress(int host, int lan = 1);
     // The LAN that host `host` is on.
     int lanOf(int host) const;

@@ -6,7 +6,7 @@
 // round run there as the window runs it.
 #include "lan_harness.h"
 
-#include "discovery/search_round.h"
+#include "round_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -40,20 +40,6 @@ protected:
     std::unique_ptr<LanHarness::TestLan> m_lan;
 };
 
-// What a round showed: how it ended, the count it closed with, and whether
-// the relay roads gave the button back.
-struct RoundSeen {
-    Discovery::RoundEnd end{};
-    int shown = -1;
-    bool enabled = false;
-};
-
-inline RoundSeen RunRound(Discovery::DiscoveryState& state, const Discovery::SearchSettings& settings,
-                          const Discovery::NetworkEndpoints& endpoints = {}, Discovery::SearchRoundHooks hooks = {})
-{
-    RoundSeen r;
-    hooks.closed = [&](int shown) { r.shown = shown; };
-    hooks.buttonEnabled = [&] { r.enabled = true; };
-    r.end = Discovery::RunSearchRound(state, settings, hooks, endpoints);
-    return r;
-}
+// A round run there as the window runs it, to its end.
+using TestSupport::RoundSeen;
+using TestSupport::RunRound;

@@ -117,7 +117,7 @@ TEST_F(RoundLan, BroadcastRoundListsTheDevicesOfTwoHostsOnce)
     ASSERT_TRUE(StartSim(2, {"--devices", DeviceFile(Devices("b2", 2)), "--pack", "2"}));
     DiscoveryState state(m_log);
     const RoundSeen r = RunRound(state, {});
-    EXPECT_EQ(r.end, RoundEnd::ClosedItself);
+    EXPECT_EQ(r.end, SearchSession::End::ClosedItself);
     EXPECT_EQ(r.shown, 5);
     // Each device answered both passes' queries and is listed once.
     EXPECT_EQ(state.devices.size(), 5u);
@@ -149,7 +149,6 @@ TEST_F(RoundLan, RelaysOverTcpAndUdp)
     ASSERT_TRUE(StartSim(1, {"--devices", DeviceFile(Devices("e1", 4))}));
     DiscoveryState state(m_log);
     RoundSeen r = RunRound(state, Relay(TestLan::HostAddress(1), "TCP"));
-    EXPECT_TRUE(r.enabled);
     EXPECT_EQ(r.shown, 4);
     r = RunRound(state, Relay(TestLan::HostAddress(1), "UDP"));
     EXPECT_EQ(r.shown, 4);
@@ -162,7 +161,6 @@ TEST_F(RoundLan, RelayFailuresEndTheRound)
     // Host 2 runs nothing: the connection is refused.
     RoundSeen r = RunRound(state, Relay(TestLan::HostAddress(2), "TCP"));
     EXPECT_TRUE(m_log.contains("CONNECT ERROR"));
-    EXPECT_TRUE(r.enabled);
     EXPECT_EQ(r.shown, 0);
     EXPECT_EQ(state.grid.gridRowCount(), 2);
 
@@ -365,7 +363,7 @@ TEST_F(RoundLan, AnAdapterGoingDownBetweenPassesDoesNotStopTheRound)
     });
     const RoundSeen r = RunRound(state, {});
     down.get();
-    EXPECT_EQ(r.end, RoundEnd::ClosedItself);
+    EXPECT_EQ(r.end, SearchSession::End::ClosedItself);
     EXPECT_GE(r.shown, 2); // the first LAN's devices, whatever the second managed
     EXPECT_EQ(std::count(m_log.lines().begin(), m_log.lines().end(), "Broadcast on eth0 (10.77.1.1)\n"), 2);
 }

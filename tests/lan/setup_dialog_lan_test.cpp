@@ -4,6 +4,7 @@
 // and see the simulator take it and the next search show it.
 #include "replies.h"
 #include "lan_test.h"
+#include "window_support.h"
 
 #include "discovery/device_info.h"
 #include "ui/main_form.h"
@@ -43,7 +44,7 @@ TEST_F(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
     Gui::TMainForm form;
     // A project filter admits no UPnP, so the round closes itself.
     form.findChild<QComboBox*>(QStringLiteral("Proj"))->setCurrentText(QStringLiteral("Orvane"));
-    form.Button1Click();
+    ASSERT_TRUE(SearchToEnd(form));
     ASSERT_EQ(form.state().devices.size(), 3u);
     const Discovery::DeviceInfo device = form.state().devices[1];
     const std::string mac(Discovery::FieldText(device.mac));
@@ -81,7 +82,7 @@ TEST_F(SetupDialogLan, StaticAddressThroughTheDialogReachesTheDevice)
         3000ms))
         << expected;
 
-    form.Button1Click();
+    ASSERT_TRUE(SearchToEnd(form));
     const int again = TestSupport::RowWith(form.state().grid, Discovery::DeviceGrid::kMacColumn, mac);
     ASSERT_GT(again, 0);
     EXPECT_EQ(form.state().grid.cell(Discovery::DeviceGrid::kIpColumn, again), "10.1.7.200");

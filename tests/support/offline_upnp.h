@@ -14,7 +14,6 @@ inline Upnp::UpnpSearchOptions OfflineUpnp(std::chrono::milliseconds minimum = s
     Upnp::UpnpSearchOptions options;
     options.interfaces = std::vector<std::string>{};
     options.minimum = minimum;
-    options.quiet = std::chrono::milliseconds(10);
     options.maximum = minimum + std::chrono::milliseconds(100);
     return options;
 }

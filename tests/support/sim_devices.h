@@ -42,6 +42,7 @@ public:
 
     std::uint16_t udpPort() const { return m_sim->udpPort(); }
     std::uint16_t tcpPort() const { return m_sim->tcpPort(); }
+    std::uint16_t httpPort() const { return m_sim->httpPort(); }
     // Where a round or a dialog sends to reach these devices (replies go to
     // any free port).
     Discovery::NetworkEndpoints endpoints() const { return LoopbackEndpoints(udpPort(), 0); }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/device_grid_view.h"
+#include "window_support.h"
 #include "ui/main_form.h"
 
 #include "replies.h"
@@ -34,14 +34,16 @@ class BareGridView : public ::testing::Test {
 protected:
     void Show(int rows, QSize size = {500, 300})
     {
-        model.setGridRowCount(rows);
+        grid.setGridRowCount(rows);
+        model.sync();
         view.setModel(&model);
         view.resize(size);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
 
-    DeviceGrid model;
+    DeviceGrid grid;
+    Gui::DeviceGridModel model{grid};
     DeviceGridView view;
 };
 
@@ -66,6 +68,7 @@ TEST_F(GridInWindow, HandCursorOnlyOverAddressesOfDataRows)
 {
     Feed(form.state(), {Reply("A", "10.0.0.1", "00:00:00:00:00:01"),
                         Reply("B", "10.0.0.2", "00:00:00:00:00:02")});
+    Refresh(grid);
     QWidget* viewport = grid->viewport();
     const auto cellCenter = [&](int column, int row) {
         return grid->visualRect(grid->model()->index(row - 1, column)).center();
@@ -130,7 +133,8 @@ TEST_F(BareGridView, VisibleRowCountCountsOnlyExistingWholeRows)
     Show(2, {500, 400}); // one data row
     EXPECT_EQ(view.visibleRowCount(400), 1);
 
-    model.setGridRowCount(101);
+    grid.setGridRowCount(101);
+    model.sync();
     const int header = view.horizontalHeader()->sizeHint().height();
     const int room = 400 - 2 * view.frameWidth() - header;
     EXPECT_EQ(view.visibleRowCount(400), room / view.rowHeight(0));
@@ -145,6 +149,7 @@ TEST_F(GridInWindow, FiveDigitPortsAndTheMacColumnShowWholeBesideTheScrollBar)
         const std::string n = std::to_string(10 + i);
         Feed(form.state(), {Reply("KV-" + n, "10.0.0." + n, "00:1A:07:00:10:" + n, "65535")});
     }
+    Refresh(grid);
     QCoreApplication::processEvents(); // the view lays out its scroll bar
     ASSERT_EQ(form.frameGeometry().size(), QSize(807, 624));
     ASSERT_TRUE(grid->verticalScrollBar()->isVisible());
@@ -170,6 +175,7 @@ TEST_F(GridInWindow, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleCli
     form.setUrlOpener([&](const QUrl& url) { opened.push_back(url); return true; });
     Feed(form.state(), {Reply("A", "10.0.0.1", "00:00:00:00:00:01", "8080"),
                         Reply("B", "10.0.0.2", "00:00:00:00:00:02"), Reply("C", "10.0.0.3", "00:00:00:00:00:03")});
+    Refresh(grid);
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(2, 0));
     grid->selectionModel()->select(grid->model()->index(0, 0),
@@ -188,4 +194,44 @@ TEST_F(GridInWindow, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleCli
     QTest::keyClick(grid, Qt::Key_Return);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].host(), ip);
+}
+
+TEST(DeviceGridModel, ARoundsRowsReachTheViewsInFewSignalsAndStayInStep)
+{
+    DeviceGrid grid;
+    grid.setGridRowCount(2); // the window's blank row
+    Gui::DeviceGridModel model(grid);
+    int viewRows = model.rowCount();
+    int inserts = 0, removals = 0, changes = 0;
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
+        EXPECT_EQ(first, viewRows);
+        viewRows += last - first + 1;
+        EXPECT_EQ(model.rowCount(), viewRows);
+        ++inserts;
+    });
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, [&](const QModelIndex&, int first, int last) {
+        viewRows -= last - first + 1;
+        EXPECT_EQ(model.rowCount(), viewRows);
+        ++removals;
+    });
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&] { ++changes; });
+    grid.clearDataCells();
+    grid.setGridRowCount(1);
+    for (int r = 1; r <= 500; ++r) {
+        grid.setGridRowCount(r + 1);
+        grid.setCell(0, r, std::to_string(1000 - r));
+    }
+    Discovery::SortDeviceGrid(grid, 0, true);
+    EXPECT_EQ(model.rowCount(), 1); // views still see the old rows until the sync
+    model.sync();
+    EXPECT_EQ(removals, 1);
+    EXPECT_EQ(inserts, 1);
+    EXPECT_EQ(changes, 0); // the cleared row went away and came back as an insert
+    EXPECT_EQ(model.rowCount(), 500);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "500");
+    EXPECT_EQ(model.data(model.index(499, 0)).toString(), "999");
+    EXPECT_EQ(model.data(model.index(500, 0)).toString(), ""); // past the grid: empty, no crash
+    grid.setCell(0, 0, "Model");
+    model.sync();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Model");
 }

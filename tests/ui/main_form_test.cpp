@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/device_grid_view.h"
+#include "window_support.h"
 #include "qt_text.h"
 #include "ui/main_form.h"
 
@@ -72,6 +72,7 @@ protected:
                              Reply("C", "10.0.0.3", "00:00:00:00:00:03")});
         form->state().sortAscending = false;
         Discovery::SortDeviceGrid(form->state().grid, DeviceGrid::kModelColumn, false);
+        Refresh(grid);
     }
 
     QPoint HeaderPoint(int column) const
@@ -358,6 +359,7 @@ TEST_F(MainFormTest, ClearingTheGridIsNoSelection)
     ClickCell(1, 3);
     const std::size_t lines = form->log().lines().size();
     form->state().clearForRound(); // what a new round does first
+    Refresh(grid);
     EXPECT_EQ(form->selectedRow(), 3);
     EXPECT_TRUE(form->popupAttached());
     EXPECT_EQ(form->log().lines().size(), lines);

@@ -6,7 +6,6 @@
 #include "cli/search_command.h"
 #include "lan_test.h"
 #include "wire.h"
-#include "upnp/network_interfaces.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -43,8 +42,7 @@ protected:
             return;
         ASSERT_NO_FATAL_FAILURE(BringUp({.hosts = 1}));
         // The command searches every adapter that is up: here the LAN's alone.
-        const auto adapters = Upnp::UpIpv4Interfaces();
-        ASSERT_TRUE(adapters.size() == 1 && adapters[0].address == TestLan::PcAddress());
+        ASSERT_TRUE(TestLan::OnlyPcAdapter());
         ASSERT_TRUE(dir.isValid());
         const std::string devices = dir.filePath(QStringLiteral("devices.json")).toStdString();
         std::ofstream(devices) << kDevices;

@@ -2,7 +2,7 @@
 #include "sim/upnp/camera_host.h"
 
 #include "sim/upnp/description_document.h"
-#include "upnp/network_interfaces.h"
+#include "discovery/network_interfaces.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,12 +107,13 @@ CameraHost::~CameraHost()
 
 bool CameraHost::start(std::vector<CameraConfig> cameras, QString& error)
 {
-    const std::vector<Upnp::Ipv4Interface> found = Upnp::NamedIpv4Interfaces({m_interface.toStdString()});
+    const std::vector<std::string> names{m_interface.toStdString()};
+    const std::vector<Discovery::NetworkInterface> found = Discovery::SearchInterfaces(&names);
     if (found.empty()) {
         error = QStringLiteral("interface %1 is not up or has no IPv4 address").arg(m_interface);
         return false;
     }
-    m_address = QString::fromStdString(found.front().address);
+    m_address = QString::fromStdString(Discovery::AddressText(found.front().address));
     for (std::size_t i = 0; i < cameras.size(); ++i)
         if (!host(std::move(cameras[i]), static_cast<int>(i) + 1, error))
             return false;

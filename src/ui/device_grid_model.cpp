@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "ui/device_grid_model.h"
+
+#include <algorithm>
+
+namespace Gui {
+
+namespace {
+QString DisplayText(const std::string& bytes)
+{
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+} // namespace
+
+DeviceGridModel::DeviceGridModel(Discovery::DeviceGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), m_grid(grid), m_announcedRows(grid.gridRowCount())
+{
+    m_grid.takeChanges(); // what came before is what the views start from
+}
+
+// Replays the grid's changes as the views would have seen them: the rows
+// cut off, the changed rows that stayed, the rows added.
+void DeviceGridModel::sync()
+{
+    const Discovery::DeviceGrid::Changes changes = m_grid.takeChanges();
+    const int rows = m_grid.gridRowCount();
+    const int low = std::min(changes.lowRows, m_announcedRows);
+    if (low < m_announcedRows) {
+        beginRemoveRows({}, low - 1, m_announcedRows - 2);
+        m_announcedRows = low;
+        endRemoveRows();
+    }
+    if (changes.dirtyFirst > 0 && changes.dirtyFirst < low)
+        emit dataChanged(index(changes.dirtyFirst - 1, 0),
+                         index(std::min(changes.dirtyLast, low - 1) - 1, Discovery::DeviceGrid::kColumnCount - 1));
+    if (rows > low) {
+        beginInsertRows({}, low - 1, rows - 2);
+        m_announcedRows = rows;
+        endInsertRows();
+    }
+    if (changes.header)
+        emit headerDataChanged(Qt::Horizontal, 0, Discovery::DeviceGrid::kColumnCount - 1);
+}
+
+int DeviceGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_announcedRows - 1;
+}
+
+int DeviceGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : Discovery::DeviceGrid::kColumnCount;
+}
+
+QVariant DeviceGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    return DisplayText(m_grid.cell(index.column(), index.row() + 1));
+}
+
+QVariant DeviceGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return DisplayText(m_grid.cell(section, 0));
+    return section + 1;
+}
+
+} // namespace Gui
