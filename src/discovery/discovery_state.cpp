@@ -85,8 +85,7 @@ int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bou
         if (ParsePacket(packet, info, m_log) == 1 && !isListed(info)) {
             appendDevice(info, arrivalInterface);
             ++added;
-            if (++m_roundReplyDevices == deviceLimit)
-                m_log.appendf("Device limit of %zu reached; further replies ignored\n", deviceLimit);
+            countRoundDevice();
             if (PassesProjectFilter(FieldText(info.proj))) {
                 grid.setGridRowCount(std::max(grid.gridRowCount(), nextRow + 1));
                 FillGridRow(grid, nextRow, info);
@@ -97,6 +96,12 @@ int DiscoveryState::ParserPlainPkg(std::span<const char> buffer, std::size_t bou
         offset += packet.size() + 1;
     } while (offset < bound && buffer[offset] != '\0');
     return added;
+}
+
+void DiscoveryState::countRoundDevice()
+{
+    if (++m_roundReplyDevices == deviceLimit)
+        m_log.appendf("Device limit of %zu reached; further replies ignored\n", deviceLimit);
 }
 
 unsigned DiscoveryState::arrivalInterface(const DeviceInfo& info) const
