@@ -3,6 +3,7 @@
 
 #include "resources/dvconst.h"
 
+#include <QList>
 #include <QString>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace Cli {
 
@@ -17,15 +19,66 @@ using Discovery::DeviceGrid;
 
 namespace {
 
-std::array<std::string, DeviceGrid::kColumnCount> HeaderTexts()
+using Row = std::vector<std::string>;
+
+// The fields --all-fields adds after the grid's seven columns, with their headers.
+constexpr std::array<int, 4> kExtraFields = {Discovery::kGateway, Discovery::kDns, Discovery::kDev, Discovery::kNote};
+
+Row HeaderTexts(bool allFields)
 {
-    const std::array<Dvconst::ResourceString, DeviceGrid::kColumnCount> keys = {
-        Dvconst::_MODEL, Dvconst::_PROJECT, Dvconst::_NAME, Dvconst::_IP,
-        Dvconst::_PORT, Dvconst::_NETMASK, Dvconst::_MAC};
-    std::array<std::string, DeviceGrid::kColumnCount> texts;
-    for (std::size_t c = 0; c < keys.size(); ++c)
-        texts[c] = Dvconst::LoadResString(keys[c]).toStdString();
+    std::vector<Dvconst::ResourceString> keys = {Dvconst::_MODEL, Dvconst::_PROJECT, Dvconst::_NAME, Dvconst::_IP,
+                                                 Dvconst::_PORT,  Dvconst::_NETMASK, Dvconst::_MAC};
+    if (allFields)
+        keys.insert(keys.end(), {Dvconst::_GATEWAY, Dvconst::_DNS, Dvconst::_DEV, Dvconst::_NOTE});
+    Row texts;
+    for (const Dvconst::ResourceString& key : keys)
+        texts.push_back(Dvconst::LoadResString(key).toStdString());
     return texts;
+}
+
+// The device behind each of the grid's first `shownRows` rows (null when none
+// is listed), matched by the ip and mac cells; two rows with the same cells
+// take the listed devices with them in list order.
+std::vector<const Discovery::DeviceInfo*> RowDevices(const Discovery::DiscoveryState& state, int shownRows)
+{
+    std::map<std::pair<std::string, std::string>, std::vector<const Discovery::DeviceInfo*>> listed;
+    for (const Discovery::DeviceInfo& device : state.devices)
+        listed[{std::string(Discovery::FieldText(device.ip)), std::string(Discovery::FieldText(device.mac))}]
+            .push_back(&device);
+    std::map<std::pair<std::string, std::string>, std::size_t> taken;
+    std::vector<const Discovery::DeviceInfo*> rows;
+    for (int r = 1; r <= shownRows && r < state.grid.gridRowCount(); ++r) {
+        const std::pair<std::string, std::string> key = {state.grid.cell(DeviceGrid::kIpColumn, r),
+                                                         state.grid.cell(DeviceGrid::kMacColumn, r)};
+        const auto found = listed.find(key);
+        std::size_t& next = taken[key];
+        rows.push_back(found != listed.end() && next < found->second.size() ? found->second[next++] : nullptr);
+    }
+    return rows;
+}
+
+// The rows table and CSV print: the grid's cells, with --all-fields the
+// four further fields of the device behind each row, all made safe for a
+// terminal.
+std::vector<Row> ShownRows(const Discovery::DiscoveryState& state, int shownRows, bool allFields)
+{
+    std::vector<Row> rows = {HeaderTexts(allFields)};
+    const std::vector<const Discovery::DeviceInfo*> devices =
+        allFields ? RowDevices(state, shownRows) : std::vector<const Discovery::DeviceInfo*>{};
+    for (int r = 1; r <= shownRows; ++r) {
+        const DeviceGrid::Row& cells = state.grid.row(r);
+        Row row;
+        for (const std::string& cell : cells)
+            row.push_back(TerminalText(cell));
+        if (allFields) {
+            const Discovery::DeviceInfo* device =
+                static_cast<std::size_t>(r - 1) < devices.size() ? devices[static_cast<std::size_t>(r - 1)] : nullptr;
+            for (int field : kExtraFields)
+                row.push_back(device ? TerminalText(Discovery::FieldText(Discovery::FieldAt(*device, field))) : "");
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 std::string CountLine(int shownRows)
@@ -78,12 +131,23 @@ std::string JsonString(std::string_view bytes)
 
 } // namespace
 
-std::string FormatTable(const Discovery::DiscoveryState& state, int shownRows)
+std::string TerminalText(std::string_view bytes)
 {
-    std::vector<std::array<std::string, DeviceGrid::kColumnCount>> rows = {HeaderTexts()};
-    for (int r = 1; r <= shownRows; ++r)
-        rows.push_back(state.grid.row(r));
-    std::array<std::size_t, DeviceGrid::kColumnCount> widths{};
+    // The decoder already turns every sequence that is not UTF-8 into U+FFFD.
+    QList<uint> points = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toUcs4();
+    for (uint& c : points) {
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);          // C0, DEL, C1
+        const bool reorders = (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069); // bidi overrides
+        if (control || reorders)
+            c = 0xFFFD;
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size()).toStdString();
+}
+
+std::string FormatTable(const Discovery::DiscoveryState& state, int shownRows, bool allFields)
+{
+    const std::vector<Row> rows = ShownRows(state, shownRows, allFields);
+    std::vector<std::size_t> widths(rows.front().size());
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], Width(row[c]));
@@ -101,35 +165,20 @@ std::string FormatTable(const Discovery::DiscoveryState& state, int shownRows)
     return out + CountLine(shownRows) + '\n';
 }
 
-std::string FormatCsv(const Discovery::DiscoveryState& state, int shownRows)
+std::string FormatCsv(const Discovery::DiscoveryState& state, int shownRows, bool allFields)
 {
     std::string out;
-    const auto writeRow = [&](const auto& row) {
+    for (const Row& row : ShownRows(state, shownRows, allFields))
         for (std::size_t c = 0; c < row.size(); ++c)
             out += CsvField(row[c]) + (c + 1 < row.size() ? "," : "\n");
-    };
-    writeRow(HeaderTexts());
-    for (int r = 1; r <= shownRows; ++r)
-        writeRow(state.grid.row(r));
     return out;
 }
 
 std::vector<const Discovery::DeviceInfo*> ShownDevices(const Discovery::DiscoveryState& state, int shownRows)
 {
-    // Grid rows by the cells that match them back to the list, counted: two
-    // cameras behind one address give two rows and take two records.
-    std::map<std::pair<std::string, std::string>, int> rows;
-    for (int r = 1; r <= shownRows && r < state.grid.gridRowCount(); ++r)
-        ++rows[{state.grid.cell(DeviceGrid::kIpColumn, r), state.grid.cell(DeviceGrid::kMacColumn, r)}];
-    std::vector<const Discovery::DeviceInfo*> shown;
-    for (const Discovery::DeviceInfo& device : state.devices) {
-        const auto row = rows.find({std::string(Discovery::FieldText(device.ip)),
-                                    std::string(Discovery::FieldText(device.mac))});
-        if (row == rows.end() || row->second == 0)
-            continue;
-        --row->second;
-        shown.push_back(&device);
-    }
+    std::vector<const Discovery::DeviceInfo*> shown = RowDevices(state, shownRows);
+    std::erase(shown, nullptr);
+    std::sort(shown.begin(), shown.end()); // all point into the list: this is list order
     return shown;
 }
 
@@ -154,14 +203,14 @@ std::string FormatJson(const Discovery::DiscoveryState& state, int shownRows)
     return out + (devices.empty() ? "]\n" : "\n]\n");
 }
 
-std::string FormatDevices(const Discovery::DiscoveryState& state, int shownRows, OutputFormat format)
+std::string FormatDevices(const Discovery::DiscoveryState& state, int shownRows, OutputFormat format, bool allFields)
 {
     switch (format) {
-    case OutputFormat::Csv: return FormatCsv(state, shownRows);
+    case OutputFormat::Csv: return FormatCsv(state, shownRows, allFields);
     case OutputFormat::Json: return FormatJson(state, shownRows);
     case OutputFormat::Table: break;
     }
-    return FormatTable(state, shownRows);
+    return FormatTable(state, shownRows, allFields);
 }
 
 } // namespace Cli

@@ -8,8 +8,9 @@
 
 namespace Cli {
 
-int InterfacesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int InterfacesCommand(const std::vector<std::string>& given, std::ostream& out, std::ostream& err)
 {
+    const std::vector<std::string> args = SplitOptionValues(given);
     std::vector<std::string> only;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string value, error;

@@ -2,34 +2,15 @@
 #include "cli/setup_command.h"
 
 #include "cli/search_command.h"
+#include "cli/static_addresses.h"
 #include "cli/stream_log.h"
 #include "discovery/control_package.h"
-#include "discovery/setup_check.h"
+#include "discovery/mac_address.h"
 #include "session/search_session.h"
 
-#include <QString>
-
-#include <cstdio>
 #include <ostream>
 
 namespace Cli {
-
-namespace {
-
-bool SameMac(std::string_view a, std::string_view b)
-{
-    return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
-               .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive) == 0;
-}
-
-std::string Format(const char* format, const std::string& a, const std::string& b = {}, const std::string& c = {})
-{
-    char text[1024];
-    std::snprintf(text, sizeof text, format, a.c_str(), b.c_str(), c.c_str());
-    return text;
-}
-
-} // namespace
 
 int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const Discovery::NetworkEndpoints& endpoints)
@@ -42,20 +23,11 @@ int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         return 2;
     }
 
-    // The dialog's address checks come first: nothing is searched for a refused request.
+    // The address checks come first: nothing is searched for a refused request.
     if (!options->dhcp) {
-        if (const auto problem = CheckSetupRequest({options->ip, options->netmask, options->gateway, options->dns})) {
-            const std::string& refused = problem->field == kIp        ? options->ip
-                                         : problem->field == kNetmask ? options->netmask
-                                         : problem->field == kGateway ? options->gateway
-                                                                      : options->dns;
-            err << Format(kRefusedAddressFormat, std::string(SetupFieldCaption(problem->field)), refused,
-                          problem->reason)
-                << '\n';
-            return 2;
-        }
-        if (!GatewayInSubnet(options->ip, options->netmask, options->gateway))
-            err << "Warning: " << Format(kUnreasonableGatewayFormat, options->gateway) << '\n';
+        if (const int refused = CheckStaticAddresses({options->ip, options->netmask, options->gateway, options->dns},
+                                                     options->force, err))
+            return refused;
     }
 
     StreamLog log(err, options->quiet);
@@ -74,7 +46,7 @@ int SetupCommand(const std::vector<std::string>& args, std::ostream& out, std::o
 
     std::vector<const DeviceInfo*> matches;
     for (const DeviceInfo& device : state.devices)
-        if (SameMac(FieldText(device.mac), options->mac))
+        if (Discovery::SameMac(FieldText(device.mac), options->mac))
             matches.push_back(&device);
     if (matches.empty()) {
         err << "No device with MAC " << options->mac << " answered the search.\n";

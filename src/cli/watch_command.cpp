@@ -6,6 +6,7 @@
 #include "cli/search_command.h"
 #include "cli/stop_signals.h"
 #include "cli/stream_log.h"
+#include "discovery/mac_address.h"
 #include "session/search_session.h"
 
 #include <QDateTime>
@@ -33,11 +34,6 @@ bool SameFields(const DeviceInfo& a, const DeviceInfo& b)
     return true;
 }
 
-std::pair<std::string, std::string> KeyOf(const DeviceInfo& device)
-{
-    return {std::string(FieldText(device.ip)), std::string(FieldText(device.mac))};
-}
-
 const char* EventName(DeviceWatch::Event event)
 {
     switch (event) {
@@ -50,10 +46,20 @@ const char* EventName(DeviceWatch::Event event)
 
 } // namespace
 
+DeviceWatch::Key DeviceWatch::KeyOf(const DeviceInfo& device)
+{
+    std::string ip(FieldText(device.ip));
+    const std::string_view mac = FieldText(device.mac);
+    // Every UPnP row carries the MAC "NULL": cameras behind one address differ by port.
+    if (mac == "NULL")
+        return {std::move(ip), std::string(mac), std::string(FieldText(device.trigger_port))};
+    return {std::move(ip), Discovery::CanonicalMac(mac).value_or(std::string(mac)), {}};
+}
+
 std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const DeviceInfo*>& round)
 {
     std::vector<Change> changes;
-    std::set<std::pair<std::string, std::string>> seen;
+    std::set<Key> seen;
     for (const DeviceInfo* device : round) {
         auto key = KeyOf(*device);
         // Two records behind one key in a round (two cameras on one host):

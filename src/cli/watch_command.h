@@ -7,14 +7,17 @@
 #include <iosfwd>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace Cli {
 
 // What changed between two rounds of `quendrel-cli watch`. A device is known
-// by its ip and mac; it has changed when any other field differs, and it is
-// gone after two rounds in a row without it (one lost reply is no reason).
+// by its ip and mac (however the MAC is spelt), a UPnP camera, whose MAC is
+// "NULL", by its ip and port; it has changed when any other field differs,
+// and it is gone after two rounds in a row without it (one lost reply is no
+// reason).
 class DeviceWatch {
 public:
     enum class Event { Found, Changed, Gone };
@@ -35,7 +38,10 @@ private:
         Discovery::DeviceInfo device;
         int misses = 0;
     };
-    std::map<std::pair<std::string, std::string>, Known> m_known;
+    // ip, MAC, and the port for UPnP cameras (empty for the others).
+    using Key = std::tuple<std::string, std::string, std::string>;
+    static Key KeyOf(const Discovery::DeviceInfo& device);
+    std::map<Key, Known> m_known;
 };
 
 // One change as a JSON line without its line feed:

@@ -79,8 +79,7 @@ bool DiscoveryState::AddReplyPacket(std::string_view packet, unsigned arrivalInt
     if (ParsePacket(packet, info, m_parseLog) != 1 || isListed(info))
         return false;
     appendDevice(info, arrivalInterface);
-    if (++m_roundReplyDevices == deviceLimit)
-        m_log.appendf("Device limit of %zu reached; further replies ignored\n", deviceLimit);
+    countRoundDevice();
     if (PassesProjectFilter(FieldText(info.proj))) {
         grid.setGridRowCount(std::max(grid.gridRowCount(), nextRow + 1));
         FillGridRow(grid, nextRow, info);
@@ -120,6 +119,12 @@ int DiscoveryState::ParseFramedReply(std::string_view framed, unsigned arrivalIn
     const std::size_t n = Base64Decode(std::span(out, m_decode.size() - 1), framed);
     InvertBytes(out, n);
     return ParserPlainPkg(m_decode, framed.size(), arrivalInterface);
+}
+
+void DiscoveryState::countRoundDevice()
+{
+    if (++m_roundReplyDevices == deviceLimit)
+        m_log.appendf("Device limit of %zu reached; further replies ignored\n", deviceLimit);
 }
 
 unsigned DiscoveryState::arrivalInterface(const DeviceInfo& info) const

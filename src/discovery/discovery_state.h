@@ -25,7 +25,8 @@ public:
     std::vector<DeviceInfo> devices;
     DeviceGrid grid;
     int nextRow = 1;
-    // At most this many new devices per round from datagram replies; tests lower it.
+    // At most this many new devices per round from datagram replies or a
+    // relay page; tests lower it.
     std::size_t deviceLimit = kRoundDeviceLimit;
     // The text of the project filter box, as typed.
     std::string projectFilter = "ALL";
@@ -60,6 +61,9 @@ public:
     // True once this round's replies brought `deviceLimit` new devices:
     // later replies are dropped unread.
     bool deviceLimitReached() const { return m_roundReplyDevices >= deviceLimit; }
+    // Counts one new device of this round's replies or relay page; the one
+    // that reaches `deviceLimit` writes the round's single log line about it.
+    void countRoundDevice();
 
     // Appends a copy of `info` to the device list (relay pages and UPnP
     // results too), whether or not a listed device has its ip and mac.

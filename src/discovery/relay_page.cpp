@@ -157,6 +157,10 @@ void PhaseItem(DiscoveryState& state, std::vector<std::string>& lines)
     // empties is dropped and the next one takes its row.
     std::size_t r = 0;
     for (std::string& line : lines) {
+        // The datagram road's cap holds for a page too: a page of one-letter
+        // lines would otherwise list half a million devices.
+        if (state.deviceLimitReached())
+            break;
         const int row = static_cast<int>(std::min<std::size_t>(r, 1'000'000));
         if (r != 0 && state.grid.gridRowCount() < row + 1)
             state.grid.setGridRowCount(row + 1);
@@ -187,6 +191,7 @@ void PhaseItem(DiscoveryState& state, std::vector<std::string>& lines)
         if (r != 0) {
             state.grid.setGridRowCount(row + 1);
             state.appendDevice(info);
+            state.countRoundDevice();
         }
         if (!line.empty()) {
             if (&lines[r] != &line)

@@ -18,7 +18,8 @@ std::string RelayPageUrl(const std::string& relayHost, const std::string& projec
 void CleanHtml(std::vector<std::string>& lines);
 
 // Turns each line's "<td>...</td>" cells into a grid row (the line index) and
-// a device of the list. Line 0 is the table's heading and is skipped.
+// a device of the list. Line 0 is the table's heading and is skipped. Stops
+// once the round holds the state's device limit, as the datagram road does.
 void PhaseItem(DiscoveryState& state, std::vector<std::string>& lines);
 
 // Splits a page's text into lines at CR, LF or CR LF; the text ends at its

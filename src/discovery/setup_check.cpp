@@ -43,6 +43,8 @@ std::optional<std::string> QuadProblem(std::string_view text)
     return ParseDottedQuad(withoutZeros) ? kLeadingZero : kNotDottedQuad;
 }
 
+constexpr char kReserved[] = "a reserved address (240.0.0.0/4), which no device can use";
+
 // Gateway and DNS: a unicast address, or 0.0.0.0 for none.
 std::optional<std::string> ServerProblem(std::string_view text)
 {
@@ -53,8 +55,12 @@ std::optional<std::string> ServerProblem(std::string_view text)
         return "the broadcast address";
     if (InNetwork(a, 0xE0000000u, 4))
         return "a multicast address";
+    if (InNetwork(a, 0xF0000000u, 4))
+        return kReserved;
     if (InNetwork(a, 0x7F000000u, 8))
         return "a loopback address";
+    if (a != 0 && InNetwork(a, 0, 8))
+        return "an address of network 0, which no device can reach (0.0.0.0 alone means none)";
     return std::nullopt;
 }
 
@@ -97,6 +103,8 @@ std::optional<SetupProblem> CheckSetupRequest(const SetupAddresses& addresses)
         return SetupProblem{kIp, "an address of network 0, which no device can take"};
     if (InNetwork(ip, 0xE0000000u, 4))
         return SetupProblem{kIp, "a multicast address"};
+    if (InNetwork(ip, 0xF0000000u, 4))
+        return SetupProblem{kIp, kReserved};
     if (InNetwork(ip, 0x7F000000u, 8))
         return SetupProblem{kIp, "a loopback address"};
 
@@ -120,6 +128,13 @@ std::optional<SetupProblem> CheckSetupRequest(const SetupAddresses& addresses)
 
     if (auto problem = ServerProblem(addresses.gateway))
         return SetupProblem{kGateway, *problem};
+    // A gateway a device cannot send to leaves it without a route.
+    if (const std::uint32_t gateway = *ParseDottedQuad(addresses.gateway); prefix < 31) {
+        if (gateway == (ip | ~mask))
+            return SetupProblem{kGateway, "the broadcast address of the IP address's subnet"};
+        if (gateway == (ip & mask))
+            return SetupProblem{kGateway, "the network address of the IP address's subnet"};
+    }
     if (auto problem = ServerProblem(addresses.dns))
         return SetupProblem{kDns, *problem};
     return std::nullopt;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "upnp/presentation_url.h"
 
+#include <algorithm>
+
 namespace Upnp {
 
 namespace {
@@ -56,7 +58,9 @@ std::string WithoutCredentials(std::string_view url)
     const std::optional<HostSpan> span = HostSpanOf(url);
     if (!span)
         return std::string(url);
-    const std::size_t at = url.substr(span->begin, span->end - span->begin).rfind('@');
+    // The host part ends at a query or fragment too: an "@" there is no credential.
+    const std::size_t end = std::min(url.find_first_of("?#", span->begin), span->end);
+    const std::size_t at = url.substr(span->begin, end - span->begin).rfind('@');
     if (at == std::string_view::npos)
         return std::string(url);
     std::string shown(url.substr(0, span->begin));

@@ -81,7 +81,9 @@ std::optional<UpnpDeviceInfo> ReadRootDescription(GUPnPContext* context, const s
         "location", location.c_str(), "udn", name.c_str(), "device-type", type.empty() ? nullptr : type.c_str(),
         "url-base", base.get(), "document", owned.get(), "element", device, nullptr)));
     UpnpDeviceInfo info = ReadRootDevice(GUPNP_DEVICE_INFO(proxy.get()));
-    info.presentation_url = WithoutCredentials(info.presentation_url);
+    // A URLBase with credentials hands them to every URL resolved on it.
+    for (std::string* url : {&info.icon_url, &info.manufacturer_url, &info.model_url, &info.presentation_url})
+        *url = WithoutCredentials(*url);
     CutTexts(info);
     return info;
 }

@@ -28,9 +28,46 @@ TEST(DeviceOutput, TableShowsGridRowsAndTheCountLine)
               "Model  Project  Name  IP        Port  Netmask        MAC\n"
               "IPX    Orvane   Hall  10.0.0.7  80    255.255.255.0  00:00:00:00:00:07\n"
               "1 device(s) found!\n");
+    // --all-fields: gateway, DNS, dev and note of the device behind the row follow.
+    EXPECT_EQ(FormatTable(state, 1, true),
+              "Model  Project  Name  IP        Port  Netmask        MAC                Gateway  DNS  DEV  Note\n"
+              "IPX    Orvane   Hall  10.0.0.7  80    255.255.255.0  00:00:00:00:00:07  g        d    e    n\n"
+              "1 device(s) found!\n");
     DiscoveryState empty(log);
     empty.grid.setGridRowCount(2);
     EXPECT_EQ(FormatTable(empty, 0).substr(FormatTable(empty, 0).find('\n') + 1), "0 device(s) found!\n");
+}
+
+// Any host on the LAN names itself: table and CSV must not let it recolour
+// or rewrite the terminal, and must stay UTF-8.
+TEST(DeviceOutput, DeviceBytesNeverReachTheTerminalRaw)
+{
+    const std::string kReplacement = "\xef\xbf\xbd"; // U+FFFD
+    const std::pair<std::string, std::string> cases[] = {
+        {"Lobby", "Lobby"},
+        {"caf\xc3\xa9 \xe2\x82\xac", "caf\xc3\xa9 \xe2\x82\xac"},     // UTF-8 stays as it is
+        {"\x1b[31mred", kReplacement + "[31mred"},                  // ESC: colours, cursor moves
+        {"bell\a", "bell" + kReplacement},                          // BEL
+        {"over\rwrite", "over" + kReplacement + "write"},           // bare CR rewrites the line
+        {"tab\tdel\x7f", "tab" + kReplacement + "del" + kReplacement},
+        {"\xc2\x9b" "2J", kReplacement + "2J"},                     // C1 CSI, as UTF-8
+        {"\xe2\x80\xae" "txt.exe", kReplacement + "txt.exe"},       // right-to-left override
+        {"\xff" "A\xc3", kReplacement + "A" + kReplacement},        // not UTF-8, cut sequence
+    };
+    for (const auto& [raw, shown] : cases)
+        EXPECT_EQ(TerminalText(raw), shown) << raw;
+
+    NullLog log;
+    DiscoveryState state(log);
+    AddReplies(state, {"Kestravon,01,M\x1b]0;owned\a,Orvane,Hall\xff,10.0.0.7,80,255.255.255.0,g\r,d,"
+                       "00:00:00:00:00:07,e,n"});
+    const std::string table = FormatTable(state, 1, true);
+    const std::string csv = FormatCsv(state, 1, true);
+    for (const std::string& out : {table, csv}) {
+        EXPECT_EQ(out.find_first_of("\x1b\a\r\xff"), std::string::npos) << out;
+        EXPECT_NE(out.find("M" + kReplacement + "]0;owned" + kReplacement), std::string::npos) << out;
+        EXPECT_NE(out.find("Hall" + kReplacement), std::string::npos) << out;
+    }
 }
 
 TEST(DeviceOutput, CsvQuotesWhatNeedsIt)

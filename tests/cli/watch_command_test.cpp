@@ -8,12 +8,13 @@ using Discovery::DeviceInfo;
 
 namespace {
 
-DeviceInfo Device(const char* ip, const char* mac, const char* name = "cam")
+DeviceInfo Device(const char* ip, const char* mac, const char* name = "cam", const char* port = "80")
 {
     DeviceInfo d{};
     Discovery::CopyToField(d.ip, ip);
     Discovery::CopyToField(d.mac, mac);
     Discovery::CopyToField(d.name, name);
+    Discovery::CopyToField(d.trigger_port, port);
     return d;
 }
 
@@ -43,6 +44,13 @@ TEST(DeviceWatch, FoundChangedAndGoneOnlyAfterTwoMissedRounds)
     const DeviceInfo bRenamed = Device("10.0.0.2", "00:00:00:00:00:02", "door");
     // Same ip, another mac: another device.
     const DeviceInfo bSwapped = Device("10.0.0.2", "00:00:00:00:00:99");
+    // UPnP cameras all have the MAC "NULL": three behind one address are three.
+    const DeviceInfo axis80 = Device("10.0.0.9", "NULL", "axis", "80");
+    const DeviceInfo axis8080 = Device("10.0.0.9", "NULL", "axis", "8080");
+    const DeviceInfo axis8081 = Device("10.0.0.9", "NULL", "axis", "8081");
+    // One MAC spelt in another letter case is the same device.
+    const DeviceInfo cLower = Device("10.0.0.3", "00:00:00:00:00:0a");
+    const DeviceInfo cUpper = Device("10.0.0.3", "00:00:00:00:00:0A");
     const struct {
         std::vector<DeviceInfo> seen;
         std::vector<std::string> printed;
@@ -56,6 +64,10 @@ TEST(DeviceWatch, FoundChangedAndGoneOnlyAfterTwoMissedRounds)
         {{a, bSwapped}, {"found 10.0.0.2"}},
         {{}, {}},
         {{}, {"gone 10.0.0.1", "gone 10.0.0.2"}},
+        {{axis80, axis8080, axis8081}, {"found 10.0.0.9", "found 10.0.0.9", "found 10.0.0.9"}},
+        {{axis80, axis8080, axis8081}, {}}, // nothing changed, nothing printed
+        {{axis80, axis8081, cLower}, {"found 10.0.0.3"}},
+        {{axis80, axis8081, cUpper}, {"changed 10.0.0.3", "gone 10.0.0.9"}}, // port 8080 missed twice
     };
     DeviceWatch watch;
     int n = 0;

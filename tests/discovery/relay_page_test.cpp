@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -189,13 +190,18 @@ TEST(PhaseItem, HostilePagesOfAMebibyteEndPromptly)
         {"<td>h</td>", "</td>" + std::string(1 << 20, '<') + "<td>"}, // a close before every open
         {Repeated("<tr>", 1 << 18)},                                    // one line of row tags
         {"<td>h</td>", Repeated("<td></td>", 116'508)},                 // one line of empty cells
+        std::vector<std::string>(524'288, "a"),                         // one-letter lines: a device each
     };
     for (std::vector<std::string> lines : pages) {
         DiscoveryState state(log);
         CleanHtml(lines);
         PhaseItem(state, lines);
-        EXPECT_LE(state.devices.size(), 100'000u);
+        // The datagram road's device cap holds for a page as well.
+        EXPECT_LE(state.devices.size(), kRoundDeviceLimit);
+        EXPECT_LE(state.grid.gridRowCount(), static_cast<int>(kRoundDeviceLimit) + 1);
     }
+    EXPECT_EQ(std::count(log.lines().begin(), log.lines().end(),
+                         "Device limit of 65536 reached; further replies ignored\n"), 1);
 }
 
 TEST(RelayPageLines, SplitsAndAppliesTheNoItemsRule)

@@ -22,10 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // state per input would cost more than the parsing.
     static Discovery::DiscoveryState fastState(log);
     static Discovery::DiscoveryState literalState(log);
-    for (Discovery::DiscoveryState* state : {&fastState, &literalState}) {
-        state->devices.clear();
-        state->grid.setGridRowCount(1);
-    }
+    for (Discovery::DiscoveryState* state : {&fastState, &literalState})
+        state->clearForRound(); // the round's device cap starts again too
     std::vector<std::string> fast = lines;
     Discovery::CleanHtml(fast);
     Discovery::PhaseItem(fastState, fast);

@@ -257,7 +257,7 @@ TEST_F(RoundLan, ControlPackageSetsAStaticAddressSeenByTheNextRound)
 TEST_F(RoundLan, CliSearchAndSetup)
 {
     BringUp();
-    SimProcess* sim = StartSim(1, {"--devices", DeviceFile(Devices("k1", 3))});
+    SimProcess* sim = StartSim(1, {"--devices", DeviceFile(Devices("b1", 3))});
     ASSERT_TRUE(sim);
     std::string out;
     ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format", "json", "--quiet"}, out), 0);
@@ -268,18 +268,31 @@ TEST_F(RoundLan, CliSearchAndSetup)
     ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--quiet"}, out), 0);
     EXPECT_NE(out.find("3 device(s) found!\n"), std::string::npos) << out;
 
-    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:1a:k1:00:00:11", "--dhcp", "--quiet"}, out), 0);
+    // The MAC as typed with dashes and in capitals names the same device.
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00-1A-B1-00-00-11", "--dhcp", "--quiet"}, out), 0);
     EXPECT_EQ(out, std::string(kControlPackageSent) + "\n");
-    EXPECT_TRUE(sim->waitForLine(ControlText("Kestravon,03,Mk11,Orvane,cam 192.168.7.101,192.168.7.101,80,"
-                                             "255.255.255.0,192.168.7.1,192.168.7.2,00:1a:k1:00:00:11,eth0,dhcp"),
+    EXPECT_TRUE(sim->waitForLine(ControlText("Kestravon,03,Mb11,Orvane,cam 192.168.7.101,192.168.7.101,80,"
+                                             "255.255.255.0,192.168.7.1,192.168.7.2,00:1a:b1:00:00:11,eth0,dhcp"),
                                  3000ms));
-    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:1a:k1:00:00:12", "--static", "--ip",
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:1a:b1:00:00:12", "--static", "--ip",
                           "192.168.7.60", "--netmask", "255.255.255.0", "--gateway", "192.168.7.1", "--dns",
                           "192.168.7.2", "--quiet"},
                          out),
               0);
-    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format", "csv", "--quiet"}, out), 0);
+    // A gateway outside the subnet goes only when forced.
+    const std::vector<std::string> outside = {QUENDREL_CLI_PROGRAM, "setup", "--mac=00:1a:b1:00:00:13", "--static",
+                                              "--ip=192.168.7.61", "--netmask=255.255.255.0", "--gateway=10.9.9.1",
+                                              "--dns=192.168.7.2", "--quiet"};
+    EXPECT_EQ(RunProgram(outside, out), 2);
+    std::vector<std::string> forced = outside;
+    forced.push_back("--force");
+    ASSERT_EQ(RunProgram(forced, out), 0);
+    ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format=csv", "--all-fields", "--quiet"}, out), 0);
     EXPECT_NE(out.find("192.168.7.60"), std::string::npos) << out;
+    EXPECT_EQ(out.substr(0, out.find('\n')), "Model,Project,Name,IP,Port,Netmask,MAC,Gateway,DNS,DEV,Note") << out;
+    EXPECT_NE(out.find(",192.168.7.61,80,255.255.255.0,00:1a:b1:00:00:13,10.9.9.1,192.168.7.2,eth0,"),
+              std::string::npos)
+        << out;
     // A MAC nobody answers with: exit 1.
     EXPECT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "setup", "--mac", "00:00:00:00:00:99", "--dhcp", "-q"}, out), 1);
 }

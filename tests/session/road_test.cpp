@@ -137,12 +137,14 @@ TEST_F(Roads, EachRoadListsItsDevicesInOrderAndShowsThemWhileItRuns)
         EXPECT_EQ(r.shown, static_cast<int>(c.models.size()));
         EXPECT_FALSE(state.sortAscending); // the closing sort: descending by model
         EXPECT_GT(r.listedWhileSearching, 0u) << "no row before the round's end";
-        if (c.limit < kRoundDeviceLimit)
+        if (c.limit < kRoundDeviceLimit) {
             EXPECT_TRUE(log.contains("Device limit of 5 reached; further replies ignored\n"));
-        // The list keeps arrival order; for the datagram road that is the devices' own.
-        if (c.road == RoadKind::TcpRelay && c.limit == kRoundDeviceLimit)
+        }
+        // The list keeps arrival order: the relay's own.
+        if (c.road == RoadKind::TcpRelay && c.limit == kRoundDeviceLimit) {
             for (std::size_t i = 0; i < state.devices.size(); ++i)
                 EXPECT_EQ(FieldText(state.devices[i].mac), FieldText(c.devices[i].mac)) << i;
+        }
     }
 }
 

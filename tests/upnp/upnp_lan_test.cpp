@@ -397,7 +397,8 @@ TEST_F(UpnpLanHostile, OversizedDescriptionsAreSkippedAndHostileUrlsGiveNoRowNor
     EXPECT_EQ(stats.end, SearchEnd::Limit); // the silent one never answered
 
     for (const UpnpDeviceInfo& d : engine.devicesSnapshot())
-        EXPECT_EQ(d.presentation_url.find("secret"), std::string::npos) << d.presentation_url;
+        for (const std::string* url : {&d.icon_url, &d.manufacturer_url, &d.model_url, &d.presentation_url})
+            EXPECT_EQ(url->find("secret"), std::string::npos) << *url;
     Discovery::MemoryLog log;
     Discovery::DiscoveryState state(log);
     state.projectFilter = "UPNP";

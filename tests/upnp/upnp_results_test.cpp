@@ -126,6 +126,8 @@ TEST_F(UpnpResults, DetailDialogNeverShowsCredentials)
     EXPECT_EQ(WithoutCredentials("http://u:p@10.0.0.6"), "http://10.0.0.6");
     EXPECT_EQ(WithoutCredentials("http://10.0.0.6/a"), "http://10.0.0.6/a");
     EXPECT_EQ(WithoutCredentials("mailto:a@b"), "mailto:a@b");
+    EXPECT_EQ(WithoutCredentials("http://10.0.0.6?next=u@other"), "http://10.0.0.6?next=u@other"); // no credential
+    EXPECT_EQ(WithoutCredentials("http://u:p@10.0.0.6#a@b"), "http://10.0.0.6#a@b");
 }
 
 TEST_F(UpnpResults, MakerMappingsIntoOneReusedRecord)

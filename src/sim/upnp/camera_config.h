@@ -50,7 +50,8 @@ struct CameraConfig {
 // (presentation URL without a port, served on port 80); hostile AXIS
 // cameras: "silent-description", "endless-description", "huge-description"
 // (a 150 MB modelDescription), and presentation URLs "axis-credentials"
-// (user:password@), "axis-ipv6" (an IPv6 literal), "axis-empty-host".
+// (user:password@, in its manufacturer and model URLs too), "axis-ipv6"
+// (an IPv6 literal), "axis-empty-host".
 std::optional<CameraConfig> PresetCamera(const QString& name);
 QStringList PresetNames();
 

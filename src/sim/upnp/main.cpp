@@ -6,6 +6,7 @@
 #include "upnp/glib_handles.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -60,6 +61,10 @@ int main(int argc, char** argv)
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
+        // The usage line names the program from the application's arguments;
+        // without an application it reads "<executable_name>". The simulator
+        // runs GLib's loop, so only the help gets one.
+        const QCoreApplication application(argc, argv);
         std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
