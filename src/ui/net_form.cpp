@@ -311,8 +311,9 @@ bool TNetForm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// Warns about an address that does not parse, and about a gateway outside
-// the subnet of the IP address and netmask. It only warns: the texts stay.
+// Warns about a text that is no address as Apply reads it, and about a
+// gateway outside the subnet of the IP address and netmask (compared only
+// when both of those are addresses). It only warns: the texts stay.
 void TNetForm::IpEditExit(Gui::LabeledEdit* sender)
 {
     if (!sender)
