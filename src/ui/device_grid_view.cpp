@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QScrollBar>
@@ -65,6 +66,8 @@ DeviceGridView::DeviceGridView(QWidget* parent) : QTableView(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setMouseTracking(true);
+    // Tab moving from cell to cell kept the keyboard in the grid for good.
+    setTabKeyNavigation(false);
     setFont(GridFont());
     setStyle(SharedGridCellStyle());
     verticalHeader()->hide();
@@ -162,7 +165,58 @@ void DeviceGridView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Ctrl+Tab leaves the grid as Tab does, the way it leaves other widgets
+    // that keep Tab for themselves.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && (event->modifiers() & Qt::ControlModifier)) {
+        focusNextPrevChild(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
+    // Shift+F10 is the Menu key of keyboards without one.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        emit popupRequested(KeyboardMenuPos());
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+QPoint DeviceGridView::KeyboardMenuPos()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return viewport()->mapToGlobal(QPoint(0, 0));
+    scrollTo(current);
+    const QRect cell = visualRect(current);
+    return viewport()->mapToGlobal(QPoint(cell.left(), cell.bottom()));
+}
+
+// The style's focus rectangle around the current cell all but vanishes on a
+// selected row, so the focused grid also frames its current row.
+void DeviceGridView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() || model() == nullptr)
+        return;
+    const QRect row = visualRect(model()->index(current.row(), 0))
+                          .united(visualRect(model()->index(current.row(), model()->columnCount() - 1)));
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(row.adjusted(0, 0, -1, -1));
+}
+
+void DeviceGridView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void DeviceGridView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
 }
 
 bool DeviceGridView::eventFilter(QObject* watched, QEvent* event)
@@ -224,6 +278,8 @@ void DeviceGridView::contextMenuEvent(QContextMenuEvent* event)
 void DeviceGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);
+    // The current row's focus frame moves with it.
+    viewport()->update();
     // Rows vanishing at the start of a round move the current cell to
     // nowhere; that is no selection by the user.
     if (current.isValid())

@@ -6,6 +6,7 @@
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
 #include "ui/upnp_info_form.h"
+#include "ui/visible_focus.h"
 #include "upnp/port_forward_engine.h"
 
 #include <QAction>
@@ -92,6 +93,7 @@ TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
     m_GroupBox2->hide();
     m_Button1->move(80, 30);
     m_Label1->move(280, 40);
+    KeepFocusVisible(this);
 
     m_log.onAppend = [this](const std::string& line) { AppendToMemo(line); };
     connect(m_session.get(), &Discovery::SearchSession::searching, this, &TMainForm::SearchStarted);

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QAbstractItemDelegate>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -164,7 +165,7 @@ TEST_F(GridInWindow, FiveDigitPortsAndTheMacColumnShowWholeBesideTheScrollBar)
               grid->viewport()->width());
 }
 
-TEST_F(GridInWindow, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleClick)
+TEST_F(GridInWindow, CtrlCCopiesEnterOpensAndShiftF10ShowsTheMenuOfTheRow)
 {
     std::vector<QUrl> opened;
     form.setUrlOpener([&](const QUrl& url) { opened.push_back(url); return true; });
@@ -188,4 +189,11 @@ TEST_F(GridInWindow, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleCli
     QTest::keyClick(grid, Qt::Key_Return);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].host(), ip);
+
+    // Shift+F10 is the Menu key of keyboards without one.
+    auto* menu = form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
 }
