@@ -512,8 +512,13 @@ void TMainForm::Browser1Click()
         m_log.appendf("Browse: no valid http address for IP(%s)\n", ip.c_str());
         return;
     }
-    if (m_openUrl)
-        m_openUrl(*url);
+    if (!m_openUrl || m_openUrl(*url))
+        return;
+    // Without a browser the user still gets the address, to open elsewhere.
+    m_log.appendf("Browse: no browser started for %s\n", url->toString().toStdString().c_str());
+    if (m_messageBox)
+        m_messageBox(this, QStringLiteral("Warning"), Text(Dvconst::_BROWSER_NOT_STARTED) + QStringLiteral("\n\n")
+                                                          + url->toString());
 }
 
 void TMainForm::Info1Click()
