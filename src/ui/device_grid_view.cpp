@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 
 #include <algorithm>
 
@@ -118,6 +119,27 @@ int DeviceGridView::visibleRowCount(int height) const
         ++count;
     }
     return count;
+}
+
+int DeviceGridView::headerTextWidth(int column) const
+{
+    const QHeaderView* header = horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.orientation = Qt::Horizontal;
+    option.section = column;
+    option.text = model() ? model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() : QString();
+    // Measured in bold, as the header measures its own sections.
+    QFont bold = header->font();
+    bold.setBold(true);
+    option.fontMetrics = QFontMetrics(bold);
+    const int width = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+    return std::max(width, header->minimumSectionSize());
+}
+
+int DeviceGridView::headerAndRowHeight() const
+{
+    return horizontalHeader()->sizeHint().height() + verticalHeader()->defaultSectionSize() + 2 * frameWidth();
 }
 
 void DeviceGridView::showSortIndicator(int column, bool ascending)

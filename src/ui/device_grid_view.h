@@ -28,6 +28,12 @@ public:
     // rows that exist.
     int visibleRowCount(int height) const;
 
+    // The width column `column`'s header needs to show its whole text (the
+    // sort arrow left aside), and the height of the header, one data row and
+    // the frame: what the grid must keep at the window's smallest size.
+    int headerTextWidth(int column) const;
+    int headerAndRowHeight() const;
+
     // The header's arrow on the column the rows are sorted by.
     void showSortIndicator(int column, bool ascending);
 

@@ -278,6 +278,7 @@ void TMainForm::ReapplyTexts()
     if (m_ComboBox1->count() > 0)
         m_ComboBox1->setItemText(0, Text(Dvconst::_CUSTOMISZED));
     SetGridHeaders();
+    UpdateMinimumSize();
 }
 
 void TMainForm::SetGridHeaders()
@@ -330,6 +331,24 @@ void TMainForm::FormCreate()
             m_log.appendf("Col[%d] - (%d, %d, %f)\n", c, width, total, static_cast<double>(proportion));
         }
     }
+    UpdateMinimumSize();
+}
+
+// However small the user makes the window, the button, the count and every
+// column header stay whole.
+void TMainForm::UpdateMinimumSize()
+{
+    MinimumFormInput in;
+    in.controlsRight = std::max(m_Button1->geometry().right(), m_Label1->geometry().right()) + 1;
+    in.gridLeft = m_StringGrid1->x();
+    in.gridTop = m_StringGrid1->y();
+    in.gridChromeHeight = m_StringGrid1->headerAndRowHeight();
+    in.proportions = m_columnProportions;
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+        in.headerWidths.push_back(m_StringGrid1->headerTextWidth(c));
+    // The rule gives outer sizes; as a client size it is a pixel or two generous.
+    const MinimumFormSize smallest = ComputeMinimumFormSize(in);
+    setMinimumSize(smallest.width, smallest.height);
 }
 
 void TMainForm::FormResize()

@@ -100,6 +100,7 @@ private:
     void ApplyTexts();
     void ReapplyTexts();
     void SetGridHeaders();
+    void UpdateMinimumSize();
     void FormCreate();
     void FormClose(QCloseEvent* event);
     void FormDestroy();

@@ -495,3 +495,33 @@ TEST_F(MainFormTest, BrowseWithoutABrowserShowsTheAddressToCopy)
                                                "browser yourself:\n\nhttp://10.0.0.1:8080")});
     EXPECT_TRUE(selectable);
 }
+
+TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsTheButtonTheCountAndEveryHeader)
+{
+    Show();
+    FillAsAfterRound();
+    const auto checkSmallest = [&] {
+        form->resize(1, 1);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(form->size(), form->minimumSize());
+        for (const char* name : {"Button1", "Label1"}) {
+            const QWidget* control = Child<QWidget>(*form, name);
+            EXPECT_TRUE(form->rect().contains(QRect(control->mapTo(form.get(), QPoint()), control->size()))) << name;
+        }
+        auto* label = Child<QLabel>(*form, "Label1");
+        EXPECT_LE(label->sizeHint().width(), label->width());
+        // Three rows and room for one: the columns are spread beside the scroll bar.
+        EXPECT_GE(grid->height(), grid->headerAndRowHeight());
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+            EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c))
+                << form->state().grid.cell(c, 0);
+    };
+    checkSmallest();
+    // The German headers are wider ("Netzmaske").
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quendrel");
+    ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, program));
+    Resources::ReinitializeForms();
+    checkSmallest();
+    Resources::UnloadResourceModule();
+    Resources::ReinitializeForms();
+}
