@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -212,6 +214,32 @@ QPoint DeviceGridView::KeyboardMenuPos()
     scrollTo(current);
     const QRect cell = visualRect(current);
     return viewport()->mapToGlobal(QPoint(cell.left(), cell.bottom()));
+}
+
+bool DeviceGridView::IsCut(const QModelIndex& index) const
+{
+    if (!index.isValid() || itemDelegate() == nullptr)
+        return false;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return itemDelegate()->sizeHint(option, index).width() > option.rect.width();
+}
+
+bool DeviceGridView::viewportEvent(QEvent* event)
+{
+    // A cut cell shows its whole text as a tooltip; a whole one shows none.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (IsCut(index))
+            QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
+                               visualRect(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 // The style's focus rectangle around the current cell all but vanishes on a

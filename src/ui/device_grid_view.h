@@ -56,6 +56,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -67,6 +68,8 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // True when the cell's text does not fit its cell and is shown cut.
+    bool IsCut(const QModelIndex& index) const;
     // Where a menu opened from the keyboard stands: below the current cell.
     QPoint KeyboardMenuPos();
 

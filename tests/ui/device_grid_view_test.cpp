@@ -5,12 +5,14 @@
 #include "replies.h"
 
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QAbstractItemDelegate>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -196,4 +198,22 @@ TEST_F(GridInWindow, CtrlCCopiesEnterOpensAndShiftF10ShowsTheMenuOfTheRow)
     QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_TRUE(menu->isVisible());
     menu->hide();
+}
+
+TEST_F(GridInWindow, OnlyACutCellShowsItsWholeTextAsATooltip)
+{
+    const std::string wide = "KV-WWWWWWWWWWWWWWWWWWWWWWWWWWW"; // far wider than the Model column
+    Feed(form.state(), {Reply(wide, "10.0.0.1", "00:00:00:00:00:01"), Reply("B", "10.0.0.2", "00:00:00:00:00:02")});
+    const auto hover = [&](int column, int row) {
+        const QPoint at = grid->visualRect(grid->model()->index(row - 1, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string("(none)");
+    };
+    const int cut = TestSupport::RowWith(form.state().grid, DeviceGrid::kModelColumn, wide);
+    const int whole = TestSupport::RowWith(form.state().grid, DeviceGrid::kModelColumn, "B");
+    // Whole texts first: a tooltip once shown lingers a moment after it is hidden.
+    EXPECT_EQ(hover(DeviceGrid::kModelColumn, whole), "(none)");
+    EXPECT_EQ(hover(DeviceGrid::kIpColumn, cut), "(none)");
+    EXPECT_EQ(hover(DeviceGrid::kModelColumn, cut), wide);
 }
