@@ -3,10 +3,11 @@
 
 #include "discovery/packet.h"
 #include "discovery/protocol_constants.h"
-
-#include <arpa/inet.h>
+#include "discovery/setup_check.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace Discovery {
@@ -20,19 +21,20 @@ SetupEdits EditsFromDevice(const DeviceInfo& info)
 
 bool ParsesAsAddress(std::string_view text)
 {
-    // inet_addr stops at a blank and takes "1.2.3.4 junk"; a typed address
-    // must be the address alone, or the junk would reach the device.
-    if (text.find_first_of(" \t\n\v\f\r") != std::string_view::npos)
-        return false;
-    return inet_addr(std::string(text).c_str()) != INADDR_NONE;
+    // Read as Apply reads it: inet_addr would take "10.1" as 10.0.0.1, pass
+    // the IP edit and then blame a correct gateway for the IP's fault.
+    const std::optional<std::uint32_t> address = ParseDottedQuad(text);
+    return address && *address != 0xFFFFFFFFu;
 }
 
 bool GatewayInSubnet(std::string_view ip, std::string_view netmask, std::string_view gateway)
 {
-    const in_addr_t i = inet_addr(std::string(ip).c_str());
-    const in_addr_t m = inet_addr(std::string(netmask).c_str());
-    const in_addr_t g = inet_addr(std::string(gateway).c_str());
-    return (i & m) == (g & m);
+    const std::optional<std::uint32_t> i = ParseDottedQuad(ip);
+    const std::optional<std::uint32_t> m = ParseDottedQuad(netmask);
+    const std::optional<std::uint32_t> g = ParseDottedQuad(gateway);
+    if (!i || !m || !g)
+        return true;
+    return (*i & *m) == (*g & *m);
 }
 
 std::string NetworkTypeWord(NetworkType type)

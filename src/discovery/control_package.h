@@ -31,12 +31,13 @@ struct SetupEdits {
 // The edits as a found device fills them when the dialog opens.
 SetupEdits EditsFromDevice(const DeviceInfo& info);
 
-// True when inet_addr reads the text as an address (255.255.255.255 cannot
-// be told from a failure and counts as invalid).
+// True when the text is a strict dotted quad (the reading Apply uses) other
+// than 255.255.255.255, which the field check has always called invalid.
 bool ParsesAsAddress(std::string_view text);
 
-// True when the gateway lies in the subnet of ip and netmask. Texts that do
-// not parse count as all ones, as the dialog's check does.
+// False only when ip, netmask and gateway are all strict dotted quads and the
+// gateway lies outside the subnet of ip and netmask. A text that is no
+// address cannot be compared, and its own check names it instead.
 bool GatewayInSubnet(std::string_view ip, std::string_view netmask, std::string_view gateway);
 
 // The word a network type puts in the package's note: "static", "dhcp",

@@ -20,6 +20,10 @@ struct ResourceString {
     const char* english;
 };
 
+// Texts the window has beyond the original table, from 64200 on.
+inline constexpr ResourceString _BROWSER_NOT_STARTED{
+    64200, "No web browser could be started. Open this address in a browser yourself:"};
+
 inline constexpr ResourceString _MODEL_NUMBER{65472, "ModelNumber"};
 inline constexpr ResourceString _ICON_URL{65473, "IconURL"};
 inline constexpr ResourceString _DESCRIPTION{65474, "Description"};

@@ -4,12 +4,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -65,6 +69,8 @@ DeviceGridView::DeviceGridView(QWidget* parent) : QTableView(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setMouseTracking(true);
+    // Tab moving from cell to cell kept the keyboard in the grid for good.
+    setTabKeyNavigation(false);
     setFont(GridFont());
     setStyle(SharedGridCellStyle());
     verticalHeader()->hide();
@@ -117,6 +123,27 @@ int DeviceGridView::visibleRowCount(int height) const
     return count;
 }
 
+int DeviceGridView::headerTextWidth(int column) const
+{
+    const QHeaderView* header = horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.orientation = Qt::Horizontal;
+    option.section = column;
+    option.text = model() ? model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() : QString();
+    // Measured in bold, as the header measures its own sections.
+    QFont bold = header->font();
+    bold.setBold(true);
+    option.fontMetrics = QFontMetrics(bold);
+    const int width = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+    return std::max(width, header->minimumSectionSize());
+}
+
+int DeviceGridView::headerAndRowHeight() const
+{
+    return horizontalHeader()->sizeHint().height() + verticalHeader()->defaultSectionSize() + 2 * frameWidth();
+}
+
 void DeviceGridView::showSortIndicator(int column, bool ascending)
 {
     QHeaderView* header = horizontalHeader();
@@ -162,7 +189,84 @@ void DeviceGridView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Ctrl+Tab leaves the grid as Tab does, the way it leaves other widgets
+    // that keep Tab for themselves.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && (event->modifiers() & Qt::ControlModifier)) {
+        focusNextPrevChild(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
+    // Shift+F10 is the Menu key of keyboards without one.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        emit popupRequested(KeyboardMenuPos());
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+QPoint DeviceGridView::KeyboardMenuPos()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return viewport()->mapToGlobal(QPoint(0, 0));
+    scrollTo(current);
+    const QRect cell = visualRect(current);
+    return viewport()->mapToGlobal(QPoint(cell.left(), cell.bottom()));
+}
+
+bool DeviceGridView::IsCut(const QModelIndex& index) const
+{
+    if (!index.isValid() || itemDelegate() == nullptr)
+        return false;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return itemDelegate()->sizeHint(option, index).width() > option.rect.width();
+}
+
+bool DeviceGridView::viewportEvent(QEvent* event)
+{
+    // A cut cell shows its whole text as a tooltip; a whole one shows none.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (IsCut(index))
+            QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
+                               visualRect(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableView::viewportEvent(event);
+}
+
+// The style's focus rectangle around the current cell all but vanishes on a
+// selected row, so the focused grid also frames its current row.
+void DeviceGridView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() || model() == nullptr)
+        return;
+    const QRect row = visualRect(model()->index(current.row(), 0))
+                          .united(visualRect(model()->index(current.row(), model()->columnCount() - 1)));
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(row.adjusted(0, 0, -1, -1));
+}
+
+void DeviceGridView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void DeviceGridView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
 }
 
 bool DeviceGridView::eventFilter(QObject* watched, QEvent* event)
@@ -224,6 +328,8 @@ void DeviceGridView::contextMenuEvent(QContextMenuEvent* event)
 void DeviceGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);
+    // The current row's focus frame moves with it.
+    viewport()->update();
     // Rows vanishing at the start of a round move the current cell to
     // nowhere; that is no selection by the user.
     if (current.isValid())

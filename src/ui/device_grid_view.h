@@ -9,6 +9,7 @@ namespace Gui {
 // scroll bar only and the header row as horizontal header. It reports mouse
 // events in grid cells (column, row), row 0 being the header row and data
 // rows counting from 1, the way the window's handlers think of the grid.
+// Tab and Shift+Tab leave the grid; the arrow keys move inside it.
 class DeviceGridView final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY(DeviceGridView)
@@ -27,6 +28,12 @@ public:
     // rows that exist.
     int visibleRowCount(int height) const;
 
+    // The width column `column`'s header needs to show its whole text (the
+    // sort arrow left aside), and the height of the header, one data row and
+    // the frame: what the grid must keep at the window's smallest size.
+    int headerTextWidth(int column) const;
+    int headerAndRowHeight() const;
+
     // The header's arrow on the column the rows are sorted by.
     void showSortIndicator(int column, bool ascending);
 
@@ -43,11 +50,16 @@ signals:
     void doubleClickedAnywhere();
     // The current cell moved to (column, row) by mouse or keyboard.
     void cellSelected(int column, int row);
-    // A context-menu request at a global position.
+    // A context-menu request at a global position (right button, Menu key
+    // or Shift+F10).
     void popupRequested(QPoint globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -56,6 +68,11 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // True when the cell's text does not fit its cell and is shown cut.
+    bool IsCut(const QModelIndex& index) const;
+    // Where a menu opened from the keyboard stands: below the current cell.
+    QPoint KeyboardMenuPos();
+
     bool m_headerPressed = false;
     bool m_headerResizing = false;
 };

@@ -13,6 +13,8 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
     else if (caption == QLatin1String("Error"))
         icon = QMessageBox::Critical;
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    // What a box names (an address, a refused text) can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 

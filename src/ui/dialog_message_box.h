@@ -15,7 +15,8 @@ namespace Gui {
 // on the offscreen platform would wait for a click nobody makes.
 using MessageBoxHook = std::function<void(QWidget* owner, const QString& caption, const QString& text)>;
 
-// Shows `text` modally over `owner` with `caption` and an OK button.
+// Shows `text` modally over `owner` with `caption` and an OK button; the
+// text can be selected and copied.
 void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text);
 
 // Fills the "%s" of a message format with `args` in turn, with no length

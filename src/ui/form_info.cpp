@@ -2,6 +2,7 @@
 #include "ui/form_info.h"
 
 #include "resources/dvconst.h"
+#include "ui/visible_focus.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -50,6 +51,7 @@ TFormInfo::TFormInfo(QWidget* owner)
     : QDialog(owner)
 {
     setObjectName(QStringLiteral("FormInfo"));
+    KeepFocusVisible(this);
     BuildControls();
     ApplyTexts();
 }
@@ -58,6 +60,14 @@ void TFormInfo::BuildControls()
 {
     auto* root = new QVBoxLayout(this);
     root->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Built first, so it has the focus at opening and Tab then reads the
+    // fields top to bottom.
+    m_BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    m_BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    m_BitBtn1->setDefault(true);
+    connect(m_BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
     auto* grid = new QGridLayout;
     int line = 0;
     for (const int field : kShownOrder) {
@@ -67,8 +77,9 @@ void TFormInfo::BuildControls()
         row.label->setObjectName(QString::fromLatin1(spec.label));
         row.edit = new QLineEdit(this);
         row.edit->setObjectName(QString::fromLatin1(spec.edit));
-        // Shown only: nothing can be typed or changed.
-        row.edit->setEnabled(false);
+        // Shown only: nothing can be typed or changed, yet a long value can
+        // be reached from the keyboard, scrolled through and copied.
+        row.edit->setReadOnly(true);
         row.edit->setMinimumWidth(240);
         row.label->setBuddy(row.edit);
         grid->addWidget(row.label, line, 0);
@@ -78,10 +89,6 @@ void TFormInfo::BuildControls()
     root->addLayout(grid);
 
     auto* buttons = new QHBoxLayout;
-    m_BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    m_BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    m_BitBtn1->setDefault(true);
-    connect(m_BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addStretch();
     buttons->addWidget(m_BitBtn1);
     root->addLayout(buttons);

@@ -34,4 +34,24 @@ struct FormResizeResult {
 
 FormResizeResult ComputeFormResize(const FormResizeInput& in);
 
+// What the window's smallest size must still show: the panel's controls, and
+// the grid's header and one row, each column as wide as its header needs.
+struct MinimumFormInput {
+    int controlsRight = 0; // right edge of the rightmost control above the grid
+    int gridLeft = 0;
+    int gridTop = 0;
+    int gridChromeHeight = 0; // header, one row and the frame
+    std::vector<float> proportions;
+    std::vector<int> headerWidths; // one per grid column
+};
+
+struct MinimumFormSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The smallest outer size at which ComputeFormResize still gives every
+// column at least its header's width, even beside the scroll bar.
+MinimumFormSize ComputeMinimumFormSize(const MinimumFormInput& in);
+
 } // namespace Gui

@@ -7,6 +7,7 @@
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
 #include "ui/upnp_info_form.h"
+#include "ui/visible_focus.h"
 #include "upnp/port_forward_engine.h"
 
 #include <QAction>
@@ -93,6 +94,7 @@ TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
     m_GroupBox2->hide();
     m_Button1->move(80, 30);
     m_Label1->move(280, 40);
+    KeepFocusVisible(this);
 
     m_log.onAppend = [this](const std::string& line) { AppendToMemo(line); };
     connect(m_session.get(), &Discovery::SearchSession::searching, this, &TMainForm::SearchStarted);
@@ -281,6 +283,7 @@ void TMainForm::ReapplyTexts()
     if (m_ComboBox1->count() > 0)
         m_ComboBox1->setItemText(0, Text(Dvconst::_CUSTOMISZED));
     SetGridHeaders();
+    UpdateMinimumSize();
 }
 
 void TMainForm::SetGridHeaders()
@@ -334,6 +337,24 @@ void TMainForm::FormCreate()
             m_log.appendf("Col[%d] - (%d, %d, %f)\n", c, width, total, static_cast<double>(proportion));
         }
     }
+    UpdateMinimumSize();
+}
+
+// However small the user makes the window, the button, the count and every
+// column header stay whole.
+void TMainForm::UpdateMinimumSize()
+{
+    MinimumFormInput in;
+    in.controlsRight = std::max(m_Button1->geometry().right(), m_Label1->geometry().right()) + 1;
+    in.gridLeft = m_StringGrid1->x();
+    in.gridTop = m_StringGrid1->y();
+    in.gridChromeHeight = m_StringGrid1->headerAndRowHeight();
+    in.proportions = m_columnProportions;
+    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+        in.headerWidths.push_back(m_StringGrid1->headerTextWidth(c));
+    // The rule gives outer sizes; as a client size it is a pixel or two generous.
+    const MinimumFormSize smallest = ComputeMinimumFormSize(in);
+    setMinimumSize(smallest.width, smallest.height);
 }
 
 void TMainForm::FormResize()
@@ -515,8 +536,13 @@ void TMainForm::Browser1Click()
         m_log.appendf("Browse: no valid http address for IP(%s)\n", ip.c_str());
         return;
     }
-    if (m_openUrl)
-        m_openUrl(*url);
+    if (!m_openUrl || m_openUrl(*url))
+        return;
+    // Without a browser the user still gets the address, to open elsewhere.
+    m_log.appendf("Browse: no browser started for %s\n", url->toString().toStdString().c_str());
+    if (m_messageBox)
+        m_messageBox(this, QStringLiteral("Warning"), Text(Dvconst::_BROWSER_NOT_STARTED) + QStringLiteral("\n\n")
+                                                          + url->toString());
 }
 
 void TMainForm::Info1Click()

@@ -97,6 +97,7 @@ private:
     void ApplyTexts();
     void ReapplyTexts();
     void SetGridHeaders();
+    void UpdateMinimumSize();
     void FormCreate();
     void FormClose(QCloseEvent* event);
     void FormDestroy();

@@ -4,6 +4,7 @@
 #include "discovery/setup_check.h"
 #include "resources/dvconst.h"
 #include "ui/labeled_edit.h"
+#include "ui/visible_focus.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -45,6 +46,7 @@ TNetForm::TNetForm(QWidget* owner, Discovery::LogSink& log)
     , m_log(log)
 {
     setObjectName(QStringLiteral("NetForm"));
+    KeepFocusVisible(this);
     BuildControls();
     ApplyTexts();
     FormCreate();
@@ -81,6 +83,9 @@ void TNetForm::BuildControls()
         shown->edit()->setPalette(palette);
         shown->edit()->setReadOnly(true);
         shown->edit()->setMinimumWidth(160);
+        // Out of the Tab chain: Tab would enter one only to be sent to Close,
+        // and the controls after Close could never be reached forwards.
+        shown->edit()->setFocusPolicy(Qt::ClickFocus);
     }
     root->addWidget(m_GroupBox2);
 
@@ -311,8 +316,9 @@ bool TNetForm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// Warns about an address that does not parse, and about a gateway outside
-// the subnet of the IP address and netmask. It only warns: the texts stay.
+// Warns about a text that is no address as Apply reads it, and about a
+// gateway outside the subnet of the IP address and netmask (compared only
+// when both of those are addresses). It only warns: the texts stay.
 void TNetForm::IpEditExit(Gui::LabeledEdit* sender)
 {
     if (!sender)

@@ -2,6 +2,7 @@
 #include "ui/upnp_info_form.h"
 
 #include "resources/dvconst.h"
+#include "ui/visible_focus.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -41,10 +42,6 @@ const std::array<RowSpec, Upnp::kUpnpFieldCount> kRowSpecs = {{
     {19, "EditUPC", &Dvconst::_UPC},
 }};
 
-// The edits' tab order after BitBtn1, as record fields.
-constexpr std::array<int, Upnp::kUpnpFieldCount> kTabOrder = {0, 4, 2, 1, 3, 10, 12, 14, 15, 16,
-                                                              17, 18, 5, 6, 7, 8, 9, 13, 11};
-
 constexpr int kFirstTop = 20;
 constexpr int kRowStep = 30;
 constexpr QRect kLabelRect{16, 0, 137, 13};
@@ -57,6 +54,7 @@ TForm1::TForm1(QWidget* owner)
     : QDialog(owner)
 {
     setObjectName(QStringLiteral("Form1"));
+    KeepFocusVisible(this);
     BuildControls();
     ApplyTexts();
 }
@@ -69,6 +67,8 @@ void TForm1::BuildControls()
     m_BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     m_BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     m_BitBtn1->setGeometry(kButtonRect);
+    // Built first, so it has the focus at opening and Tab then reads the
+    // rows top to bottom.
     m_BitBtn1->setDefault(true);
     connect(m_BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -82,15 +82,9 @@ void TForm1::BuildControls()
         row.edit = new QLineEdit(this);
         row.edit->setObjectName(QString::fromLatin1(spec.edit));
         row.edit->setGeometry(kEditRect.translated(0, top));
-        // Shown only: nothing can be typed or changed.
-        row.edit->setEnabled(false);
-    }
-
-    QWidget* previous = m_BitBtn1;
-    for (const int field : kTabOrder) {
-        QWidget* next = m_rows[static_cast<std::size_t>(field)].edit;
-        QWidget::setTabOrder(previous, next);
-        previous = next;
+        // Shown only: nothing can be typed or changed, yet a long value such
+        // as the presentation URL can be reached, scrolled through and copied.
+        row.edit->setReadOnly(true);
     }
 }
 

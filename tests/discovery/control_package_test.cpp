@@ -30,10 +30,15 @@ TEST(SetupChecks, AddressesAndGateway)
     EXPECT_FALSE(ParsesAsAddress(""));
     EXPECT_FALSE(ParsesAsAddress("192.168.1.10 junk")); // inet_addr alone would take it
     EXPECT_FALSE(ParsesAsAddress(" 192.168.1.10"));
+    EXPECT_FALSE(ParsesAsAddress("10.1"));          // inet_addr's 10.0.0.1
+    EXPECT_FALSE(ParsesAsAddress("0x0a.0.0.1"));    // and its hex
+    EXPECT_FALSE(ParsesAsAddress("192.168.001.10")); // and its octal
     EXPECT_TRUE(GatewayInSubnet("192.168.1.10", "255.255.255.0", "192.168.1.1"));
     EXPECT_FALSE(GatewayInSubnet("192.168.1.10", "255.255.255.0", "192.168.2.1"));
-    // An unparsable netmask counts as all ones: only the very address itself is "inside".
-    EXPECT_FALSE(GatewayInSubnet("192.168.1.10", "mask", "192.168.1.1"));
+    // No comparison unless ip and netmask are addresses: "10.1" must not make
+    // the correct gateway 10.77.0.1 look wrong.
+    EXPECT_TRUE(GatewayInSubnet("10.1", "255.255.0.0", "10.77.0.1"));
+    EXPECT_TRUE(GatewayInSubnet("192.168.1.10", "mask", "192.168.2.1"));
 }
 
 TEST(SetupRecord, ApplyCopiesTheEditsAndTheTypeWord)

@@ -17,6 +17,8 @@ struct Expected {
 
 // The text table as the forms know it, written out key by key.
 const Expected kTable[] = {
+    {&_BROWSER_NOT_STARTED, "_BROWSER_NOT_STARTED", 64200,
+     "No web browser could be started. Open this address in a browser yourself:"},
     {&_MODEL_NUMBER, "_MODEL_NUMBER", 65472, "ModelNumber"},
     {&_ICON_URL, "_ICON_URL", 65473, "IconURL"},
     {&_DESCRIPTION, "_DESCRIPTION", 65474, "Description"},

@@ -5,11 +5,14 @@
 #include "replies.h"
 
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QAbstractItemDelegate>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -169,7 +172,7 @@ TEST_F(GridInWindow, FiveDigitPortsAndTheMacColumnShowWholeBesideTheScrollBar)
               grid->viewport()->width());
 }
 
-TEST_F(GridInWindow, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleClick)
+TEST_F(GridInWindow, CtrlCCopiesEnterOpensAndShiftF10ShowsTheMenuOfTheRow)
 {
     std::vector<QUrl> opened;
     form.setUrlOpener([&](const QUrl& url) { opened.push_back(url); return true; });
@@ -194,6 +197,31 @@ TEST_F(GridInWindow, CtrlCCopiesTheSelectedRowsAndEnterOpensTheRowLikeADoubleCli
     QTest::keyClick(grid, Qt::Key_Return);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].host(), ip);
+
+    // Shift+F10 is the Menu key of keyboards without one.
+    auto* menu = form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+}
+
+TEST_F(GridInWindow, OnlyACutCellShowsItsWholeTextAsATooltip)
+{
+    const std::string wide = "KV-WWWWWWWWWWWWWWWWWWWWWWWWWWW"; // far wider than the Model column
+    Feed(form.state(), {Reply(wide, "10.0.0.1", "00:00:00:00:00:01"), Reply("B", "10.0.0.2", "00:00:00:00:00:02")});
+    const auto hover = [&](int column, int row) {
+        const QPoint at = grid->visualRect(grid->model()->index(row - 1, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string("(none)");
+    };
+    const int cut = TestSupport::RowWith(form.state().grid, DeviceGrid::kModelColumn, wide);
+    const int whole = TestSupport::RowWith(form.state().grid, DeviceGrid::kModelColumn, "B");
+    // Whole texts first: a tooltip once shown lingers a moment after it is hidden.
+    EXPECT_EQ(hover(DeviceGrid::kModelColumn, whole), "(none)");
+    EXPECT_EQ(hover(DeviceGrid::kIpColumn, cut), "(none)");
+    EXPECT_EQ(hover(DeviceGrid::kModelColumn, cut), wide);
 }
 
 TEST(DeviceGridModel, ARoundsRowsReachTheViewsInFewSignalsAndStayInStep)

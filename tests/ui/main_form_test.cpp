@@ -14,12 +14,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -467,4 +469,61 @@ TEST_F(MainFormTest, BrowseRefusesAnAddressThatIsNoHost)
     form->Browser1Click();
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(form->log().contains("Browse: no valid http address for IP(x/../evil)\n"));
+}
+
+TEST_F(MainFormTest, BrowseWithoutABrowserShowsTheAddressToCopy)
+{
+    Show();
+    FillAsAfterRound(); // rows: C (port 80), B (8080), a ("abc")
+    form->setUrlOpener([](const QUrl&) { return false; });
+    // The program's own box, answered by a "user" who notes what it says.
+    QStringList seen;
+    bool selectable = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(top);
+            if (box && box->isVisible()) {
+                seen << box->windowTitle() + QLatin1Char('|') + box->text();
+                selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    user.start(10);
+    ClickCell(0, 2);
+    form->Browser1Click();
+    EXPECT_EQ(seen, QStringList{QStringLiteral("Warning|No web browser could be started. Open this address in a "
+                                               "browser yourself:\n\nhttp://10.0.0.1:8080")});
+    EXPECT_TRUE(selectable);
+}
+
+TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsTheButtonTheCountAndEveryHeader)
+{
+    Show();
+    FillAsAfterRound();
+    const auto checkSmallest = [&] {
+        form->resize(1, 1);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(form->size(), form->minimumSize());
+        for (const char* name : {"Button1", "Label1"}) {
+            const QWidget* control = Child<QWidget>(*form, name);
+            EXPECT_TRUE(form->rect().contains(QRect(control->mapTo(form.get(), QPoint()), control->size()))) << name;
+        }
+        auto* label = Child<QLabel>(*form, "Label1");
+        EXPECT_LE(label->sizeHint().width(), label->width());
+        // Three rows and room for one: the columns are spread beside the scroll bar.
+        EXPECT_GE(grid->height(), grid->headerAndRowHeight());
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+            EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c))
+                << form->state().grid.cell(c, 0);
+    };
+    checkSmallest();
+    // The German headers are wider ("Netzmaske").
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quendrel");
+    ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, program));
+    Resources::ReinitializeForms();
+    checkSmallest();
+    Resources::UnloadResourceModule();
+    Resources::ReinitializeForms();
 }

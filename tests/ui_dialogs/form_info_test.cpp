@@ -67,7 +67,7 @@ DeviceInfo ListedDevice()
     return d;
 }
 
-TEST_F(FormInfoTest, ShowsEveryFieldDisabledUnderItsCaption)
+TEST_F(FormInfoTest, ShowsEveryFieldReadOnlyUnderItsCaption)
 {
     form->Fill(ListedDevice());
     EXPECT_EQ(form->objectName(), QStringLiteral("FormInfo"));
@@ -78,7 +78,7 @@ TEST_F(FormInfoTest, ShowsEveryFieldDisabledUnderItsCaption)
         QLineEdit* edit = Child<QLineEdit>(row.edit);
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->text(), QString::fromLatin1(row.text)) << row.edit;
-        EXPECT_FALSE(edit->isEnabled()) << row.edit;
+        EXPECT_TRUE(edit->isReadOnly()) << row.edit;
     }
 }
 

@@ -192,6 +192,16 @@ TEST_F(NetFormTest, LeavingAnAddressEditWarnsButChangesNothing)
     Gateway()->setText(QStringLiteral("gw"));
     form->IpEditExit(Gateway());
     EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Invalid Gateway - [gw]")});
+
+    // Shorthand is read as Apply reads it: "10.1" is flagged where it stands,
+    // and the correct gateway after it is not blamed for it.
+    boxes.clear();
+    Ip()->setText(QStringLiteral("10.1"));
+    form->IpEditExit(Ip());
+    Netmask()->setText(QStringLiteral("255.255.0.0"));
+    Gateway()->setText(QStringLiteral("10.77.0.1"));
+    form->IpEditExit(Gateway());
+    EXPECT_EQ(boxes.seen(), QStringList{QStringLiteral("Warning|Invalid IP Address - [10.1]")});
 }
 
 TEST_F(NetFormTest, FocusReturnsToAnInvalidEditButNotToAnUnreasonableGateway)

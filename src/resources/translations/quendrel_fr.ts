@@ -3,6 +3,11 @@
 <TS version="2.1" language="fr_FR" sourcelanguage="en_US">
 <context>
     <name></name>
+    <message id="64200">
+        <source>No web browser could be started. Open this address in a browser yourself:</source>
+        <extracomment>_BROWSER_NOT_STARTED</extracomment>
+        <translation>Aucun navigateur web n’a pu être lancé. Ouvrez vous-même cette adresse dans un navigateur :</translation>
+    </message>
     <message id="65472">
         <source>ModelNumber</source>
         <extracomment>_MODEL_NUMBER</extracomment>
