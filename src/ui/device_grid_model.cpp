@@ -54,7 +54,7 @@ int DeviceGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant DeviceGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || role != Qt::DisplayRole)
         return {};
     return DisplayText(m_grid.cell(index.column(), index.row() + 1));
 }

@@ -210,6 +210,7 @@ TEST_F(GridInWindow, OnlyACutCellShowsItsWholeTextAsATooltip)
 {
     const std::string wide = "KV-WWWWWWWWWWWWWWWWWWWWWWWWWWW"; // far wider than the Model column
     Feed(form.state(), {Reply(wide, "10.0.0.1", "00:00:00:00:00:01"), Reply("B", "10.0.0.2", "00:00:00:00:00:02")});
+    Refresh(grid);
     const auto hover = [&](int column, int row) {
         const QPoint at = grid->visualRect(grid->model()->index(row - 1, column)).center();
         QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
