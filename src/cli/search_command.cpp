@@ -65,7 +65,7 @@ int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (options->quiet && state.deviceLimitReached())
         err << "quendrel-cli search: device limit of " << state.deviceLimit
             << " reached; further replies ignored\n";
-    out << FormatDevices(state, shown, options->format);
+    out << FormatDevices(state, shown, options->format, Discovery::BroadcastInterfaces());
     if (shown == 0 && !options->quiet)
         PrintFirewallHint(err);
     return 0;

@@ -107,11 +107,14 @@ private:
 
 } // namespace
 
-std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const DeviceInfo*>& round)
+std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const DeviceInfo*>& round,
+                                                     const std::vector<std::vector<std::string>>& warnings)
 {
     std::vector<Change> changes;
     std::set<std::pair<std::string, std::string>> seen;
-    for (const DeviceInfo* device : round) {
+    for (std::size_t d = 0; d < round.size(); ++d) {
+        const DeviceInfo* device = round[d];
+        const std::vector<std::string> marks = d < warnings.size() ? warnings[d] : std::vector<std::string>{};
         auto key = KeyOf(*device);
         // Two records behind one key in a round (two cameras on one host):
         // the first one speaks for the key.
@@ -119,14 +122,15 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
             continue;
         const auto known = m_known.find(key);
         if (known == m_known.end()) {
-            m_known.emplace(std::move(key), Known{*device, 0});
-            changes.push_back({Event::Found, *device});
+            m_known.emplace(std::move(key), Known{*device, 0, marks});
+            changes.push_back({Event::Found, *device, marks});
             continue;
         }
         known->second.misses = 0;
-        if (!SameFields(known->second.device, *device)) {
+        if (!SameFields(known->second.device, *device) || known->second.warnings != marks) {
             known->second.device = *device;
-            changes.push_back({Event::Changed, *device});
+            known->second.warnings = marks;
+            changes.push_back({Event::Changed, *device, marks});
         }
     }
     for (auto it = m_known.begin(); it != m_known.end();) {
@@ -134,7 +138,7 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
             ++it;
             continue;
         }
-        changes.push_back({Event::Gone, it->second.device});
+        changes.push_back({Event::Gone, it->second.device, it->second.warnings});
         it = m_known.erase(it);
     }
     return changes;
@@ -143,7 +147,7 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
 std::string ChangeLine(const DeviceWatch::Change& change, const std::string& isoTime)
 {
     return std::string("{\"event\":\"") + EventName(change.event) +
-           "\",\"device\":" + DeviceJson(change.device) + ",\"time\":\"" + isoTime + "\"}";
+           "\",\"device\":" + DeviceJson(change.device, change.warnings) + ",\"time\":\"" + isoTime + "\"}";
 }
 
 int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -180,7 +184,9 @@ int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         const int shown =
             rows == Discovery::SearchSession::kNotCounted ? Upnp::CloseUpnpRound(state.grid) : rows;
         const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-        for (const DeviceWatch::Change& change : watch.update(ShownDevices(state, shown)))
+        const std::vector<const DeviceInfo*> devices = ShownDevices(state, shown);
+        for (const DeviceWatch::Change& change :
+             watch.update(devices, WarningsOf(state, devices, Discovery::BroadcastInterfaces())))
             out << ChangeLine(change, now) << '\n';
         out.flush();
         // Rounds start --every seconds apart; one that took longer is followed at once.

@@ -21,19 +21,23 @@ public:
     struct Change {
         Event event;
         Discovery::DeviceInfo device;
+        std::vector<std::string> warnings; // the markers' names
     };
 
     // Rounds in a row a device may miss before it counts as gone.
     static constexpr int kMissesForGone = 2;
 
-    // One round's devices; returns what changed: found and changed devices in
-    // the round's order, then the ones gone.
-    std::vector<Change> update(const std::vector<const Discovery::DeviceInfo*>& round);
+    // One round's devices (and, when given, each one's markers: a device
+    // whose markers change has changed); returns what changed: found and
+    // changed devices in the round's order, then the ones gone.
+    std::vector<Change> update(const std::vector<const Discovery::DeviceInfo*>& round,
+                               const std::vector<std::vector<std::string>>& warnings = {});
 
 private:
     struct Known {
         Discovery::DeviceInfo device;
         int misses = 0;
+        std::vector<std::string> warnings;
     };
     std::map<std::pair<std::string, std::string>, Known> m_known;
 };
