@@ -50,4 +50,17 @@ std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>
     return found;
 }
 
+std::vector<std::uint32_t> LocalAddresses()
+{
+    ifaddrs* raw = nullptr;
+    if (getifaddrs(&raw) != 0)
+        return {};
+    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> list(raw, &freeifaddrs);
+    std::vector<std::uint32_t> addresses;
+    for (const ifaddrs* i = raw; i != nullptr; i = i->ifa_next)
+        if (i->ifa_addr != nullptr && i->ifa_addr->sa_family == AF_INET && (i->ifa_flags & IFF_UP))
+            addresses.push_back(ntohl(reinterpret_cast<const sockaddr_in*>(i->ifa_addr)->sin_addr.s_addr));
+    return addresses;
+}
+
 } // namespace Discovery

@@ -19,6 +19,10 @@ struct NetworkInterface {
 // the system's order, limited to `only` when that names any.
 std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>& only = {});
 
+// Every IPv4 address (host byte order) of this machine's adapters that are
+// up, loopback included.
+std::vector<std::uint32_t> LocalAddresses();
+
 // Dotted text of a host-order address.
 std::string AddressText(std::uint32_t address);
 
