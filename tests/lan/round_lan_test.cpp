@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Whole search rounds, the CLI and the control package on a namespace LAN:
 // the program's own ports and the real limited broadcast, from the PC.
+#include "device_file.h"
 #include "lan_test.h"
 #include "wire.h"
 
@@ -48,19 +49,6 @@ std::vector<DeviceInfo> Devices(const std::string& prefix, int count, const std:
             CopyToField(FieldAt(d, f), fields[f]);
     }
     return devices;
-}
-
-// A device file for quendrel-sim.
-std::string DeviceFile(const std::vector<DeviceInfo>& devices)
-{
-    static int serial = 0;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("quendrel-round-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".json");
-    QJsonArray list;
-    for (const DeviceInfo& d : devices)
-        list.append(Sim::DeviceToJson(d));
-    std::ofstream(path) << QJsonDocument(list).toJson().toStdString();
-    return path.string();
 }
 
 SearchSettings Relay(const std::string& host, const std::string& transport)
