@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "discovery/address_in_use.h"
 
+#include "discovery/adapter_send.h"
 #include "discovery/setup_check.h"
 #include "discovery/socket_handle.h"
 
@@ -60,23 +61,7 @@ bool SendNeighbourProbe(std::uint32_t address, const NetworkInterface& adapter, 
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = htonl(address);
     to.sin_port = htons(kProbePort);
-    // The adapter is named per datagram (IP_PKTINFO), which needs no
-    // privilege, unlike binding the socket to a device.
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    msghdr message{};
-    message.msg_name = &to;
-    message.msg_namelen = sizeof to;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr* header = CMSG_FIRSTHDR(&message);
-    header->cmsg_level = IPPROTO_IP;
-    header->cmsg_type = IP_PKTINFO;
-    header->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-    in_pktinfo info{};
-    info.ipi_ifindex = static_cast<int>(adapter.index);
-    info.ipi_spec_dst.s_addr = htonl(adapter.address);
-    std::memcpy(CMSG_DATA(header), &info, sizeof info);
-    if (::sendmsg(socket.get(), &message, 0) < 0) {
+    if (SendThroughAdapter(socket.get(), to, {}, &adapter) < 0) {
         log.appendf("Neighbour probe to %s on %s failed : %s\n", AddressText(address).c_str(),
                     adapter.name.c_str(), std::strerror(errno));
         return false;
