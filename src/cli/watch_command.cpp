@@ -127,9 +127,9 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
             continue;
         }
         known->second.misses = 0;
-        if (!SameFields(known->second.device, *device) || known->second.warnings != marks) {
+        known->second.warnings = marks;
+        if (!SameFields(known->second.device, *device)) {
             known->second.device = *device;
-            known->second.warnings = marks;
             changes.push_back({Event::Changed, *device, marks});
         }
     }

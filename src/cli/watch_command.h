@@ -27,9 +27,10 @@ public:
     // Rounds in a row a device may miss before it counts as gone.
     static constexpr int kMissesForGone = 2;
 
-    // One round's devices (and, when given, each one's markers: a device
-    // whose markers change has changed); returns what changed: found and
-    // changed devices in the round's order, then the ones gone.
+    // One round's devices (and, when given, each one's markers, which every
+    // change carries as they stand then; they alone make no change);
+    // returns what changed: found and changed devices in the round's order,
+    // then the ones gone.
     std::vector<Change> update(const std::vector<const Discovery::DeviceInfo*>& round,
                                const std::vector<std::vector<std::string>>& warnings = {});
 

@@ -253,7 +253,9 @@ TEST_F(RoundLan, CliSearchAndSetup)
     ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format", "json", "--quiet"}, out), 0);
     const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
     ASSERT_EQ(list.size(), 3) << out;
-    EXPECT_EQ(list[0].toObject().keys().size(), 11);
+    // The eleven fields and the warnings: 192.168.7.x lies outside the PC's subnet.
+    EXPECT_EQ(list[0].toObject().keys().size(), 12);
+    EXPECT_EQ(list[0].toObject().value("warnings").toArray(), QJsonArray({"other-subnet"}));
 
     ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--quiet"}, out), 0);
     EXPECT_NE(out.find("3 device(s) found!\n"), std::string::npos) << out;
@@ -286,7 +288,7 @@ TEST_F(RoundLan, WatchReportsADevicePluggedInAndTakenAway)
     std::vector<QJsonObject> lines;
     const std::optional<QJsonObject> first = WaitForWatch(watch, lines, "found", "00:1a:w1:00:00:11");
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->value("device").toObject().keys().size(), 11);
+    EXPECT_EQ(first->value("device").toObject().keys().size(), 12); // the eleven fields and the warnings
     EXPECT_TRUE(first->value("time").toString().endsWith('Z'));
 
     SimProcess* plugged = StartSim(2, {"--devices", DeviceFile(Devices("w2", 1))});
