@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/device_output.h"
 
+#include "discovery/device_markers.h"
 #include "resources/dvconst.h"
 
 #include <QList>
@@ -88,6 +89,8 @@ std::string CountLine(int shownRows)
     return text.toStdString();
 }
 
+} // namespace
+
 // Display width of UTF-8 text, counted in code points.
 std::size_t Width(const std::string& text)
 {
@@ -129,8 +132,6 @@ std::string JsonString(std::string_view bytes)
     return out + '"';
 }
 
-} // namespace
-
 std::string TerminalText(std::string_view bytes)
 {
     // The decoder already turns every sequence that is not UTF-8 into U+FFFD.
@@ -144,9 +145,14 @@ std::string TerminalText(std::string_view bytes)
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size()).toStdString();
 }
 
-std::string FormatTable(const Discovery::DiscoveryState& state, int shownRows, bool allFields)
+std::string FormatTable(const Discovery::DiscoveryState& state, int shownRows, bool allFields, const Adapters& adapters)
 {
-    const std::vector<Row> rows = ShownRows(state, shownRows, allFields);
+    std::vector<Row> rows = ShownRows(state, shownRows, allFields);
+    // The markers' column only when a row has one, so a plain table stays as it was.
+    const std::vector<std::string> warnings = RowWarnings(state, shownRows, adapters);
+    if (std::any_of(warnings.begin() + 1, warnings.end(), [](const std::string& w) { return !w.empty(); }))
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            rows[r].push_back(warnings[r]);
     std::vector<std::size_t> widths(rows.front().size());
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c)
@@ -165,13 +171,60 @@ std::string FormatTable(const Discovery::DiscoveryState& state, int shownRows, b
     return out + CountLine(shownRows) + '\n';
 }
 
-std::string FormatCsv(const Discovery::DiscoveryState& state, int shownRows, bool allFields)
+std::string FormatCsv(const Discovery::DiscoveryState& state, int shownRows, bool allFields, const Adapters& adapters)
 {
+    std::vector<Row> rows = ShownRows(state, shownRows, allFields);
+    const std::vector<std::string> warnings = RowWarnings(state, shownRows, adapters);
     std::string out;
-    for (const Row& row : ShownRows(state, shownRows, allFields))
-        for (std::size_t c = 0; c < row.size(); ++c)
-            out += CsvField(row[c]) + (c + 1 < row.size() ? "," : "\n");
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        rows[r].push_back(warnings[r]); // always last, so every other column keeps its place
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            out += CsvField(rows[r][c]) + (c + 1 < rows[r].size() ? "," : "\n");
+    }
     return out;
+}
+
+std::vector<std::vector<std::string>> DeviceWarnings(const Discovery::DiscoveryState& state,
+                                                     const Adapters& adapters)
+{
+    std::vector<std::vector<std::string>> names;
+    for (const auto& markers : Discovery::RoundMarkers(state, adapters)) {
+        std::vector<std::string>& device = names.emplace_back();
+        for (const Discovery::DeviceMarker m : markers)
+            device.emplace_back(Discovery::MarkerName(m));
+    }
+    return names;
+}
+
+std::vector<std::vector<std::string>> WarningsOf(const Discovery::DiscoveryState& state,
+                                                 const std::vector<const Discovery::DeviceInfo*>& devices,
+                                                 const Adapters& adapters)
+{
+    const std::vector<std::vector<std::string>> all = DeviceWarnings(state, adapters);
+    std::vector<std::vector<std::string>> warnings;
+    for (const Discovery::DeviceInfo* device : devices)
+        warnings.push_back(all[static_cast<std::size_t>(device - state.devices.data())]);
+    return warnings;
+}
+
+std::vector<std::string> RowWarnings(const Discovery::DiscoveryState& state, int shownRows, const Adapters& adapters)
+{
+    // A row stands for the devices with its ip and mac, which share their markers.
+    const std::vector<std::vector<std::string>> byDevice = DeviceWarnings(state, adapters);
+    std::map<std::pair<std::string_view, std::string_view>, std::string> byKey;
+    for (std::size_t d = 0; d < state.devices.size(); ++d) {
+        std::string joined;
+        for (const std::string& w : byDevice[d])
+            joined += (joined.empty() ? "" : " ") + w;
+        byKey.emplace(std::pair{Discovery::FieldText(state.devices[d].ip), Discovery::FieldText(state.devices[d].mac)},
+                      joined);
+    }
+    std::vector<std::string> rows = {kWarningsHeading};
+    for (int r = 1; r <= shownRows; ++r) {
+        const auto found = byKey.find({state.grid.cell(DeviceGrid::kIpColumn, r), state.grid.cell(DeviceGrid::kMacColumn, r)});
+        rows.push_back(found == byKey.end() ? std::string() : found->second);
+    }
+    return rows;
 }
 
 std::vector<const Discovery::DeviceInfo*> ShownDevices(const Discovery::DiscoveryState& state, int shownRows)
@@ -182,7 +235,7 @@ std::vector<const Discovery::DeviceInfo*> ShownDevices(const Discovery::Discover
     return shown;
 }
 
-std::string DeviceJson(const Discovery::DeviceInfo& device)
+std::string DeviceJson(const Discovery::DeviceInfo& device, const std::vector<std::string>& warnings)
 {
     std::string out = "{";
     for (int f = 0; f < Discovery::kDeviceFieldCount; ++f) {
@@ -190,27 +243,32 @@ std::string DeviceJson(const Discovery::DeviceInfo& device)
         out += JsonString(Discovery::kDeviceFieldNames[static_cast<std::size_t>(f)]) + ": " +
                JsonString(Discovery::FieldText(Discovery::FieldAt(device, f)));
     }
-    return out + "}";
+    out += ", \"warnings\": [";
+    for (std::size_t w = 0; w < warnings.size(); ++w)
+        out += (w == 0 ? "" : ", ") + JsonString(warnings[w]);
+    return out + "]}";
 }
 
-std::string FormatJson(const Discovery::DiscoveryState& state, int shownRows)
+std::string FormatJson(const Discovery::DiscoveryState& state, int shownRows, const Adapters& adapters)
 {
     // Fields in record order, one device per line.
     const std::vector<const Discovery::DeviceInfo*> devices = ShownDevices(state, shownRows);
+    const std::vector<std::vector<std::string>> warnings = WarningsOf(state, devices, adapters);
     std::string out = "[";
     for (std::size_t d = 0; d < devices.size(); ++d)
-        out += (d == 0 ? "\n  " : ",\n  ") + DeviceJson(*devices[d]);
+        out += (d == 0 ? "\n  " : ",\n  ") + DeviceJson(*devices[d], warnings[d]);
     return out + (devices.empty() ? "]\n" : "\n]\n");
 }
 
-std::string FormatDevices(const Discovery::DiscoveryState& state, int shownRows, OutputFormat format, bool allFields)
+std::string FormatDevices(const Discovery::DiscoveryState& state, int shownRows, OutputFormat format, bool allFields,
+                          const Adapters& adapters)
 {
     switch (format) {
-    case OutputFormat::Csv: return FormatCsv(state, shownRows, allFields);
-    case OutputFormat::Json: return FormatJson(state, shownRows);
+    case OutputFormat::Csv: return FormatCsv(state, shownRows, allFields, adapters);
+    case OutputFormat::Json: return FormatJson(state, shownRows, adapters);
     case OutputFormat::Table: break;
     }
-    return FormatTable(state, shownRows, allFields);
+    return FormatTable(state, shownRows, allFields, adapters);
 }
 
 } // namespace Cli

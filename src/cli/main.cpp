@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // quendrel-cli: the window's search and network setup, from a terminal.
+#include "cli/assign_command.h"
 #include "cli/interfaces_command.h"
 #include "cli/search_command.h"
 #include "cli/setup_command.h"
@@ -43,6 +44,23 @@ constexpr const char* kUsage =
     "      setup dialog sends, through the adapter it answered on. Addresses no\n"
     "      device can use are refused, and so is a gateway outside the subnet of\n"
     "      ip and netmask unless --force is given (G 0.0.0.0 means no gateway).\n"
+    "  assign --from A --netmask M --gateway G --dns D [--project TEXT] [--mac MAC]...\n"
+    "         [--current-ip A] [--interface NAME]... [--dry-run] [--wait SECONDS]\n"
+    "         [--force] [--format table|csv|json] [--quiet]\n"
+    "  assign --plan FILE.csv [--dry-run] [--wait SECONDS] [--force] [...]\n"
+    "      Gives many devices static addresses in one step. Searches once, takes\n"
+    "      the devices of the project (or those named by --mac or --current-ip),\n"
+    "      ordered by MAC, and plans consecutive addresses upward from --from in\n"
+    "      its subnet, skipping the network and broadcast addresses, the gateway,\n"
+    "      the DNS, this PC's addresses, every address a device holds and every\n"
+    "      address a host on the LAN answers ARP for. A plan file (heading\n"
+    "      mac,ip,netmask,gateway,dns) gives each device its own line instead.\n"
+    "      --dry-run prints the plan. Otherwise one control package goes to each\n"
+    "      device, and searches every few seconds confirm each device at its new\n"
+    "      address (its MAC answering from it) until --wait SECONDS pass (90).\n"
+    "      Statuses: planned, confirmed, not seen, other address. A gateway\n"
+    "      outside the subnet is refused unless --force. Nothing is sent when any\n"
+    "      device or address is refused (exit status 2).\n"
     "  interfaces [--interface NAME]...\n"
     "      Lists the adapters a local broadcast search would use.\n"
     "  language\n"
@@ -58,7 +76,8 @@ constexpr const char* kUsage =
     "\"quendrel-cli interfaces\" lists; another name is refused.\n"
     "Diagnostic lines go to stderr unless --quiet.\n"
     "Exit status: 0 when the command ran (a search that found nothing included),\n"
-    "1 when the device was not found or sending failed, 2 for bad options.\n";
+    "1 when the device was not found or sending failed (assign: a device not\n"
+    "confirmed), 2 for bad options (assign: a refused plan; nothing was sent).\n";
 
 // The window program lies beside this one (in the build tree and in the
 // installed program directory alike); its module is looked up the way the
@@ -107,6 +126,8 @@ int main(int argc, char** argv)
         return Cli::WatchCommand(args, std::cout, std::cerr);
     if (command == "setup")
         return Cli::SetupCommand(args, std::cout, std::cerr);
+    if (command == "assign")
+        return Cli::AssignCommand(args, std::cout, std::cerr);
     if (command == "language")
         return LanguageCommand(std::cout);
     if (command == "interfaces")

@@ -87,7 +87,7 @@ int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (options->quiet && state.deviceLimitReached())
         err << "quendrel-cli search: device limit of " << state.deviceLimit
             << " reached; further replies ignored\n";
-    out << FormatDevices(state, shown, options->format, options->allFields);
+    out << FormatDevices(state, shown, options->format, options->allFields, Discovery::BroadcastInterfaces());
     // Said even when quiet: an empty list from a search that could not
     // listen is no answer at all.
     if (const std::string problem = ReplyPortProblem(report, {}); !problem.empty()) {

@@ -56,11 +56,14 @@ DeviceWatch::Key DeviceWatch::KeyOf(const DeviceInfo& device)
     return {std::move(ip), Discovery::CanonicalMac(mac).value_or(std::string(mac)), {}};
 }
 
-std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const DeviceInfo*>& round)
+std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const DeviceInfo*>& round,
+                                                     const std::vector<std::vector<std::string>>& warnings)
 {
     std::vector<Change> changes;
     std::set<Key> seen;
-    for (const DeviceInfo* device : round) {
+    for (std::size_t d = 0; d < round.size(); ++d) {
+        const DeviceInfo* device = round[d];
+        const std::vector<std::string> marks = d < warnings.size() ? warnings[d] : std::vector<std::string>{};
         auto key = KeyOf(*device);
         // Two records behind one key in a round (two cameras on one host):
         // the first one speaks for the key.
@@ -68,14 +71,15 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
             continue;
         const auto known = m_known.find(key);
         if (known == m_known.end()) {
-            m_known.emplace(std::move(key), Known{*device, 0});
-            changes.push_back({Event::Found, *device});
+            m_known.emplace(std::move(key), Known{*device, 0, marks});
+            changes.push_back({Event::Found, *device, marks});
             continue;
         }
         known->second.misses = 0;
+        known->second.warnings = marks;
         if (!SameFields(known->second.device, *device)) {
             known->second.device = *device;
-            changes.push_back({Event::Changed, *device});
+            changes.push_back({Event::Changed, *device, marks});
         }
     }
     for (auto it = m_known.begin(); it != m_known.end();) {
@@ -83,7 +87,7 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
             ++it;
             continue;
         }
-        changes.push_back({Event::Gone, it->second.device});
+        changes.push_back({Event::Gone, it->second.device, it->second.warnings});
         it = m_known.erase(it);
     }
     return changes;
@@ -92,7 +96,7 @@ std::vector<DeviceWatch::Change> DeviceWatch::update(const std::vector<const Dev
 std::string ChangeLine(const DeviceWatch::Change& change, const std::string& isoTime)
 {
     return std::string("{\"event\":\"") + EventName(change.event) +
-           "\",\"device\":" + DeviceJson(change.device) + ",\"time\":\"" + isoTime + "\"}";
+           "\",\"device\":" + DeviceJson(change.device, change.warnings) + ",\"time\":\"" + isoTime + "\"}";
 }
 
 int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -136,7 +140,9 @@ int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             err << "quendrel-cli watch: " << problem << '\n';
         portProblemSaid = !problem.empty();
         const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-        for (const DeviceWatch::Change& change : watch.update(ShownDevices(state, shown)))
+        const std::vector<const DeviceInfo*> devices = ShownDevices(state, shown);
+        for (const DeviceWatch::Change& change :
+             watch.update(devices, WarningsOf(state, devices, Discovery::BroadcastInterfaces())))
             out << ChangeLine(change, now) << '\n';
         out.flush();
         // Rounds start --every seconds apart; one that took longer is followed at once.

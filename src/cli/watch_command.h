@@ -24,19 +24,24 @@ public:
     struct Change {
         Event event;
         Discovery::DeviceInfo device;
+        std::vector<std::string> warnings; // the markers' names
     };
 
     // Rounds in a row a device may miss before it counts as gone.
     static constexpr int kMissesForGone = 2;
 
-    // One round's devices; returns what changed: found and changed devices in
-    // the round's order, then the ones gone.
-    std::vector<Change> update(const std::vector<const Discovery::DeviceInfo*>& round);
+    // One round's devices (and, when given, each one's markers, which every
+    // change carries as they stand then; they alone make no change);
+    // returns what changed: found and changed devices in the round's order,
+    // then the ones gone.
+    std::vector<Change> update(const std::vector<const Discovery::DeviceInfo*>& round,
+                               const std::vector<std::vector<std::string>>& warnings = {});
 
 private:
     struct Known {
         Discovery::DeviceInfo device;
         int misses = 0;
+        std::vector<std::string> warnings;
     };
     // ip, MAC, and the port for UPnP cameras (empty for the others).
     using Key = std::tuple<std::string, std::string, std::string>;

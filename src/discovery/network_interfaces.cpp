@@ -11,6 +11,25 @@
 
 namespace Discovery {
 
+namespace {
+
+// Calls `take` for every IPv4 address of an adapter that is up.
+template <typename Take>
+void ForEachUpAddress(Take take)
+{
+    ifaddrs* raw = nullptr;
+    if (getifaddrs(&raw) != 0)
+        return;
+    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> list(raw, &freeifaddrs);
+    for (const ifaddrs* i = raw; i != nullptr; i = i->ifa_next) {
+        if (i->ifa_addr != nullptr && i->ifa_addr->sa_family == AF_INET && i->ifa_name != nullptr &&
+            (i->ifa_flags & IFF_UP) != 0)
+            take(*i);
+    }
+}
+
+} // namespace
+
 std::string AddressText(std::uint32_t address)
 {
     in_addr a{htonl(address)};
@@ -21,32 +40,22 @@ std::string AddressText(std::uint32_t address)
 
 std::vector<NetworkInterface> UpInterfaces()
 {
-    ifaddrs* raw = nullptr;
-    if (getifaddrs(&raw) != 0)
-        return {};
-    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> list(raw, &freeifaddrs);
-
     std::vector<NetworkInterface> found;
-    for (const ifaddrs* i = raw; i != nullptr; i = i->ifa_next) {
-        if (i->ifa_addr == nullptr || i->ifa_addr->sa_family != AF_INET || i->ifa_name == nullptr)
-            continue;
-        const unsigned flags = i->ifa_flags;
-        if (!(flags & IFF_UP))
-            continue;
+    ForEachUpAddress([&](const ifaddrs& entry) {
         NetworkInterface adapter;
-        adapter.name = i->ifa_name;
-        adapter.index = if_nametoindex(i->ifa_name);
-        adapter.address = ntohl(reinterpret_cast<const sockaddr_in*>(i->ifa_addr)->sin_addr.s_addr);
-        if (i->ifa_netmask != nullptr)
-            adapter.netmask = ntohl(reinterpret_cast<const sockaddr_in*>(i->ifa_netmask)->sin_addr.s_addr);
-        adapter.loopback = (flags & IFF_LOOPBACK) != 0;
-        adapter.canBroadcast = (flags & IFF_BROADCAST) != 0;
+        adapter.name = entry.ifa_name;
+        adapter.index = if_nametoindex(entry.ifa_name);
+        adapter.address = ntohl(reinterpret_cast<const sockaddr_in*>(entry.ifa_addr)->sin_addr.s_addr);
+        if (entry.ifa_netmask != nullptr)
+            adapter.netmask = ntohl(reinterpret_cast<const sockaddr_in*>(entry.ifa_netmask)->sin_addr.s_addr);
+        adapter.loopback = (entry.ifa_flags & IFF_LOOPBACK) != 0;
+        adapter.canBroadcast = (entry.ifa_flags & IFF_BROADCAST) != 0;
         // An adapter with two addresses is still one way out.
         const bool seen = std::any_of(found.begin(), found.end(),
                                       [&](const NetworkInterface& f) { return f.name == adapter.name; });
         if (adapter.index != 0 && !seen)
             found.push_back(adapter);
-    }
+    });
     return found;
 }
 
@@ -79,6 +88,15 @@ std::vector<NetworkInterface> SearchInterfaces(const std::vector<std::string>* n
             kept.push_back(*it);
     }
     return kept;
+}
+
+std::vector<std::uint32_t> LocalAddresses()
+{
+    std::vector<std::uint32_t> addresses;
+    ForEachUpAddress([&](const ifaddrs& entry) {
+        addresses.push_back(ntohl(reinterpret_cast<const sockaddr_in*>(entry.ifa_addr)->sin_addr.s_addr));
+    });
+    return addresses;
 }
 
 } // namespace Discovery

@@ -30,6 +30,10 @@ std::vector<NetworkInterface> BroadcastInterfaces(const std::vector<std::string>
 // but loopback; with names those of them that are up, in the order given.
 std::vector<NetworkInterface> SearchInterfaces(const std::vector<std::string>* names);
 
+// Every IPv4 address (host byte order) of this machine's adapters that are
+// up, loopback and second addresses included.
+std::vector<std::uint32_t> LocalAddresses();
+
 // Dotted text of a host-order address.
 std::string AddressText(std::uint32_t address);
 

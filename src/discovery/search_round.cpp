@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "discovery/search_round.h"
 
+#include "discovery/adapter_send.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -113,27 +115,9 @@ int SendBroadcastDatagram(std::uint16_t port, const std::string& text, const Sea
             return -1;
         to.sin_addr.s_addr = *address;
     }
-    iovec data{const_cast<char*>(text.data()), text.size()};
-    msghdr message{};
-    message.msg_name = &to;
-    message.msg_namelen = sizeof to;
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    if (via != nullptr && to.sin_addr.s_addr == htonl(kLimitedBroadcast)) {
-        // The limited broadcast follows the default route unless told which adapter.
-        message.msg_control = control;
-        message.msg_controllen = sizeof control;
-        cmsghdr* c = CMSG_FIRSTHDR(&message);
-        c->cmsg_level = IPPROTO_IP;
-        c->cmsg_type = IP_PKTINFO;
-        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-        in_pktinfo info{};
-        info.ipi_ifindex = static_cast<int>(via->index);
-        info.ipi_spec_dst.s_addr = htonl(via->address);
-        std::memcpy(CMSG_DATA(c), &info, sizeof info);
-    }
-    const ssize_t sent = ::sendmsg(socket.get(), &message, 0);
+    // The limited broadcast follows the default route unless told which adapter.
+    const bool limited = to.sin_addr.s_addr == htonl(kLimitedBroadcast);
+    const ssize_t sent = SendThroughAdapter(socket.get(), to, text, limited ? via : nullptr);
     if (sent < 0) {
         log.appendf("sendto() error : %s len=%d\n", ErrorText(), static_cast<int>(sent));
         return -1;

@@ -4,6 +4,7 @@
 #include "discovery/device_info.h"
 
 #include <bit>
+#include <cstdio>
 
 namespace Discovery {
 
@@ -149,6 +150,18 @@ std::string_view SetupFieldCaption(int field)
     case kDns: return "DNS";
     default: return {};
     }
+}
+
+std::string RefusalText(const SetupProblem& problem, const SetupAddresses& addresses)
+{
+    const std::string_view refused = problem.field == kIp        ? addresses.ip
+                                     : problem.field == kNetmask ? addresses.netmask
+                                     : problem.field == kGateway ? addresses.gateway
+                                                                 : addresses.dns;
+    char text[512];
+    std::snprintf(text, sizeof text, kRefusedAddressFormat, std::string(SetupFieldCaption(problem.field)).c_str(),
+                  std::string(refused).c_str(), problem.reason.c_str());
+    return text;
 }
 
 } // namespace Discovery

@@ -31,6 +31,10 @@ std::optional<std::uint32_t> ParseDottedQuad(std::string_view text);
 // netmask, gateway, dns. Nothing when a device can take them all.
 std::optional<SetupProblem> CheckSetupRequest(const SetupAddresses& addresses);
 
+// The refusal as the tools print it (kRefusedAddressFormat): the field's
+// caption, its text among `addresses`, the reason.
+std::string RefusalText(const SetupProblem& problem, const SetupAddresses& addresses);
+
 // The caption the setup dialog shows for an address field ("IP Address",
 // "Netmask", "Gateway", "DNS"); the CLI names the fields the same way.
 std::string_view SetupFieldCaption(int field);

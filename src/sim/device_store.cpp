@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "sim/device_store.h"
 
+#include "discovery/mac_address.h"
+
 #include <arpa/inet.h>
 
 #include <cstdio>
@@ -22,18 +24,6 @@ bool IsDottedAddress(std::string_view text)
 {
     in_addr address{};
     return inet_pton(AF_INET, std::string(text).c_str(), &address) == 1;
-}
-
-bool SameMac(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -85,9 +75,22 @@ std::vector<DeviceInfo> GenerateDevices(int count, std::uint32_t seed)
     return devices;
 }
 
-DeviceStore::DeviceStore(std::vector<DeviceInfo> devices) : m_devices(std::move(devices)) {}
+DeviceStore::DeviceStore(std::vector<DeviceInfo> devices)
+    : m_devices(std::move(devices)), m_silentUntil(m_devices.size())
+{
+}
 
-ControlResult DeviceStore::applyControlPackage(const DeviceInfo& package, int* applied)
+std::vector<DeviceInfo> DeviceStore::answeringDevices(Clock::time_point now) const
+{
+    std::vector<DeviceInfo> answering;
+    answering.reserve(m_devices.size());
+    for (std::size_t d = 0; d < m_devices.size(); ++d)
+        if (m_silentUntil[d] <= now)
+            answering.push_back(m_devices[d]);
+    return answering;
+}
+
+ControlResult DeviceStore::applyControlPackage(const DeviceInfo& package, int* applied, Clock::time_point now)
 {
     if (applied != nullptr)
         *applied = 0;
@@ -103,8 +106,9 @@ ControlResult DeviceStore::applyControlPackage(const DeviceInfo& package, int* a
 
     const std::string_view mac = FieldText(package.mac);
     int changed = 0;
-    for (DeviceInfo& device : m_devices) {
-        if (mac.empty() || !SameMac(FieldText(device.mac), mac))
+    for (std::size_t d = 0; d < m_devices.size(); ++d) {
+        DeviceInfo& device = m_devices[d];
+        if (mac.empty() || !Discovery::SameMac(FieldText(device.mac), mac))
             continue;
         if (isStatic) {
             device.ip = package.ip;
@@ -113,6 +117,7 @@ ControlResult DeviceStore::applyControlPackage(const DeviceInfo& package, int* a
             device.dns = package.dns;
         }
         CopyToField(device.note, type);
+        m_silentUntil[d] = now + m_restartSilence;
         ++changed;
     }
     if (applied != nullptr)

@@ -87,6 +87,10 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
          QStringLiteral("k")},
         {QStringLiteral("delay"), QStringLiteral("Wait this many ms before answering a query."),
          QStringLiteral("ms")},
+        {QStringLiteral("restart-silence"), QStringLiteral("A device that takes a control package answers no "
+                                                           "query for this many ms, as a camera restarting its "
+                                                           "network (default 0)."),
+         QStringLiteral("ms")},
         {QStringLiteral("hang"), QStringLiteral("TCP relay: accept and read, never answer, never close.")},
         {QStringLiteral("flood"), QStringLiteral("Answer a query with one reply every --flood-interval ms "
                                                  "for --flood-for ms.")},
@@ -179,6 +183,11 @@ OptionsOutcome ParseSimOptions(const QStringList& arguments, SimOptions& options
         if (!ReadNumber(parser, QStringLiteral("delay"), 0, 600000, n, message))
             return OptionsOutcome::Error;
         o.delay = std::chrono::milliseconds(n);
+    }
+    if (parser.isSet(QStringLiteral("restart-silence"))) {
+        if (!ReadNumber(parser, QStringLiteral("restart-silence"), 0, 600000, n, message))
+            return OptionsOutcome::Error;
+        o.restartSilence = std::chrono::milliseconds(n);
     }
     o.hang = parser.isSet(QStringLiteral("hang"));
     o.flood = parser.isSet(QStringLiteral("flood"));

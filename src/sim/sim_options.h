@@ -25,6 +25,7 @@ struct SimOptions {
     std::optional<std::uint32_t> replyTo;             // host byte order; overrides both
     int pack = 1;                                     // plain packets per reply datagram
     std::chrono::milliseconds delay{0};               // wait before answering a query
+    std::chrono::milliseconds restartSilence{0};      // silent this long after a control package
     bool hang = false;                                // TCP: accept, never answer
     bool flood = false;                               // keep answering without pauses
     std::chrono::milliseconds floodInterval{20};       // 0: back to back

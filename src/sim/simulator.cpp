@@ -17,6 +17,7 @@ Simulator::Simulator(const SimOptions& options, std::vector<Discovery::DeviceInf
       m_udp(m_options, m_store, m_log, m_scheduler), m_tcp(m_options, m_store, m_log),
       m_http(m_options, m_store, m_log)
 {
+    m_store.setRestartSilence(m_options.restartSilence);
 }
 
 bool Simulator::start(QString& error)
@@ -43,6 +44,7 @@ bool Simulator::start(QString& error)
                       {QStringLiteral("reply_port"), m_options.replyPort},
                       {QStringLiteral("devices"), static_cast<qint64>(m_store.devices().size())},
                       {QStringLiteral("pack"), m_options.pack},
+                      {QStringLiteral("restart_silence_ms"), static_cast<qint64>(m_options.restartSilence.count())},
                       {QStringLiteral("hang"), m_options.hang},
                       {QStringLiteral("flood"), m_options.flood},
                       {QStringLiteral("garbage"), m_options.garbage},

@@ -70,13 +70,14 @@ void TcpRelay::process(Connection& c)
     case Discovery::kSearchQuery:
     case Discovery::kRelayQuery: {
         std::string text;
+        const std::vector<Discovery::DeviceInfo> answering = m_store.answeringDevices();
         if (m_options.garbage) {
             std::string plain;
-            for (const Discovery::DeviceInfo& device : m_store.devices())
+            for (const Discovery::DeviceInfo& device : answering)
                 plain += PlainReply(device);
             text = GarbageRelayText(plain);
         } else {
-            text = BuildRelayText(m_store.devices());
+            text = BuildRelayText(answering);
         }
         m_server.answer(c, {std::make_shared<const std::string>(std::move(text))});
         return;

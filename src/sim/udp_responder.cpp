@@ -139,7 +139,7 @@ std::vector<std::string> UdpResponder::answerDatagrams() const
     if (m_options.garbage)
         for (GarbageDatagram& junk : GarbageDatagrams())
             datagrams.push_back(std::move(junk.bytes));
-    for (std::string& reply : BuildReplyDatagrams(m_store.devices(), m_options.pack))
+    for (std::string& reply : BuildReplyDatagrams(m_store.answeringDevices(), m_options.pack))
         datagrams.push_back(std::move(reply));
     return datagrams;
 }

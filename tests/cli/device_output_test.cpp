@@ -77,8 +77,8 @@ TEST(DeviceOutput, CsvQuotesWhatNeedsIt)
     AddReplies(state, {"Kestravon,01,M,Orvane,Hall \"A\"\nx,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:07,e,n"});
     // The line feed separates tokens; the quote in the name survives, quoted.
     EXPECT_EQ(FormatCsv(state, 1),
-              "Model,Project,Name,IP,Port,Netmask,MAC\n"
-              "M,Orvane,\"Hall \"\"A\"\"\",10.0.0.7,80,255.255.255.0,00:00:00:00:00:07\n");
+              "Model,Project,Name,IP,Port,Netmask,MAC,Warnings\n"
+              "M,Orvane,\"Hall \"\"A\"\"\",10.0.0.7,80,255.255.255.0,00:00:00:00:00:07,\n");
 }
 
 TEST(DeviceOutput, JsonListsExactlyTheDevicesThatPassTheFilterWithAllElevenFields)
@@ -93,7 +93,28 @@ TEST(DeviceOutput, JsonListsExactlyTheDevicesThatPassTheFilterWithAllElevenField
     EXPECT_EQ(FormatJson(state, 1),
               "[\n  {\"model\": \"M\", \"proj\": \"Orvane\", \"name\": \"a\\\\b\", \"ip\": \"10.0.0.7\", "
               "\"trigger_port\": \"80\", \"netmask\": \"255.255.255.0\", \"gateway\": \"g\", \"dns\": \"d\", "
-              "\"mac\": \"00:00:00:00:00:07\", \"dev\": \"e\", \"note\": \"\\u0001\xef\xbf\xbd\"}\n]\n");
+              "\"mac\": \"00:00:00:00:00:07\", \"dev\": \"e\", \"note\": \"\\u0001\xef\xbf\xbd\", \"warnings\": []}\n]\n");
     // A round that shows nothing lists nothing.
     EXPECT_EQ(FormatJson(state, 0), "[]\n");
+}
+
+// Two cameras on one address, one of them outside the subnet of the adapter
+// it answered on: every format says so, the table and CSV in a last column.
+TEST(DeviceOutput, EveryFormatShowsTheMarkers)
+{
+    NullLog log;
+    DiscoveryState state(log);
+    const std::string replies = std::string("Kestravon,01,M,Orvane,A,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:07,e,n") +
+                                '\0' + "Kestravon,01,M,Orvane,B,10.0.0.7,80,255.255.255.0,g,d,00:00:00:00:00:08,e,n" +
+                                '\0';
+    state.ParserPlainPkg(std::span(replies.data(), replies.size()), replies.size(), 3);
+    const Adapters adapters = {{"eth0", 3, 0xC0A80101u, 0xFFFFFF00u}}; // 192.168.1.1/24
+    EXPECT_EQ(FormatTable(state, 2, false, adapters),
+              "Model  Project  Name  IP        Port  Netmask        MAC                Warnings\n"
+              "M      Orvane   A     10.0.0.7  80    255.255.255.0  00:00:00:00:00:07  ip-conflict other-subnet\n"
+              "M      Orvane   B     10.0.0.7  80    255.255.255.0  00:00:00:00:00:08  ip-conflict other-subnet\n"
+              "2 device(s) found!\n");
+    EXPECT_NE(FormatCsv(state, 2, false, adapters).find(",00:00:00:00:00:08,ip-conflict other-subnet\n"), std::string::npos);
+    EXPECT_NE(FormatJson(state, 2, adapters).find("\"warnings\": [\"ip-conflict\", \"other-subnet\"]}"),
+              std::string::npos);
 }

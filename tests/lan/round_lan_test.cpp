@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Whole search rounds, the CLI and the control package on a namespace LAN:
 // the program's own ports and the real limited broadcast, from the PC.
+#include "device_file.h"
 #include "lan_test.h"
 #include "wire.h"
 
@@ -48,19 +49,6 @@ std::vector<DeviceInfo> Devices(const std::string& prefix, int count, const std:
             CopyToField(FieldAt(d, f), fields[f]);
     }
     return devices;
-}
-
-// A device file for quendrel-sim.
-std::string DeviceFile(const std::vector<DeviceInfo>& devices)
-{
-    static int serial = 0;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("quendrel-round-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".json");
-    QJsonArray list;
-    for (const DeviceInfo& d : devices)
-        list.append(Sim::DeviceToJson(d));
-    std::ofstream(path) << QJsonDocument(list).toJson().toStdString();
-    return path.string();
 }
 
 SearchSettings Relay(const std::string& host, const std::string& transport)
@@ -263,7 +251,9 @@ TEST_F(RoundLan, CliSearchAndSetup)
     ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format", "json", "--quiet"}, out), 0);
     const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
     ASSERT_EQ(list.size(), 3) << out;
-    EXPECT_EQ(list[0].toObject().keys().size(), 11);
+    // The eleven fields and the warnings: 192.168.7.x lies outside the PC's subnet.
+    EXPECT_EQ(list[0].toObject().keys().size(), 12);
+    EXPECT_EQ(list[0].toObject().value("warnings").toArray(), QJsonArray({"other-subnet"}));
 
     ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--quiet"}, out), 0);
     EXPECT_NE(out.find("3 device(s) found!\n"), std::string::npos) << out;
@@ -289,7 +279,7 @@ TEST_F(RoundLan, CliSearchAndSetup)
     ASSERT_EQ(RunProgram(forced, out), 0);
     ASSERT_EQ(RunProgram({QUENDREL_CLI_PROGRAM, "search", "--format=csv", "--all-fields", "--quiet"}, out), 0);
     EXPECT_NE(out.find("192.168.7.60"), std::string::npos) << out;
-    EXPECT_EQ(out.substr(0, out.find('\n')), "Model,Project,Name,IP,Port,Netmask,MAC,Gateway,DNS,DEV,Note") << out;
+    EXPECT_EQ(out.substr(0, out.find('\n')), "Model,Project,Name,IP,Port,Netmask,MAC,Gateway,DNS,DEV,Note,Warnings") << out;
     EXPECT_NE(out.find(",192.168.7.61,80,255.255.255.0,00:1a:b1:00:00:13,10.9.9.1,192.168.7.2,eth0,"),
               std::string::npos)
         << out;
@@ -309,7 +299,7 @@ TEST_F(RoundLan, WatchReportsADevicePluggedInAndTakenAway)
     std::vector<QJsonObject> lines;
     const std::optional<QJsonObject> first = WaitForWatch(watch, lines, "found", "00:1a:w1:00:00:11");
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->value("device").toObject().keys().size(), 11);
+    EXPECT_EQ(first->value("device").toObject().keys().size(), 12); // the eleven fields and the warnings
     EXPECT_TRUE(first->value("time").toString().endsWith('Z'));
 
     SimProcess* plugged = StartSim(2, {"--devices", DeviceFile(Devices("w2", 1))});

@@ -85,6 +85,25 @@ TEST(ControlPackage, MatchesTheMacWhateverItsLetterCase)
     EXPECT_EQ(applied, 2);
 }
 
+TEST(ControlPackage, TheDeviceThatTookItIsSilentWhileItRestartsThenAnswersFromItsNewAddress)
+{
+    DeviceStore store({Device("192.168.1.64", "02:51:00:00:00:01"), Device("192.168.1.64", "02:51:00:00:00:02")});
+    store.setRestartSilence(std::chrono::milliseconds(2000));
+    const auto sent = DeviceStore::Clock::now();
+    // Written another way than the device writes it: still its MAC.
+    ASSERT_EQ(store.applyControlPackage(Package(Device("", "02-51-00-00-00-02"), "static"), nullptr, sent),
+              ControlResult::Applied);
+    const auto answering = [&](std::chrono::milliseconds after) {
+        std::vector<std::string> seen;
+        for (const DeviceInfo& d : store.answeringDevices(sent + after))
+            seen.push_back(std::string(FieldText(d.mac)) + " " + std::string(FieldText(d.ip)));
+        return seen;
+    };
+    EXPECT_EQ(answering(std::chrono::milliseconds(1999)), std::vector<std::string>{"02:51:00:00:00:01 192.168.1.64"});
+    EXPECT_EQ(answering(std::chrono::milliseconds(2000)),
+              (std::vector<std::string>{"02:51:00:00:00:01 192.168.1.64", "02:51:00:00:00:02 192.168.7.20"}));
+}
+
 TEST(ControlPackage, RefusesWhatNoDeviceCouldTake)
 {
     DeviceStore store({Device("10.1.0.1", "02:51:00:00:00:01")});

@@ -44,7 +44,7 @@ TEST(SimOptions, ReadsEveryOption)
     SimOptions options;
     QString message;
     ASSERT_EQ(Parse({"--devices", "d.json", "--port", "0", "--reply-port", "40000", "--bind", "127.0.0.1",
-                     "--reply-to", "127.0.0.2", "--unicast", "--pack", "5", "--delay", "300", "--hang",
+                     "--reply-to", "127.0.0.2", "--unicast", "--pack", "5", "--delay", "300", "--restart-silence", "1500", "--hang",
                      "--flood", "--flood-interval", "5", "--flood-for", "900", "--garbage", "--log", "x.jsonl"},
                     options, message),
               OptionsOutcome::Run)
@@ -57,6 +57,7 @@ TEST(SimOptions, ReadsEveryOption)
     EXPECT_TRUE(options.unicast && options.hang && options.flood && options.garbage);
     EXPECT_EQ(options.pack, 5);
     EXPECT_EQ(options.delay.count(), 300);
+    EXPECT_EQ(options.restartSilence.count(), 1500);
     EXPECT_EQ(options.floodInterval.count(), 5);
     EXPECT_EQ(options.floodFor.count(), 900);
     EXPECT_EQ(options.logFile, QStringLiteral("x.jsonl"));
