@@ -4,24 +4,20 @@
 //  - a neighbour that floods each query for 3 s with replies of made-up
 //    devices (20 a datagram, back to back) next to 3 cameras: round time,
 //    rows listed, the device limit, the cameras kept, peak memory;
-//  - 5,000 devices from 4 hosts with the kernel's default receive buffer;
-//  - the same 5,000 devices in the window's grid against the round without a view.
+//  - 5,000 devices from 4 hosts with the kernel's default receive buffer.
+// The window during such rounds is bench_responsive_round's.
 // The simulated devices run on this machine's cores; the crowd runs once with
 // them at nice 19 (they cannot take the processor from the round, as devices
 // on a real LAN cannot) and once at the round's own priority.
-// Needs root (network namespaces); the window runs on the offscreen platform.
+// Needs root (network namespaces).
 //
 //   bench_hostile_lan [--rounds N]
 #include "lan_harness.h"
 
 #include "discovery/search_round.h"
 #include "round_runner.h"
-#include "ui/main_form.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
+#include <QCoreApplication>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -157,7 +153,7 @@ bool FloodRounds(int rounds, int floodForMs, std::vector<Row>& table, std::strin
 
 // `devicesNice`: the simulated devices' priority; they share this machine's
 // cores with the round, which devices on a real LAN do not.
-bool CrowdRounds(int rounds, int devicesNice, bool window, std::vector<Row>& table, std::string& error)
+bool CrowdRounds(int rounds, int devicesNice, std::vector<Row>& table, std::string& error)
 {
     TestLan lan(LanOptions{kCrowdHosts, 1, {}});
     if (!lan.up()) {
@@ -202,46 +198,9 @@ bool CrowdRounds(int rounds, int devicesNice, bool window, std::vector<Row>& tab
                      std::to_string(rounds) + "/" + std::to_string(rounds)});
     table.push_back({scenario, "median round", Format("%.0f ms", Median(times)), "-"});
 
-    // The window's grid against the same round with no view, turn about.
-    std::vector<double> inWindow, bare;
-    int windowRows = kCrowd;
-    if (window) {
-        Upnp::UpnpSearchOptions upnp;
-        upnp.interfaces = std::vector<std::string>{"eth0"};
-        Gui::TMainForm form(upnp);
-        form.show();
-        auto* button = form.findChild<QPushButton*>(QStringLiteral("Button1"));
-        auto* project = form.findChild<QComboBox*>(QStringLiteral("Proj"));
-        auto* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
-        project->setCurrentText(QStringLiteral("Orvane"));
-        QCoreApplication::processEvents();
-        for (int r = 0; r < rounds; ++r) {
-            auto start = Clock::now();
-            button->click();
-            QCoreApplication::processEvents(); // the view lays the rows out
-            inWindow.push_back(Ms(Clock::now() - start));
-            windowRows = std::min(windowRows, std::atoi(label->text().toLatin1().constData()));
-
-            NullLog log;
-            DiscoveryState state(log);
-            state.projectFilter = "Orvane";
-            start = Clock::now();
-            TestSupport::RunRound(state, SearchSettings{});
-            bare.push_back(Ms(Clock::now() - start));
-        }
-    }
     lan.leavePc();
     for (const std::string& f : files)
         std::remove(f.c_str());
-    if (!window)
-        return true;
-    const std::string shown = std::to_string(kCrowd) + " devices in the window's grid, devices at nice " +
-                              std::to_string(devicesNice) + " (" + std::to_string(rounds) +
-                              " rounds, fewest shown " + std::to_string(windowRows) + ")";
-    table.push_back({shown, "median round: window, without a view",
-                     Format("%.0f ms, %.0f ms", Median(inWindow), Median(bare)), "-"});
-    table.push_back({shown, "window's extra time (median)", Format("%+.0f ms", Median(inWindow) - Median(bare)),
-                     "0.3 s"});
     return true;
 }
 
@@ -267,15 +226,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_hostile_lan: %s\n", kNeedRoot);
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv); // the rounds run on its event loop
 
     std::vector<Row> table;
     std::string error;
     // The flood as asked for, then one that outlasts both passes' bounds.
     if (!FloodRounds(floodRounds, 3000, table, error) || !FloodRounds(1, 20000, table, error) ||
-        !CrowdRounds(rounds, 19, true, table, error) || !CrowdRounds(rounds, 0, false, table, error))
+        !CrowdRounds(rounds, 19, table, error) || !CrowdRounds(rounds, 0, table, error))
         return Fail(error);
 
     std::printf("| case | measure | result | bound |\n|---|---|---|---|\n");

@@ -74,7 +74,8 @@ bool ReplyReceiver::tryTake(std::vector<ReceivedReply>& out, Clock::time_point u
     // Parsing waits for a pause in the burst: on a busy machine it would
     // take the processor from the threads that must keep up.
     const auto now = Clock::now();
-    if (now < readyAt() && now < until && m_queue.size() < kParseAnyway)
+    const auto ready = std::min(lastArrival() + kBurstPause, m_firstQueued + kLongestWait);
+    if (now < ready && now < until && m_queue.size() < kParseAnyway)
         return false;
     const std::size_t first = out.size();
     for (ReceivedReply& reply : m_queue)
@@ -85,6 +86,12 @@ bool ReplyReceiver::tryTake(std::vector<ReceivedReply>& out, Clock::time_point u
     std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
                      [](const ReceivedReply& a, const ReceivedReply& b) { return a.arrival < b.arrival; });
     return true;
+}
+
+ReplyReceiver::Clock::time_point ReplyReceiver::readyAt() const
+{
+    std::lock_guard lock(m_mutex);
+    return std::min(lastArrival() + kBurstPause, m_firstQueued + kLongestWait);
 }
 
 bool ReplyReceiver::hasQueued() const
@@ -164,6 +171,8 @@ void ReplyReceiver::run()
         {
             std::lock_guard lock(m_mutex);
             wake = m_queue.empty();
+            if (wake)
+                m_firstQueued = Clock::now();
             for (ReceivedReply& reply : batch) {
                 if (m_discard)
                     break;

@@ -41,6 +41,10 @@ public:
     // the round's 250 ms of silence, and longer than the gaps a burst has
     // when its senders are held up for a moment.
     static constexpr std::chrono::milliseconds kBurstPause{20};
+    // ... and at the latest once the oldest queued reply has waited this
+    // long, so a reply that came first reaches the screen soon even while a
+    // neighbour floods. Longer than a burst of thousands of devices lasts.
+    static constexpr std::chrono::milliseconds kLongestWait{70};
     static constexpr std::size_t kParseAnyway = 4096;
     // Two readers: while one is off the processor (a busy machine, or the
     // core that is delivering the burst) the other reads on. On a loaded
@@ -62,7 +66,7 @@ public:
     bool tryTake(std::vector<ReceivedReply>& out, Clock::time_point until);
     bool hasQueued() const;
     // When the queued replies will be ready unless more arrive.
-    Clock::time_point readyAt() const { return lastArrival() + kBurstPause; }
+    Clock::time_point readyAt() const;
     // When the last datagram (an empty one included) was read; the epoch before any.
     Clock::time_point lastArrival() const;
     // From now on datagrams are read and dropped.
@@ -83,6 +87,7 @@ private:
     std::function<void()> m_queuedCallback;
     mutable std::mutex m_mutex;
     std::vector<ReceivedReply> m_queue;
+    Clock::time_point m_firstQueued; // when the oldest queued reply was queued
     std::size_t m_queueBytes = 0;
     std::array<std::thread, kReaders> m_threads;
 };

@@ -429,6 +429,11 @@ void TMainForm::SearchStarted()
 {
     m_Button1->setEnabled(false);
     ShowButtonText(Dvconst::_SEARCHING);
+    // The emptied grid and the caption are painted before the first query
+    // goes out: painting while thousands of devices answer would take the
+    // processor from the threads that read their replies.
+    m_gridModel->sync();
+    repaint();
 }
 
 void TMainForm::UpnpWaiting()
