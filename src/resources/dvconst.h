@@ -23,6 +23,13 @@ struct ResourceString {
 // Texts the window has beyond the original table, from 64200 on.
 inline constexpr ResourceString _BROWSER_NOT_STARTED{
     64200, "No web browser could be started. Open this address in a browser yourself:"};
+// Why a round found nothing, beside the count.
+inline constexpr ResourceString _HINT_NO_ADAPTER{
+    64250, "No network adapter is up that can broadcast: connect this PC to the cameras' network."};
+inline constexpr ResourceString _HINT_REPLY_PORT{
+    64251, "Cannot listen for answers on UDP port 6667: another program is using it."};
+inline constexpr ResourceString _HINT_FIREWALL{
+    64252, "The firewall (%s) drops the cameras' answers: let UDP port 6667 in."};
 
 inline constexpr ResourceString _MODEL_NUMBER{65472, "ModelNumber"};
 inline constexpr ResourceString _ICON_URL{65473, "IconURL"};

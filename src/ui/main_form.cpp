@@ -43,6 +43,9 @@ using Discovery::DeviceGrid;
 constexpr int kFormWidth = 807;
 constexpr int kFormHeight = 624;
 constexpr int kPanelHeight = 79;
+// The empty-round hint stands under the count label.
+constexpr int kHintLeft = 280;
+constexpr int kHintTop = 58;
 constexpr QRect kGridRect{0, 81, 761, 389};
 constexpr QRect kMemoRect{0, 461, 769, 162};
 // The layout's column widths; start-up turns them into proportions.
@@ -139,6 +142,12 @@ void TMainForm::BuildControls()
     m_Label1 = new QLabel(QStringLiteral("0 device(s) found!"), m_Panel1);
     m_Label1->setObjectName(QStringLiteral("Label1"));
     m_Label1->setGeometry(216, 40, 200, 16);
+
+    // Under the count: why a round found nothing, when the program knows.
+    m_LabelHint = new QLabel(m_Panel1);
+    m_LabelHint->setObjectName(QStringLiteral("LabelHint"));
+    m_LabelHint->setGeometry(kHintLeft, kHintTop, kFormWidth - kHintLeft - 8, 16);
+    m_LabelHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_GroupBox1 = new QGroupBox(QStringLiteral("Search Method"), m_Panel1);
     m_GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -283,7 +292,41 @@ void TMainForm::ReapplyTexts()
     if (m_ComboBox1->count() > 0)
         m_ComboBox1->setItemText(0, Text(Dvconst::_CUSTOMISZED));
     SetGridHeaders();
+    ShowHint(m_hintKey, m_hintArgument);
     UpdateMinimumSize();
+}
+
+void TMainForm::ShowHint(const Dvconst::ResourceString* key, const QString& argument)
+{
+    m_hintKey = key;
+    m_hintArgument = argument;
+    const QString text = key == nullptr ? QString() : Text(*key).replace(QLatin1String("%s"), argument);
+    m_LabelHint->setText(text);
+    m_LabelHint->setToolTip(text); // the whole text, should a narrow window cut it
+}
+
+// A round that heard nothing: the reason, when the round or the machine
+// tells it. The firewall is looked at only then, without waiting for it.
+void TMainForm::ExplainEmptyRound()
+{
+    switch (m_session->lastProblem()) {
+    case Discovery::RoadProblem::ReplyPortUnavailable:
+        ShowHint(&Dvconst::_HINT_REPLY_PORT);
+        return;
+    case Discovery::RoadProblem::NoAdapter:
+        ShowHint(&Dvconst::_HINT_NO_ADAPTER);
+        return;
+    case Discovery::RoadProblem::None:
+        break;
+    }
+    if (!m_RadioButton1->isChecked())
+        return; // a relay's answers come by their own way
+    m_firewallProbe = std::make_unique<Discovery::FirewallProbe>();
+    connect(m_firewallProbe.get(), &Discovery::FirewallProbe::found, this, [this](Discovery::Firewall firewall) {
+        if (firewall != Discovery::Firewall::None)
+            ShowHint(&Dvconst::_HINT_FIREWALL, QString::fromLatin1(Discovery::FirewallName(firewall)));
+    });
+    m_firewallProbe->start();
 }
 
 void TMainForm::SetGridHeaders()
@@ -429,6 +472,8 @@ void TMainForm::SearchStarted()
 {
     m_Button1->setEnabled(false);
     ShowButtonText(Dvconst::_SEARCHING);
+    m_firewallProbe.reset();
+    ShowHint(nullptr);
     // The emptied grid and the caption are painted before the first query
     // goes out: painting while thousands of devices answer would take the
     // processor from the threads that read their replies.
@@ -445,8 +490,11 @@ void TMainForm::UpnpWaiting()
 // because the filter changed leave the label as it was.
 void TMainForm::SearchFinished(int shownRows)
 {
-    if (m_session->lastEnd() != Discovery::SearchSession::End::UpnpDropped)
+    if (m_session->lastEnd() != Discovery::SearchSession::End::UpnpDropped) {
         ShowDeviceCount(shownRows);
+        if (shownRows == 0)
+            ExplainEmptyRound();
+    }
     if (shownRows > 0 && m_session->lastEnd() == Discovery::SearchSession::End::ClosedItself) {
         m_StringGrid1->showSortIndicator(DeviceGrid::kModelColumn, m_state.sortAscending);
         m_selectedRow = 1;
@@ -632,6 +680,7 @@ void TMainForm::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     // Panel1 is aligned to the top: it spans the window's width.
     m_Panel1->resize(width(), kPanelHeight);
+    m_LabelHint->resize(std::max(width() - kHintLeft - 8, 0), m_LabelHint->height());
     FormResize();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "discovery/discovery_state.h"
+#include "discovery/firewall_probe.h"
 #include "discovery/log_sink.h"
 #include "discovery/search_round.h"
 #include "resources/dvconst.h"
@@ -98,6 +99,8 @@ private:
     void ReapplyTexts();
     void SetGridHeaders();
     void UpdateMinimumSize();
+    void ShowHint(const Dvconst::ResourceString* key, const QString& argument = {});
+    void ExplainEmptyRound();
     void FormCreate();
     void FormClose(QCloseEvent* event);
     void FormDestroy();
@@ -128,6 +131,10 @@ private:
     bool m_popupAttached = true;
     std::vector<float> m_columnProportions;
     QString m_versionSuffix;
+    // The empty-round hint shown now, so a language change can re-read it.
+    const Dvconst::ResourceString* m_hintKey = nullptr;
+    QString m_hintArgument;
+    std::unique_ptr<Discovery::FirewallProbe> m_firewallProbe;
     // What Button1 and Label1 show now, so a language change can re-read it.
     const Dvconst::ResourceString* m_buttonKey = &Dvconst::_QUENDREL;
     int m_shownCount = 0;
@@ -140,6 +147,7 @@ private:
     // Controls, owned by their Qt parents.
     QFrame* m_Panel1 = nullptr;
     QLabel* m_Label1 = nullptr;
+    QLabel* m_LabelHint = nullptr;
     QGroupBox* m_GroupBox1 = nullptr;
     QRadioButton* m_RadioButton1 = nullptr;
     QRadioButton* m_RadioButton2 = nullptr;

@@ -3,6 +3,7 @@
 // the program's own ports and the real limited broadcast, from the PC.
 #include "device_file.h"
 #include "lan_test.h"
+#include "window_support.h"
 #include "wire.h"
 
 #include "discovery/control_package.h"
@@ -12,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QJsonArray>
+#include <QLabel>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -176,6 +179,27 @@ TEST_F(RoundLan, HeldReplyPortIsLoggedWithTheDevicesPort)
     EXPECT_EQ(r.shown, 0);
     EXPECT_TRUE(m_log.contains("bind() error : Address already in use\n"));
     EXPECT_TRUE(m_log.contains("DM_CreateUDPBroadcastSocket(6666) failed!\n"));
+    // The CLI says why it heard nothing, even when quiet, and fails.
+    std::string err;
+    EXPECT_EQ(RunProgram({"/bin/sh", "-c", std::string(QUENDREL_CLI_PROGRAM) +
+                                               " search --quiet --project Orvane 2>&1 >/dev/null"},
+                         err),
+              1);
+    EXPECT_EQ(err, "quendrel-cli search: cannot listen for answers on UDP port 6667: Address already in use "
+                   "(is another program using it?)\n");
+}
+
+TEST_F(RoundLan, AWindowWithoutAnAdapterSaysWhyItFoundNothing)
+{
+    BringUp();
+    ASSERT_TRUE(StartSim(1, {"--count", "2"}));
+    ASSERT_TRUE(m_lan->setLink("pc", "eth0", false));
+    Gui::TMainForm form;
+    form.findChild<QComboBox*>(QStringLiteral("Proj"))->setCurrentText(QStringLiteral("Orvane"));
+    ASSERT_TRUE(SearchToEnd(form));
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Label1"))->text().toStdString(), "0 device(s) found!");
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("LabelHint"))->text().toStdString(),
+              "No network adapter is up that can broadcast: connect this PC to the cameras' network.");
 }
 
 TEST_F(RoundLan, FloodAndGarbageNeitherHangNorAddJunk)

@@ -8,6 +8,21 @@
         <extracomment>_BROWSER_NOT_STARTED</extracomment>
         <translation>Es konnte kein Webbrowser gestartet werden. Öffnen Sie diese Adresse selbst in einem Browser:</translation>
     </message>
+    <message id="64250">
+        <source>No network adapter is up that can broadcast: connect this PC to the cameras' network.</source>
+        <extracomment>_HINT_NO_ADAPTER</extracomment>
+        <translation>Kein Netzwerkadapter mit Broadcast ist aktiv: Verbinden Sie diesen PC mit dem Netz der Kameras.</translation>
+    </message>
+    <message id="64251">
+        <source>Cannot listen for answers on UDP port 6667: another program is using it.</source>
+        <extracomment>_HINT_REPLY_PORT</extracomment>
+        <translation>Antworten auf UDP-Port 6667 können nicht empfangen werden: Ein anderes Programm belegt ihn.</translation>
+    </message>
+    <message id="64252">
+        <source>The firewall (%s) drops the cameras' answers: let UDP port 6667 in.</source>
+        <extracomment>_HINT_FIREWALL</extracomment>
+        <translation>Die Firewall (%s) verwirft die Antworten der Kameras: Lassen Sie UDP-Port 6667 herein.</translation>
+    </message>
     <message id="65472">
         <source>ModelNumber</source>
         <extracomment>_MODEL_NUMBER</extracomment>

@@ -8,6 +8,21 @@
         <extracomment>_BROWSER_NOT_STARTED</extracomment>
         <translation>Aucun navigateur web n’a pu être lancé. Ouvrez vous-même cette adresse dans un navigateur :</translation>
     </message>
+    <message id="64250">
+        <source>No network adapter is up that can broadcast: connect this PC to the cameras' network.</source>
+        <extracomment>_HINT_NO_ADAPTER</extracomment>
+        <translation>Aucune carte réseau active ne peut diffuser : reliez ce PC au réseau des caméras.</translation>
+    </message>
+    <message id="64251">
+        <source>Cannot listen for answers on UDP port 6667: another program is using it.</source>
+        <extracomment>_HINT_REPLY_PORT</extracomment>
+        <translation>Impossible d'écouter les réponses sur le port UDP 6667 : un autre programme l'utilise.</translation>
+    </message>
+    <message id="64252">
+        <source>The firewall (%s) drops the cameras' answers: let UDP port 6667 in.</source>
+        <extracomment>_HINT_FIREWALL</extracomment>
+        <translation>Le pare-feu (%s) rejette les réponses des caméras : autorisez l'entrée sur le port UDP 6667.</translation>
+    </message>
     <message id="65472">
         <source>ModelNumber</source>
         <extracomment>_MODEL_NUMBER</extracomment>
