@@ -27,13 +27,12 @@ constexpr std::array<int, 4> kExtraFields = {Discovery::kGateway, Discovery::kDn
 
 Row HeaderTexts(bool allFields)
 {
-    std::vector<Dvconst::ResourceString> keys = {Dvconst::_MODEL, Dvconst::_PROJECT, Dvconst::_NAME, Dvconst::_IP,
-                                                 Dvconst::_PORT,  Dvconst::_NETMASK, Dvconst::_MAC};
+    std::vector<const Dvconst::ResourceString*> keys(Dvconst::kGridHeaderKeys.begin(), Dvconst::kGridHeaderKeys.end());
     if (allFields)
-        keys.insert(keys.end(), {Dvconst::_GATEWAY, Dvconst::_DNS, Dvconst::_DEV, Dvconst::_NOTE});
+        keys.insert(keys.end(), {&Dvconst::_GATEWAY, &Dvconst::_DNS, &Dvconst::_DEV, &Dvconst::_NOTE});
     Row texts;
-    for (const Dvconst::ResourceString& key : keys)
-        texts.push_back(Dvconst::LoadResString(key).toStdString());
+    for (const Dvconst::ResourceString* key : keys)
+        texts.push_back(Dvconst::LoadResString(*key).toStdString());
     return texts;
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
 #include <span>
 
 // The keyed UI text table. Every visible text is read through one of these
@@ -85,6 +86,10 @@ inline constexpr ResourceString _CUSTOMISZED{65532, "<Customized>"};
 inline constexpr ResourceString _OK{65533, "OK"};
 inline constexpr ResourceString _MODEL{65534, "Model"};
 inline constexpr ResourceString _PROJECT{65535, "Project"};
+
+// The device grid's column headers, columns 0 to 6 (Model .. MAC).
+inline constexpr std::array<const ResourceString*, 7> kGridHeaderKeys = {
+    &_MODEL, &_PROJECT, &_NAME, &_IP, &_PORT, &_NETMASK, &_MAC};
 
 // Every key, in identifier order; for checks that walk the whole table.
 std::span<const ResourceString> AllKeys();

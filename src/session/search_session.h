@@ -69,8 +69,6 @@ public:
     void cancel();
 
     State state() const { return m_roundState; }
-    // True from the hand-over to the UPnP results until they are in.
-    bool upnpPending() const { return m_roundState == State::WaitingForUpnp; }
     // True from the UPnP search's start until its results have been taken:
     // the window's close check.
     bool upnpBusy() const;

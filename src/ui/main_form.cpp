@@ -52,9 +52,6 @@ constexpr QRect kMemoRect{0, 461, 769, 162};
 constexpr std::array<int, DeviceGrid::kColumnCount> kColumnWidths{114, 125, 180, 103, 29, 98, 153};
 
 // Header texts of columns 0 .. 6.
-const std::array<const Dvconst::ResourceString*, DeviceGrid::kColumnCount> kHeaderKeys{
-    &Dvconst::_MODEL, &Dvconst::_PROJECT, &Dvconst::_NAME, &Dvconst::_IP,
-    &Dvconst::_PORT, &Dvconst::_NETMASK, &Dvconst::_MAC};
 
 QString Text(const Dvconst::ResourceString& key)
 {
@@ -332,7 +329,7 @@ void TMainForm::ExplainEmptyRound()
 void TMainForm::SetGridHeaders()
 {
     for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
-        m_state.grid.setCell(c, 0, Text(*kHeaderKeys[static_cast<std::size_t>(c)]).toStdString());
+        m_state.grid.setCell(c, 0, Text(*Dvconst::kGridHeaderKeys[static_cast<std::size_t>(c)]).toStdString());
     m_gridModel->sync();
 }
 

@@ -57,10 +57,6 @@ public:
 
     Discovery::DiscoveryState& state() { return m_state; }
     Discovery::MemoryLog& log() { return m_log; }
-    int selectedRow() const { return m_selectedRow; }
-    int selectedColumn() const { return m_selectedColumn; }
-    bool popupAttached() const { return m_popupAttached; }
-    const std::vector<float>& columnProportions() const { return m_columnProportions; }
 
     // Browse hands its address here; QDesktopServices::openUrl by default.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/upnp_info_form.h"
 
-#include "resources/dvconst.h"
-#include "ui/visible_focus.h"
-
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,13 +9,13 @@ namespace Gui {
 
 namespace {
 
+// By record field (children .. upc): the label's number, the edit's name
+// and the caption's key.
 struct RowSpec {
     int labelNumber; // the label is "Label<n>"
     const char* edit;
     const Dvconst::ResourceString* key;
 };
-
-// By record field (children .. upc): the controls' names and the caption key.
 const std::array<RowSpec, Upnp::kUpnpFieldCount> kRowSpecs = {{
     {1, "EditChild", &Dvconst::_CHILD},
     {7, "EditDescription", &Dvconst::_DESCRIPTION},
@@ -42,6 +38,23 @@ const std::array<RowSpec, Upnp::kUpnpFieldCount> kRowSpecs = {{
     {19, "EditUPC", &Dvconst::_UPC},
 }};
 
+std::vector<FieldListDialog::Field> Fields()
+{
+    std::vector<FieldListDialog::Field> fields;
+    for (const RowSpec& spec : kRowSpecs)
+        fields.push_back({QStringLiteral("Label%1").arg(spec.labelNumber), spec.edit, spec.key});
+    return fields;
+}
+
+// Captions are applied in the order of the labels' numbers, Label1 to Label19.
+std::vector<int> CaptionOrder()
+{
+    std::vector<int> order(kRowSpecs.size());
+    for (std::size_t field = 0; field < kRowSpecs.size(); ++field)
+        order[static_cast<std::size_t>(kRowSpecs[field].labelNumber - 1)] = static_cast<int>(field);
+    return order;
+}
+
 constexpr int kFirstTop = 20;
 constexpr int kRowStep = 30;
 constexpr QRect kLabelRect{16, 0, 137, 13};
@@ -51,73 +64,29 @@ constexpr QRect kButtonRect{160, 592, 297, 25};
 } // namespace
 
 TForm1::TForm1(QWidget* owner)
-    : QDialog(owner)
+    : FieldListDialog(owner, "Form1", Dvconst::_UPNP_DEVICE_DETAIL_INFO, Fields())
 {
-    setObjectName(QStringLiteral("Form1"));
-    KeepFocusVisible(this);
-    BuildControls();
-    ApplyTexts();
-}
-
-void TForm1::BuildControls()
-{
-    // A fixed dialog border around the layout's client area.
+    // A fixed dialog border around the layout's client area; the rows in
+    // record order, which is also top to bottom.
     setFixedSize(kClientWidth, kClientHeight);
-
-    m_BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    m_BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    m_BitBtn1->setGeometry(kButtonRect);
-    // Built first, so it has the focus at opening and Tab then reads the
-    // rows top to bottom.
-    m_BitBtn1->setDefault(true);
-    connect(m_BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-
-    for (int field = 0; field < Upnp::kUpnpFieldCount; ++field) {
-        const RowSpec& spec = kRowSpecs[static_cast<std::size_t>(field)];
-        Row& row = m_rows[static_cast<std::size_t>(field)];
+    okButton()->setGeometry(kButtonRect);
+    for (int field = 0; field < fieldCount(); ++field) {
         const int top = kFirstTop + field * kRowStep;
-        row.label = new QLabel(QString::fromLatin1(spec.key->english), this);
-        row.label->setObjectName(QStringLiteral("Label%1").arg(spec.labelNumber));
-        row.label->setGeometry(kLabelRect.translated(0, top));
-        row.edit = new QLineEdit(this);
-        row.edit->setObjectName(QString::fromLatin1(spec.edit));
-        row.edit->setGeometry(kEditRect.translated(0, top));
-        // Shown only: nothing can be typed or changed, yet a long value such
-        // as the presentation URL can be reached, scrolled through and copied.
-        row.edit->setReadOnly(true);
+        label(field)->setGeometry(kLabelRect.translated(0, top));
+        edit(field)->setGeometry(kEditRect.translated(0, top));
     }
-}
-
-// Captions in the order of the labels' numbers, Label1 to Label19.
-void TForm1::ApplyTexts()
-{
-    setWindowTitle(Dvconst::LoadResString(Dvconst::_UPNP_DEVICE_DETAIL_INFO));
-    m_BitBtn1->setText(Dvconst::LoadResString(Dvconst::_OK));
-    for (int number = 1; number <= Upnp::kUpnpFieldCount; ++number) {
-        for (int field = 0; field < Upnp::kUpnpFieldCount; ++field) {
-            const RowSpec& spec = kRowSpecs[static_cast<std::size_t>(field)];
-            if (spec.labelNumber == number)
-                m_rows[static_cast<std::size_t>(field)].label->setText(Dvconst::LoadResString(*spec.key));
-        }
-    }
+    setCaptionOrder(CaptionOrder());
+    ApplyTexts();
 }
 
 void TForm1::Fill(const Upnp::UpnpDeviceInfo& device)
 {
+    std::vector<QString> values;
     for (int field = 0; field < Upnp::kUpnpFieldCount; ++field) {
         const std::string& text = *Upnp::FieldAt(device, field);
-        QLineEdit* edit = m_rows[static_cast<std::size_t>(field)].edit;
-        edit->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        // A long value shows from its start, cut at the box's right edge.
-        edit->setCursorPosition(0);
+        values.push_back(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
-}
-
-void TForm1::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ApplyTexts();
-    QDialog::changeEvent(event);
+    ShowValues(values);
 }
 
 } // namespace Gui
