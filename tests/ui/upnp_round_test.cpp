@@ -212,19 +212,3 @@ TEST_F(UpnpRoundTest, ResultsReachAWindowInsideAModalDialog)
     EXPECT_EQ(labelInDialog, "1 device(s) found!");
     EXPECT_TRUE(button->isEnabled());
 }
-
-TEST_F(UpnpRoundTest, WindowDestroyedDuringTheWaitGoesQuietly)
-{
-    SimDevices devices({TestSupport::Device("A", "10.0.0.1", "00:00:00:00:00:01")}, replyPort);
-    // Destroyed before the routine's first step came through, while it waits,
-    // and a moment later; the search itself would run for a minute.
-    for (const auto pause : {0ms, 1ms, 30ms, 200ms}) {
-        Build(60s);
-        Press(devices.udpPort());
-        if (pause > 0ms)
-            QTest::qWait(static_cast<int>(pause.count()));
-        form.reset();
-        // Whatever the routine had queued for the window is gone with it.
-        QTest::qWait(20);
-    }
-}
