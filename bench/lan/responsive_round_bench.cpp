@@ -10,7 +10,8 @@
 //    of the gaps between the ticks of a 1 ms timer), and the first row's
 //    latency after the first reply reached this machine;
 //  - the same in the window next to a neighbour flooding for 10 s;
-//  - 600 datagrams of 3,500 packets with an unknown flag each.
+//  - 600 datagrams of 3,500 packets with an unknown flag each;
+//  - how soon quendrel-cli ends after Ctrl+C in the middle of a long wait.
 // Needs root (network namespaces); the window runs on the offscreen platform.
 //
 //   bench_responsive_round [--rounds N] [--cli-rounds N] [--cli PATH] [--only cli|window]
@@ -34,6 +35,8 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sched.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -421,6 +424,53 @@ bool HostileInWindow(std::vector<Row>& table, std::string& error)
     return true;
 }
 
+// From SIGINT to the process's end, for a CLI command in the middle of a
+// round that would wait a long time: the relay page that never comes, the
+// TCP relay that never answers, the UPnP window.
+bool StopTimes(std::vector<Row>& table, std::string& error)
+{
+    TestLan lan(LanOptions{1, 1, {}});
+    if (!lan.up() || !lan.startSim(1, {"--count", "3", "--http-port", "80", "--http-hang", "--hang"}) ||
+        !lan.enterPc() || !TestLan::HoldsPcAddress()) {
+        error = lan.error().empty() ? "not inside the PC namespace" : lan.error();
+        return false;
+    }
+    const std::string relay = TestLan::HostAddress(1);
+    const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
+        {"watch through a relay page that never answers", {"watch", "--relay", relay, "--transport", "HttpCmd", "--quiet"}},
+        {"watch through a TCP relay that never answers", {"watch", "--relay", relay, "--quiet"}},
+        {"search, in its UPnP answer window", {"search", "--quiet"}},
+    };
+    for (const auto& [name, args] : commands) {
+        std::vector<double> times;
+        int exitStatus = -1;
+        for (int r = 0; r < 5; ++r) {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                std::vector<char*> argv{const_cast<char*>(QUENDREL_CLI_PROGRAM)};
+                for (const std::string& a : args)
+                    argv.push_back(const_cast<char*>(a.c_str()));
+                argv.push_back(nullptr);
+                ::freopen("/dev/null", "w", stdout);
+                ::execv(argv[0], argv.data());
+                ::_exit(127);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(600)); // well inside the wait
+            const auto start = Clock::now();
+            ::kill(child, SIGINT);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            times.push_back(Ms(Clock::now() - start));
+            exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        table.push_back({"Ctrl+C during quendrel-cli " + name + " (5 times)", "SIGINT to exit: median, worst; exit status",
+                         Format("%.0f ms, %.0f ms", Median(times), *std::max_element(times.begin(), times.end())) +
+                             "; " + std::to_string(exitStatus)});
+    }
+    lan.leavePc();
+    return true;
+}
+
 int Fail(const std::string& message)
 {
     std::fprintf(stderr, "bench_responsive_round: %s\n", message.c_str());
@@ -459,6 +509,8 @@ int main(int argc, char** argv)
     std::vector<Row> table;
     std::string error;
     if (only != "window" && !CliRounds(cli, cliRounds, table, error))
+        return Fail(error);
+    if (only != "window" && !StopTimes(table, error))
         return Fail(error);
     if (only != "cli" && (!CrowdInWindow(rounds, table, error) || !HostileInWindow(table, error)))
         return Fail(error);
