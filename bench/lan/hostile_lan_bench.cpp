@@ -12,6 +12,7 @@
 // Needs root (network namespaces).
 //
 //   bench_hostile_lan [--rounds N]
+#include "crowd_file.h"
 #include "lan_harness.h"
 
 #include "discovery/search_round.h"
@@ -72,27 +73,6 @@ long PeakResidentMiB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024;
-}
-
-// `count` devices of project Orvane for host `host`, so a filter shows every
-// one of them and no UPnP search joins the round.
-std::string CrowdFile(int host, int count)
-{
-    const std::string path = "/tmp/quendrel-hostile-bench-" + std::to_string(::getpid()) + "-h" +
-                             std::to_string(host) + ".json";
-    std::ofstream out(path);
-    out << "[";
-    for (int i = 0; i < count; ++i) {
-        char mac[24];
-        std::snprintf(mac, sizeof mac, "00:1A:%02X:00:%02X:%02X", host, (i >> 8) & 0xFF, i & 0xFF);
-        out << (i ? "," : "") << "{\"model\":\"KV-" << (i % 97) << "\",\"proj\":\"Orvane\",\"name\":\"cam" << i
-            << "\",\"ip\":\"10.8" << host << "." << (i >> 8) << "." << (i & 0xFF)
-            << "\",\"trigger_port\":\"80\",\"netmask\":\"255.255.0.0\",\"gateway\":\"10.77.1.254\","
-               "\"dns\":\"10.77.1.253\",\"mac\":\""
-            << mac << "\",\"dev\":\"eth0\",\"note\":\"\"}";
-    }
-    out << "]";
-    return path;
 }
 
 bool FloodRounds(int rounds, int floodForMs, std::vector<Row>& table, std::string& error)

@@ -15,6 +15,7 @@
 // Needs root (network namespaces); the window runs on the offscreen platform.
 //
 //   bench_responsive_round [--rounds N] [--cli-rounds N] [--cli PATH] [--only cli|window]
+#include "crowd_file.h"
 #include "lan_harness.h"
 #include "wire.h"
 
@@ -84,27 +85,6 @@ std::string Format(const char* format, double a, double b = 0)
 struct Row {
     std::string scenario, measure, result;
 };
-
-// `count` devices of project Orvane for host `host`, models spread so the
-// closing sort has work to do.
-std::string CrowdFile(int host, int count)
-{
-    const std::string path = "/tmp/quendrel-responsive-bench-" + std::to_string(::getpid()) + "-h" +
-                             std::to_string(host) + ".json";
-    std::ofstream out(path);
-    out << "[";
-    for (int i = 0; i < count; ++i) {
-        char mac[24];
-        std::snprintf(mac, sizeof mac, "00:1A:%02X:00:%02X:%02X", host, (i >> 8) & 0xFF, i & 0xFF);
-        out << (i ? "," : "") << "{\"model\":\"KV-" << (i % 97) << "\",\"proj\":\"Orvane\",\"name\":\"cam" << i
-            << "\",\"ip\":\"10.8" << host << "." << (i >> 8) << "." << (i & 0xFF)
-            << "\",\"trigger_port\":\"80\",\"netmask\":\"255.255.0.0\",\"gateway\":\"10.77.1.254\","
-               "\"dns\":\"10.77.1.253\",\"mac\":\""
-            << mac << "\",\"dev\":\"eth0\",\"note\":\"\"}";
-    }
-    out << "]";
-    return path;
-}
 
 // Pins a thread (0: the calling one) to one processor.
 void PinTo(pid_t pid, int cpu)

@@ -6,6 +6,7 @@
 #include "cli/search_command.h"
 #include "cli/stop_signals.h"
 #include "cli/stream_log.h"
+#include "discovery/device_grid.h"
 #include "discovery/mac_address.h"
 #include "session/search_session.h"
 
@@ -51,7 +52,7 @@ DeviceWatch::Key DeviceWatch::KeyOf(const DeviceInfo& device)
     std::string ip(FieldText(device.ip));
     const std::string_view mac = FieldText(device.mac);
     // Every UPnP row carries the MAC "NULL": cameras behind one address differ by port.
-    if (mac == "NULL")
+    if (Discovery::MarksUpnpRow(mac))
         return {std::move(ip), std::string(mac), std::string(FieldText(device.trigger_port))};
     return {std::move(ip), Discovery::CanonicalMac(mac).value_or(std::string(mac)), {}};
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "discovery/device_markers.h"
 
+#include "discovery/device_grid.h"
 #include "discovery/mac_address.h"
 #include "discovery/setup_check.h"
 
@@ -21,7 +22,7 @@ std::string_view MarkerName(DeviceMarker marker)
 
 bool HasMacAddress(std::string_view mac)
 {
-    return !mac.empty() && mac.find("NULL") == std::string_view::npos;
+    return !mac.empty() && !MarksUpnpRow(mac);
 }
 
 std::vector<std::vector<DeviceMarker>> ComputeMarkers(const std::vector<MarkedDevice>& devices)

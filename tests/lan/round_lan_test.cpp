@@ -56,11 +56,7 @@ std::vector<DeviceInfo> Devices(const std::string& prefix, int count, const std:
 
 SearchSettings Relay(const std::string& host, const std::string& transport)
 {
-    SearchSettings s;
-    s.localBroadcast = false;
-    s.relayHost = host;
-    s.transport = transport;
-    return s;
+    return TestSupport::RelaySettings(host, transport);
 }
 
 std::set<std::string> Macs(const DiscoveryState& state)

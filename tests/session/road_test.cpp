@@ -46,11 +46,7 @@ std::vector<DeviceInfo> Many(int count)
 
 SearchSettings Relay(const std::string& host, const std::string& transport)
 {
-    SearchSettings s;
-    s.localBroadcast = false;
-    s.relayHost = host;
-    s.transport = transport;
-    return s;
+    return TestSupport::RelaySettings(host, transport);
 }
 
 std::size_t OpenSockets()

@@ -7,6 +7,15 @@
 namespace TestSupport {
 
 
+Discovery::SearchSettings RelaySettings(const std::string& host, const std::string& transport)
+{
+    Discovery::SearchSettings settings;
+    settings.localBroadcast = false;
+    settings.relayHost = host;
+    settings.transport = transport;
+    return settings;
+}
+
 RoundSeen RunRound(Discovery::SearchSession& session, const Discovery::DiscoveryState& state,
                    const Discovery::SearchSettings& settings, const std::string& projectFilter,
                    std::chrono::milliseconds limit)

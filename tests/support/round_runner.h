@@ -22,6 +22,9 @@ struct RoundSeen {
     std::size_t listedWhileSearching = 0;
 };
 
+// The search-method controls set to a relay host with `transport`.
+Discovery::SearchSettings RelaySettings(const std::string& host, const std::string& transport);
+
 // Runs one round of `session` (working on `state`) on this thread's event
 // loop until it ends, or `limit`.
 RoundSeen RunRound(Discovery::SearchSession& session, const Discovery::DiscoveryState& state,
