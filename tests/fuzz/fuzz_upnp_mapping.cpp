@@ -45,9 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Upnp::CutTexts(device);
 
     // What the dialog shows: no "@" left in the host part, the rest as it was.
+    // The host part ends at a path, a query or a fragment, where an "@" is
+    // no credential.
     const std::string& shown = device.presentation_url;
     if (const std::size_t slashes = shown.find("//"); slashes != std::string::npos) {
-        const std::size_t end = shown.find('/', slashes + 2);
+        const std::size_t end = shown.find_first_of("/?#", slashes + 2);
         Require(!Contains(std::string_view(shown).substr(slashes + 2, end - (slashes + 2)), "@"));
     }
     for (int field = 0; field < Upnp::kUpnpFieldCount; ++field)
