@@ -82,12 +82,13 @@ void UpnpSearchEngine::work(std::shared_ptr<CancelToken> cancel, std::shared_ptr
             m_stats = result.stats;
         }
     }
-    // Set on every path, so anyone waiting on it always wakes.
-    done->set();
+    // Idle before the event is set: whoever wakes on it may start the next
+    // search at once. Set on every path, so anyone waiting on it always wakes.
     {
         std::lock_guard lock(m_mutex);
         m_searching = false;
     }
+    done->set();
     // Queued: the owner takes the results on its own thread, and a press it
     // handles there finds the engine idle.
     if (whenDone && window && !cancel->isCancelled()) {
