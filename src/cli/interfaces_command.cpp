@@ -24,6 +24,11 @@ int InterfacesCommand(const std::vector<std::string>& given, std::ostream& out, 
         }
         only.push_back(value);
     }
+    // A name that is no adapter is a typing slip, as in a search.
+    if (const auto unknown = UnknownAdapter(only, Discovery::BroadcastInterfaces({}))) {
+        err << "quendrel-cli interfaces: " << *unknown << '\n';
+        return 2;
+    }
     const auto adapters = Discovery::BroadcastInterfaces(only);
     for (const Discovery::NetworkInterface& a : adapters)
         out << a.name << '\t' << Discovery::AddressText(a.address) << '\t' << Discovery::AddressText(a.netmask)
