@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/browse_url.h"
 
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 
 #include <charconv>
@@ -36,6 +39,32 @@ std::optional<QUrl> BrowseUrl(const Discovery::DeviceInfo& device)
     if (!url.isValid() || url.host().isEmpty() || url.scheme() != QLatin1String("http"))
         return std::nullopt;
     return url;
+}
+
+bool OpenInBrowser(const QUrl& url, std::function<void()> failedLater)
+{
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty())
+        return QDesktopServices::openUrl(url);
+    // Started as a child of nobody: it may run as long as the browser it
+    // starts, which may outlive the window. It deletes itself when it ends.
+    auto* process = new QProcess;
+    process->setProgram(xdgOpen);
+    process->setArguments({url.toString()});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failedLater](int exitCode, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             failedLater();
+                         process->deleteLater();
+                     });
+    process->start();
+    if (!process->waitForStarted(2000)) {
+        delete process;
+        return false;
+    }
+    return true;
 }
 
 } // namespace Gui

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -82,7 +81,12 @@ QString VersionText()
 TMainForm::TMainForm(QWidget* parent) : TMainForm(Upnp::UpnpSearchOptions{}, parent) {}
 
 TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
-    : QWidget(parent), m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+    : QWidget(parent), m_openUrl([this](const QUrl& url) {
+          return Gui::OpenInBrowser(url, [window = QPointer<TMainForm>(this), url] {
+              if (window)
+                  window->BrowserNotStarted(url);
+          });
+      }),
       m_messageBox(&ShowMessageBox),
       m_session(std::make_unique<Discovery::SearchSession>(m_state, std::move(upnpOptions)))
 {
@@ -586,13 +590,17 @@ void TMainForm::Browser1Click()
         m_log.appendf("Browse: no valid http address for IP(%s)\n", ip.c_str());
         return;
     }
-    if (!m_openUrl || m_openUrl(*url))
-        return;
+    if (m_openUrl && !m_openUrl(*url))
+        BrowserNotStarted(*url);
+}
+
+void TMainForm::BrowserNotStarted(const QUrl& url)
+{
     // Without a browser the user still gets the address, to open elsewhere.
-    m_log.appendf("Browse: no browser started for %s\n", url->toString().toStdString().c_str());
+    m_log.appendf("Browse: no browser started for %s\n", url.toString().toStdString().c_str());
     if (m_messageBox)
         m_messageBox(this, QStringLiteral("Warning"), Text(Dvconst::_BROWSER_NOT_STARTED) + QStringLiteral("\n\n")
-                                                          + url->toString());
+                                                          + url.toString());
 }
 
 void TMainForm::Info1Click()

@@ -78,6 +78,8 @@ public slots:
     void StringGrid1MouseUp(Qt::MouseButton button, int column, int row);
     void StringGrid1MouseMove(int column, int row);
     void Browser1Click();
+    // Browse found no browser: the address goes to the user as selectable text.
+    void BrowserNotStarted(const QUrl& url);
     void Info1Click();
     void NetworkSetup1Click();
     void PopupMenu1Popup();

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -472,29 +474,49 @@ TEST_F(MainFormTest, BrowseRefusesAnAddressThatIsNoHost)
 
 TEST_F(MainFormTest, BrowseWithoutABrowserShowsTheAddressToCopy)
 {
-    Show();
-    FillAsAfterRound(); // rows: C (port 80), B (8080), a ("abc")
-    form->setUrlOpener([](const QUrl&) { return false; });
-    // The program's own box, answered by a "user" who notes what it says.
-    QStringList seen;
-    bool selectable = false;
-    QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(top);
-            if (box && box->isVisible()) {
-                seen << box->windowTitle() + QLatin1Char('|') + box->text();
-                selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
-                box->button(QMessageBox::Ok)->click();
+    // No browser at all, and xdg-open that starts but finds none (it exits 3).
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    QFile xdgOpen(bin.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(xdgOpen.open(QIODevice::WriteOnly));
+    xdgOpen.write("#!/bin/sh\nexit 3\n");
+    xdgOpen.close();
+    xdgOpen.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+
+    for (const bool startsXdgOpen : {false, true}) {
+        SCOPED_TRACE(startsXdgOpen ? "xdg-open finds no browser" : "no browser starts");
+        if (startsXdgOpen)
+            form = std::make_unique<TMainForm>(); // the window's own opener
+        else
+            form->setUrlOpener([](const QUrl&) { return false; });
+        grid = Child<DeviceGridView>(*form, "StringGrid1");
+        Show();
+        FillAsAfterRound(); // rows: C (port 80), B (8080), a ("abc")
+        // The program's own box, answered by a "user" who notes what it says.
+        QStringList seen;
+        bool selectable = false;
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(top);
+                if (box && box->isVisible()) {
+                    seen << box->windowTitle() + QLatin1Char('|') + box->text();
+                    selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+                    box->button(QMessageBox::Ok)->click();
+                }
             }
-        }
-    });
-    user.start(10);
-    ClickCell(0, 2);
-    form->Browser1Click();
-    EXPECT_EQ(seen, QStringList{QStringLiteral("Warning|No web browser could be started. Open this address in a "
-                                               "browser yourself:\n\nhttp://10.0.0.1:8080")});
-    EXPECT_TRUE(selectable);
+        });
+        user.start(10);
+        ClickCell(0, 2);
+        form->Browser1Click();
+        QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000);
+        EXPECT_EQ(seen, QStringList{QStringLiteral("Warning|No web browser could be started. Open this address in a "
+                                                   "browser yourself:\n\nhttp://10.0.0.1:8080")});
+        EXPECT_TRUE(selectable);
+    }
+    qputenv("PATH", path);
 }
 
 TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsTheButtonTheCountAndEveryHeader)
