@@ -18,13 +18,13 @@ struct UpnpSearchOptions {
     // the M-SEARCH three times, 500 ms apart, against a lost datagram.
     int mx = 1;
     // The search never ends before this, counted from the first M-SEARCH:
-    // one MX window, so every device that heard it has answered, and a tenth
+    // one MX window, so every device that heard it has answered, and 50 ms
     // more for the last answer's way here (a device may answer at the very
     // end of its window, and a busy camera or PC is a little late). Then it
     // ends as soon as every answering device's description has been read
     // (no quiet period: answers to the repeated M-SEARCHes come from devices
     // already seen, and a wait for them would cost every round) ...
-    Milliseconds minimum{1100};
+    Milliseconds minimum{1050};
     // ... and in any case here, even when a device answers but never serves
     // its description.
     Milliseconds maximum{3500};
