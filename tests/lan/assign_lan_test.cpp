@@ -252,7 +252,7 @@ TEST_F(AssignLanImpostor, AnotherMacAnsweringFromThePlannedAddressConfirmsNothin
     ASSERT_TRUE(camera);
     QProcess cli;
     cli.start(QUENDREL_CLI_PROGRAM, {"assign", "--from", "10.77.1.20", "--netmask", "255.255.255.0", "--gateway",
-                                     "10.77.1.1", "--dns", "10.77.1.1", "--wait", "8", "--format", "json", "--quiet"});
+                                     "10.77.1.1", "--dns", "10.77.1.1", "--wait", "5", "--format", "json", "--quiet"});
     ASSERT_TRUE(cli.waitForStarted());
     ASSERT_TRUE(camera->waitForLine(EventIs("control"), 20000ms));
     SimProcess* impostor = StartSim(2, {"--devices", DeviceFile({Device("10.77.1.20", "02:00:5e:00:00:99")})});
