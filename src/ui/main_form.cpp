@@ -434,7 +434,7 @@ void TMainForm::FormClose(QCloseEvent* event)
     if (m_session && m_session->upnpBusy()) {
         event->ignore();
         if (m_messageBox)
-            m_messageBox(this, QStringLiteral("Warning"), QString::fromLatin1(kUpnpBusyText));
+            m_messageBox(this, Text(Dvconst::_WARNING), Text(Dvconst::_UPNP_BUSY));
         return;
     }
     event->accept();
@@ -591,7 +591,7 @@ void TMainForm::Browser1Click()
     // Without a browser the user still gets the address, to open elsewhere.
     m_log.appendf("Browse: no browser started for %s\n", url->toString().toStdString().c_str());
     if (m_messageBox)
-        m_messageBox(this, QStringLiteral("Warning"), Text(Dvconst::_BROWSER_NOT_STARTED) + QStringLiteral("\n\n")
+        m_messageBox(this, Text(Dvconst::_WARNING), Text(Dvconst::_BROWSER_NOT_STARTED) + QStringLiteral("\n\n")
                                                           + url->toString());
 }
 

@@ -46,9 +46,6 @@ public:
     // Lines kept by the hidden log; older ones are dropped.
     static constexpr int kLogLines = 5000;
 
-    // The text of the close check's warning; the table has no key for it.
-    static constexpr char kUpnpBusyText[] = "Searching Upnp Devices! Please wait";
-
     explicit TMainForm(QWidget* parent = nullptr);
     // The program keeps the engine's defaults; tests choose where the UPnP
     // search looks (no adapter at all, or a simulated LAN's).
