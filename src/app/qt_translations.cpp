@@ -14,7 +14,10 @@ QTranslator* InstallQtTranslations(const QLocale& locale)
         return nullptr;
     // Owned by the application, which reads from it until it ends.
     auto* translator = new QTranslator(app);
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+    // "qt" rather than "qtbase": for most languages it names the qtbase
+    // catalogue, and for some (Swedish, Portuguese of Portugal) it is the only
+    // translation there is.
+    if (!translator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return nullptr;
