@@ -58,6 +58,8 @@ void FieldListDialog::ApplyTexts()
     for (const int field : m_captionOrder) {
         const Row& row = m_rows[static_cast<std::size_t>(field)];
         row.label->setText(Dvconst::LoadResString(*row.field.caption));
+        // A screen reader names the edit after its label.
+        row.edit->setAccessibleName(row.label->text());
     }
 }
 

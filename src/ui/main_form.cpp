@@ -263,6 +263,7 @@ void TMainForm::ApplyTexts()
     m_GroupBox1->setTitle(Text(Dvconst::_SEARCH_METHOD));
     m_RadioButton2->setText(Text(Dvconst::_IP_RELAY));
     m_GroupBox2->setTitle(Text(Dvconst::_PROJECT_FILTER));
+    SetAccessibleNames();
     ShowDeviceCount(0);
     m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
     m_Browser1->setText(Text(Dvconst::_BROWSE));
@@ -282,6 +283,7 @@ void TMainForm::ReapplyTexts()
     m_GroupBox1->setTitle(Text(Dvconst::_SEARCH_METHOD));
     m_RadioButton2->setText(Text(Dvconst::_IP_RELAY));
     m_GroupBox2->setTitle(Text(Dvconst::_PROJECT_FILTER));
+    SetAccessibleNames();
     ShowDeviceCount(m_shownCount);
     m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
     m_Browser1->setText(Text(Dvconst::_BROWSE));
@@ -339,10 +341,21 @@ void TMainForm::ShowButtonText(const Dvconst::ResourceString& key)
     m_Button1->setText(Text(key));
 }
 
+// Controls without a text of their own are named for a screen reader after
+// what they choose; the transport's names are the same in every language.
+void TMainForm::SetAccessibleNames()
+{
+    m_ComboBox1->setAccessibleName(Text(Dvconst::_IP_RELAY));
+    m_ComboBox2->setAccessibleName(QStringLiteral("TCP / UDP / HttpCmd"));
+    m_Proj->setAccessibleName(Text(Dvconst::_PROJECT_FILTER));
+}
+
 void TMainForm::ShowDeviceCount(int count)
 {
     m_shownCount = count;
     m_Label1->setText(count > 0 ? Dvconst::DeviceCountText(count) : Text(Dvconst::_ZERO_DEVICE_FOUND));
+    // A screen reader names the grid by what it lists.
+    m_StringGrid1->setAccessibleName(m_Label1->text());
 }
 
 void TMainForm::FormCreate()

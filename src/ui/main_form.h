@@ -107,6 +107,7 @@ private:
     void SearchFinished(int shownRows);
     void ShowButtonText(const Dvconst::ResourceString& key);
     void ShowDeviceCount(int count);
+    void SetAccessibleNames();
     void AppendToMemo(const std::string& line);
 
     // The UPnP detail dialogs for a row of the UPnP search.
