@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/field_list_dialog.h"
 
+#include "ui/right_to_left.h"
 #include "ui/visible_focus.h"
 
 #include <QEvent>
@@ -67,7 +68,17 @@ void FieldListDialog::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         ApplyTexts();
+    else if (event->type() == QEvent::LayoutDirectionChange)
+        MirrorPlacedChildren(this);
     QDialog::changeEvent(event);
+}
+
+// The rows are placed by coordinates: a right-to-left language mirrors them,
+// labels on the right, once the dialog has its size.
+void FieldListDialog::showEvent(QShowEvent* event)
+{
+    MirrorPlacedChildren(this);
+    QDialog::showEvent(event);
 }
 
 } // namespace Gui

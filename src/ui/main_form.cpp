@@ -6,6 +6,7 @@
 #include "ui/device_grid_model.h"
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
+#include "ui/right_to_left.h"
 #include "ui/upnp_info_form.h"
 #include "ui/visible_focus.h"
 #include "upnp/port_forward_engine.h"
@@ -397,47 +398,51 @@ void TMainForm::FormCreate()
 // column header stay whole.
 void TMainForm::UpdateMinimumSize()
 {
-    MinimumFormInput in;
-    in.controlsRight = std::max(m_Button1->geometry().right(), m_Label1->geometry().right()) + 1;
-    in.gridLeft = m_StringGrid1->x();
-    in.gridTop = m_StringGrid1->y();
-    in.gridChromeHeight = m_StringGrid1->headerAndRowHeight();
-    in.proportions = m_columnProportions;
-    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
-        in.headerWidths.push_back(m_StringGrid1->headerTextWidth(c));
-    // The rule gives outer sizes; as a client size it is a pixel or two generous.
-    const MinimumFormSize smallest = ComputeMinimumFormSize(in);
-    setMinimumSize(smallest.width, smallest.height);
+    PlaceLeftToRight([&] {
+        MinimumFormInput in;
+        in.controlsRight = std::max(m_Button1->geometry().right(), m_Label1->geometry().right()) + 1;
+        in.gridLeft = m_StringGrid1->x();
+        in.gridTop = m_StringGrid1->y();
+        in.gridChromeHeight = m_StringGrid1->headerAndRowHeight();
+        in.proportions = m_columnProportions;
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+            in.headerWidths.push_back(m_StringGrid1->headerTextWidth(c));
+        // The rule gives outer sizes; as a client size it is a pixel or two generous.
+        const MinimumFormSize smallest = ComputeMinimumFormSize(in);
+        setMinimumSize(smallest.width, smallest.height);
+    });
 }
 
 void TMainForm::FormResize()
 {
-    FormResizeInput in;
-    const QRect outer = frameGeometry();
-    in.formWidth = outer.width();
-    in.formHeight = outer.height();
-    in.memoVisible = !m_Memo1->isHidden();
-    in.memoLeft = m_Memo1->x();
-    in.memoHeight = m_Memo1->height();
-    in.gridLeft = m_StringGrid1->x();
-    in.gridTop = m_StringGrid1->y();
-    in.gridRowCount = m_state.grid.gridRowCount();
-    in.visibleRowCount = [this](int height) { return m_StringGrid1->visibleRowCount(height); };
-    in.proportions = m_columnProportions;
-    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
-        in.columnWidths.push_back(m_StringGrid1->columnWidth(c));
+    PlaceLeftToRight([&] {
+        FormResizeInput in;
+        const QRect outer = frameGeometry();
+        in.formWidth = outer.width();
+        in.formHeight = outer.height();
+        in.memoVisible = !m_Memo1->isHidden();
+        in.memoLeft = m_Memo1->x();
+        in.memoHeight = m_Memo1->height();
+        in.gridLeft = m_StringGrid1->x();
+        in.gridTop = m_StringGrid1->y();
+        in.gridRowCount = m_state.grid.gridRowCount();
+        in.visibleRowCount = [this](int height) { return m_StringGrid1->visibleRowCount(height); };
+        in.proportions = m_columnProportions;
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+            in.columnWidths.push_back(m_StringGrid1->columnWidth(c));
 
-    const FormResizeResult out = ComputeFormResize(in);
-    if (out.memoTop && out.memoWidth) {
-        m_Memo1->move(m_Memo1->x(), *out.memoTop);
-        m_Memo1->resize(*out.memoWidth, m_Memo1->height());
-    }
-    m_StringGrid1->resize(std::max(out.gridWidth, 0), std::max(out.gridHeight, 0));
-    for (int c = 0; c < DeviceGrid::kColumnCount; ++c) {
-        const int width = out.columnWidths[static_cast<std::size_t>(c)];
-        if (width != m_StringGrid1->columnWidth(c))
-            m_StringGrid1->setColumnWidth(c, std::max(width, 0));
-    }
+        const FormResizeResult out = ComputeFormResize(in);
+        if (out.memoTop && out.memoWidth) {
+            m_Memo1->move(m_Memo1->x(), *out.memoTop);
+            m_Memo1->resize(*out.memoWidth, m_Memo1->height());
+        }
+        m_StringGrid1->resize(std::max(out.gridWidth, 0), std::max(out.gridHeight, 0));
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c) {
+            const int width = out.columnWidths[static_cast<std::size_t>(c)];
+            if (width != m_StringGrid1->columnWidth(c))
+                m_StringGrid1->setColumnWidth(c, std::max(width, 0));
+        }
+    });
 }
 
 // While the engine's event exists (from the search's start until the results
@@ -682,16 +687,35 @@ void TMainForm::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         ReapplyTexts();
+    else if (event->type() == QEvent::LayoutDirectionChange)
+        PlaceLeftToRight([] {});
     QWidget::changeEvent(event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // Panel1 is aligned to the top: it spans the window's width.
-    m_Panel1->resize(width(), kPanelHeight);
-    m_LabelHint->resize(std::max(width() - kHintLeft - 8, 0), m_LabelHint->height());
-    FormResize();
+    PlaceLeftToRight([&] {
+        // Panel1 is aligned to the top: it spans the window's width.
+        m_Panel1->resize(width(), kPanelHeight);
+        m_LabelHint->resize(std::max(width() - kHintLeft - 8, 0), m_LabelHint->height());
+        FormResize();
+    });
+}
+
+// Everything that places controls works in left-to-right coordinates; for a
+// right-to-left language the window mirrors them once the placing is done.
+void TMainForm::PlaceLeftToRight(const std::function<void()>& place)
+{
+    if (m_placing++ == 0) {
+        UnmirrorPlacedChildren(m_Panel1);
+        UnmirrorPlacedChildren(this);
+    }
+    place();
+    if (--m_placing == 0) {
+        MirrorPlacedChildren(m_Panel1);
+        MirrorPlacedChildren(this);
+    }
 }
 
 void TMainForm::showEvent(QShowEvent* event)

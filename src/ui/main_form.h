@@ -108,6 +108,7 @@ private:
     void ShowButtonText(const Dvconst::ResourceString& key);
     void ShowDeviceCount(int count);
     void SetAccessibleNames();
+    void PlaceLeftToRight(const std::function<void()>& place);
     void AppendToMemo(const std::string& line);
 
     // The UPnP detail dialogs for a row of the UPnP search.
@@ -132,6 +133,7 @@ private:
     // What Button1 and Label1 show now, so a language change can re-read it.
     const Dvconst::ResourceString* m_buttonKey = &Dvconst::_QUENDREL;
     int m_shownCount = 0;
+    int m_placing = 0; // depth of PlaceLeftToRight
     bool m_sizedToFrame = false;
 
     // Runs every round and owns the UPnP search engine; it works on m_state,
