@@ -136,6 +136,35 @@ TEST(TForm1, ALanguageChangeRetextsTheLabelsButNotTheValues)
     EXPECT_EQ(Text(LabelOf(form, 0)->text()), "Child");
 }
 
+TEST(TForm1, TheEnginesPhrasesShowInTheModulesLanguageTheDevicesWordsAsSent)
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quendrel");
+    ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, program)) << "no quendrel.DEU beside the tests";
+    TForm1 form(nullptr);
+    Upnp::UpnpDeviceInfo device;
+    device.children = Upnp::ChildrenText(12);
+    device.has_children = Upnp::YesNo(true);
+    device.parent_device = Upnp::kTopmostDevice;
+    device.services = Upnp::ServicesText(2);
+    device.description = "Yes"; // the device's own word
+    device.friendly_name = "No: Zero children";
+    form.Fill(device);
+    const std::string children = Text(EditOf(form, 0)->text());
+    const std::string hasChildren = Text(EditOf(form, 3)->text());
+    const std::string parent = Text(EditOf(form, 11)->text());
+    const std::string services = Text(EditOf(form, 15)->text());
+    const std::string description = Text(EditOf(form, 1)->text());
+    const std::string friendlyName = Text(EditOf(form, 2)->text());
+    Resources::UnloadResourceModule();
+
+    EXPECT_EQ(children, "Ja: 12 Untergeräte");
+    EXPECT_EQ(hasChildren, "Ja");
+    EXPECT_EQ(parent, "Dies ist ein oberstes Gerät");
+    EXPECT_EQ(services, "Ja: 2 Dienste");
+    EXPECT_EQ(description, "Yes");
+    EXPECT_EQ(friendlyName, "No: Zero children");
+}
+
 TEST(TForm1, ShowsTheTextsAsTheEngineStoredThem)
 {
     TForm1 form(nullptr);
