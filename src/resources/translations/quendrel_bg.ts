@@ -227,7 +227,7 @@ Please try to re-search the device after one minute.</source>
     <message id="65476">
         <source>ParentDevice</source>
         <extracomment>_PARENT_DEVICE</extracomment>
-        <translation>Родителско устройство</translation>
+        <translation>Родител</translation>
     </message>
     <message id="65488">
         <source>Device Information</source>

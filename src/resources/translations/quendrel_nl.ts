@@ -227,7 +227,7 @@ Please try to re-search the device after one minute.</source>
     <message id="65476">
         <source>ParentDevice</source>
         <extracomment>_PARENT_DEVICE</extracomment>
-        <translation>Bovenliggend apparaat</translation>
+        <translation>Ouderapparaat</translation>
     </message>
     <message id="65488">
         <source>Device Information</source>

@@ -227,7 +227,7 @@ Please try to re-search the device after one minute.</source>
     <message id="65476">
         <source>ParentDevice</source>
         <extracomment>_PARENT_DEVICE</extracomment>
-        <translation>Родительское устройство</translation>
+        <translation>Родитель</translation>
     </message>
     <message id="65488">
         <source>Device Information</source>
@@ -287,7 +287,7 @@ Please try to re-search the device after one minute.</source>
     <message id="65499">
         <source>UniqueDeviceName</source>
         <extracomment>_UNIQUE_DEVICE_NAME</extracomment>
-        <translation>Уникальное имя (UDN)</translation>
+        <translation>Уникальное имя</translation>
     </message>
     <message id="65500">
         <source>UPC</source>

@@ -287,7 +287,7 @@ Please try to re-search the device after one minute.</source>
     <message id="65499">
         <source>UniqueDeviceName</source>
         <extracomment>_UNIQUE_DEVICE_NAME</extracomment>
-        <translation>Jedinečný názov (UDN)</translation>
+        <translation>Jedinečný názov</translation>
     </message>
     <message id="65500">
         <source>UPC</source>
