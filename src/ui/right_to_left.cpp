@@ -32,6 +32,9 @@ QRect LeftToRight(const QWidget* child)
 
 void MirrorPlacedChildren(QWidget* container)
 {
+    // A layout manager mirrors what it places by itself.
+    if (container->layout() != nullptr)
+        return;
     const bool rightToLeft = container->layoutDirection() == Qt::RightToLeft;
     for (QObject* object : container->children()) {
         auto* child = qobject_cast<QWidget*>(object);

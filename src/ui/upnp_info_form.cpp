@@ -4,6 +4,8 @@
 #include "ui/dialog_message_box.h"
 
 #include <QLabel>
+
+#include <algorithm>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -111,13 +113,17 @@ TForm1::TForm1(QWidget* owner)
     // record order, which is also top to bottom.
     setFixedSize(kClientWidth, kClientHeight);
     okButton()->setGeometry(kButtonRect);
-    for (int field = 0; field < fieldCount(); ++field) {
-        const int top = kFirstTop + field * kRowStep;
-        label(field)->setGeometry(kLabelRect.translated(0, top));
-        edit(field)->setGeometry(kEditRect.translated(0, top));
-    }
     setCaptionOrder(CaptionOrder());
     ApplyTexts();
+    for (int field = 0; field < fieldCount(); ++field) {
+        const int top = kFirstTop + field * kRowStep;
+        // As high as the caption's line at least (in the chosen language's
+        // font), or accents and descenders are cut.
+        QRect labelRect = kLabelRect.translated(0, top);
+        labelRect.setHeight(std::max(labelRect.height(), label(field)->sizeHint().height()));
+        label(field)->setGeometry(labelRect);
+        edit(field)->setGeometry(kEditRect.translated(0, top));
+    }
 }
 
 void TForm1::Fill(const Upnp::UpnpDeviceInfo& device)
