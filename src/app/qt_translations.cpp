@@ -16,9 +16,14 @@ QTranslator* InstallQtTranslations(const QLocale& locale)
     auto* translator = new QTranslator(app);
     // "qt" rather than "qtbase": for most languages it names the qtbase
     // catalogue, and for some (Swedish, Portuguese of Portugal) it is the only
-    // translation there is.
-    if (!translator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // translation there is. Bokmål has none; Nynorsk's menus and buttons read
+    // the same to its users ("Kopier", "Avbryt"), and beat English.
+    const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    bool loaded = translator->load(locale, QStringLiteral("qt"), QStringLiteral("_"), directory);
+    if (!loaded && locale.language() == QLocale::NorwegianBokmal)
+        loaded = translator->load(QLocale(QLocale::NorwegianNynorsk, QLocale::Norway), QStringLiteral("qt"),
+                                  QStringLiteral("_"), directory);
+    if (!loaded) {
         delete translator;
         return nullptr;
     }

@@ -89,6 +89,7 @@ TEST(QtTranslations, StandardTextsFollowTheWindowsLanguage)
         {QLocale(QLocale::Swedish, QLocale::Sweden), "&Kopiera"},
         {QLocale(QLocale::Portuguese, QLocale::Portugal), "&Copiar"},
         {QLocale(QLocale::Japanese, QLocale::Japan), nullptr},
+        {QLocale(QLocale::NorwegianBokmal, QLocale::Norway), "&Kopier"},
         {QLocale(QLocale::Persian, QLocale::Iran), nullptr},
     };
     for (const Row& row : rows) {
