@@ -33,14 +33,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=":$((40 + $$ % 50))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself and writes it to the file.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for ((try = 0; try < 50; try++)); do
-  [[ -S "/tmp/.X11-unix/X${display#:}" ]] && break
+  [[ -s "$work/display" ]] && break
   sleep 0.1
 done
-[[ -S "/tmp/.X11-unix/X${display#:}" ]] || { echo "SKIP: Xvfb did not start"; exit 77; }
+[[ -s "$work/display" ]] || { echo "SKIP: Xvfb did not start"; exit 77; }
+display=":$(head -1 "$work/display")"
 export DISPLAY=$display
 
 "$launcher" --launch-immediately >"$work/bus.log" 2>&1 &
