@@ -6,183 +6,184 @@
     <message id="64000">
         <source>Warning</source>
         <extracomment>_WARNING</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Upozornění</translation>
     </message>
     <message id="64001">
         <source>Note</source>
         <extracomment>_NOTE_CAPTION</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Poznámka</translation>
     </message>
     <message id="64002">
         <source>Searching Upnp Devices! Please wait</source>
         <extracomment>_UPNP_BUSY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Hledají se zařízení UPnP! Čekejte prosím</translation>
     </message>
     <message id="64003">
         <source>Please specify the network type first.</source>
         <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nejprve prosím zvolte typ sítě.</translation>
     </message>
     <message id="64004">
         <source>Control package sent.
 Please try to re-search the device after one minute.</source>
         <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Řídicí paket odeslán.
+Zkuste zařízení znovu vyhledat za minutu.</translation>
     </message>
     <message id="64005">
         <source>Failed to send the control package.</source>
         <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Řídicí paket se nepodařilo odeslat.</translation>
     </message>
     <message id="64006">
         <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
         <extracomment>_ADAPTER_GONE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Adaptér, na kterém zařízení odpovědělo, zmizel: paket odešel jako směrovaný broadcast.</translation>
     </message>
     <message id="64007">
         <source>Invalid %s - [%s]</source>
         <extracomment>_INVALID_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Neplatné: %s - [%s]</translation>
     </message>
     <message id="64008">
         <source>Unresonable Gateway - [%s]</source>
         <extracomment>_UNREASONABLE_GATEWAY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nepřijatelná brána - [%s]</translation>
     </message>
     <message id="64009">
         <source>Invalid %s - [%s]: %s</source>
         <extracomment>_REFUSED_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Neplatné: %s - [%s]: %s</translation>
     </message>
     <message id="64010">
         <source>Too long %s - [%s]: at most %s characters</source>
         <extracomment>_TOO_LONG</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Příliš dlouhé: %s - [%s]: nejvýše %s znaků</translation>
     </message>
     <message id="64012">
         <source>empty</source>
         <extracomment>_REASON_EMPTY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>prázdné</translation>
     </message>
     <message id="64013">
         <source>not four decimal numbers 0-255 joined by dots</source>
         <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>nejsou to čtyři desítková čísla 0-255 oddělená tečkami</translation>
     </message>
     <message id="64014">
         <source>a number with a leading zero, which some devices read as octal</source>
         <extracomment>_REASON_LEADING_ZERO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>číslo s úvodní nulou, které některá zařízení čtou osmičkově</translation>
     </message>
     <message id="64015">
         <source>a reserved address (240.0.0.0/4), which no device can use</source>
         <extracomment>_REASON_RESERVED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>vyhrazená adresa (240.0.0.0/4), kterou žádné zařízení nepoužije</translation>
     </message>
     <message id="64016">
         <source>the broadcast address</source>
         <extracomment>_REASON_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>broadcastová adresa</translation>
     </message>
     <message id="64017">
         <source>a multicast address</source>
         <extracomment>_REASON_MULTICAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>multicastová adresa</translation>
     </message>
     <message id="64018">
         <source>a loopback address</source>
         <extracomment>_REASON_LOOPBACK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>loopbacková adresa</translation>
     </message>
     <message id="64019">
         <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
         <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>adresa sítě 0, kterou žádné zařízení nedosáhne (samotné 0.0.0.0 = žádná)</translation>
     </message>
     <message id="64020">
         <source>an address of network 0, which no device can take</source>
         <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>adresa sítě 0, kterou žádné zařízení nemůže převzít</translation>
     </message>
     <message id="64021">
         <source>not contiguous: its ones must all come before its zeros</source>
         <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>není souvislá: všechny jedničky musí být před nulami</translation>
     </message>
     <message id="64022">
         <source>0.0.0.0 leaves no network</source>
         <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>0.0.0.0 nenechává žádnou síť</translation>
     </message>
     <message id="64023">
         <source>255.255.255.255 leaves no other host on the network</source>
         <extracomment>_REASON_MASK_NO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>255.255.255.255 nenechá v síti jiného hostitele</translation>
     </message>
     <message id="64024">
         <source>the broadcast address of its subnet</source>
         <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>broadcastová adresa své podsítě</translation>
     </message>
     <message id="64025">
         <source>the network address of its subnet</source>
         <extracomment>_REASON_SUBNET_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>adresa sítě své podsítě</translation>
     </message>
     <message id="64026">
         <source>the broadcast address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>broadcastová adresa podsítě IP adresy</translation>
     </message>
     <message id="64027">
         <source>the network address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>adresa sítě podsítě IP adresy</translation>
     </message>
     <message id="64030">
         <source>No: Zero children</source>
         <extracomment>_UPNP_NO_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ne: žádná podzařízení</translation>
     </message>
     <message id="64031">
         <source>Yes: One child</source>
         <extracomment>_UPNP_ONE_CHILD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ano: 1 podzařízení</translation>
     </message>
     <message id="64032">
         <source>Yes: %s children</source>
         <extracomment>_UPNP_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ano: %s podzařízení</translation>
     </message>
     <message id="64033">
         <source>No: Zero services</source>
         <extracomment>_UPNP_NO_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ne: žádné služby</translation>
     </message>
     <message id="64034">
         <source>Yes: One service</source>
         <extracomment>_UPNP_ONE_SERVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ano: jedna služba</translation>
     </message>
     <message id="64035">
         <source>Yes: %sservices</source>
         <extracomment>_UPNP_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ano, služeb: %s</translation>
     </message>
     <message id="64036">
         <source>Yes</source>
         <extracomment>_YES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ano</translation>
     </message>
     <message id="64037">
         <source>No</source>
         <extracomment>_NO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ne</translation>
     </message>
     <message id="64038">
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Toto je nejvyšší zařízení</translation>
     </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>

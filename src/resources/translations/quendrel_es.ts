@@ -6,183 +6,184 @@
     <message id="64000">
         <source>Warning</source>
         <extracomment>_WARNING</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Aviso</translation>
     </message>
     <message id="64001">
         <source>Note</source>
         <extracomment>_NOTE_CAPTION</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nota</translation>
     </message>
     <message id="64002">
         <source>Searching Upnp Devices! Please wait</source>
         <extracomment>_UPNP_BUSY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>¡Buscando dispositivos UPnP! Espere</translation>
     </message>
     <message id="64003">
         <source>Please specify the network type first.</source>
         <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Primero especifique el tipo de red.</translation>
     </message>
     <message id="64004">
         <source>Control package sent.
 Please try to re-search the device after one minute.</source>
         <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Paquete de control enviado.
+Vuelva a buscar el dispositivo en un minuto.</translation>
     </message>
     <message id="64005">
         <source>Failed to send the control package.</source>
         <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo enviar el paquete de control.</translation>
     </message>
     <message id="64006">
         <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
         <extracomment>_ADAPTER_GONE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>El adaptador por el que respondió el dispositivo ya no existe: el paquete salió como difusión enrutada.</translation>
     </message>
     <message id="64007">
         <source>Invalid %s - [%s]</source>
         <extracomment>_INVALID_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No válido: %s - [%s]</translation>
     </message>
     <message id="64008">
         <source>Unresonable Gateway - [%s]</source>
         <extracomment>_UNREASONABLE_GATEWAY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Puerta de enlace ilógica - [%s]</translation>
     </message>
     <message id="64009">
         <source>Invalid %s - [%s]: %s</source>
         <extracomment>_REFUSED_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No válido: %s - [%s]: %s</translation>
     </message>
     <message id="64010">
         <source>Too long %s - [%s]: at most %s characters</source>
         <extracomment>_TOO_LONG</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Muy largo: %s - [%s]: máx. %s caracteres</translation>
     </message>
     <message id="64012">
         <source>empty</source>
         <extracomment>_REASON_EMPTY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>vacío</translation>
     </message>
     <message id="64013">
         <source>not four decimal numbers 0-255 joined by dots</source>
         <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>no son cuatro números 0-255 separados por puntos</translation>
     </message>
     <message id="64014">
         <source>a number with a leading zero, which some devices read as octal</source>
         <extracomment>_REASON_LEADING_ZERO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>un número con cero inicial, que ciertos equipos leen en octal</translation>
     </message>
     <message id="64015">
         <source>a reserved address (240.0.0.0/4), which no device can use</source>
         <extracomment>_REASON_RESERVED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>una dirección reservada (240.0.0.0/4) que ningún equipo puede usar</translation>
     </message>
     <message id="64016">
         <source>the broadcast address</source>
         <extracomment>_REASON_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>la dirección de difusión</translation>
     </message>
     <message id="64017">
         <source>a multicast address</source>
         <extracomment>_REASON_MULTICAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>una dirección multicast</translation>
     </message>
     <message id="64018">
         <source>a loopback address</source>
         <extracomment>_REASON_LOOPBACK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>una dirección loopback</translation>
     </message>
     <message id="64019">
         <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
         <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>una dirección de la red 0, que ningún equipo alcanza (0.0.0.0 sola es ninguna)</translation>
     </message>
     <message id="64020">
         <source>an address of network 0, which no device can take</source>
         <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>una dirección de la red 0, que ningún equipo puede tomar</translation>
     </message>
     <message id="64021">
         <source>not contiguous: its ones must all come before its zeros</source>
         <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>no contigua: todos los unos deben ir antes de los ceros</translation>
     </message>
     <message id="64022">
         <source>0.0.0.0 leaves no network</source>
         <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>0.0.0.0 no deja ninguna red</translation>
     </message>
     <message id="64023">
         <source>255.255.255.255 leaves no other host on the network</source>
         <extracomment>_REASON_MASK_NO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>255.255.255.255 no deja ningún otro host en la red</translation>
     </message>
     <message id="64024">
         <source>the broadcast address of its subnet</source>
         <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>la dirección de difusión de su subred</translation>
     </message>
     <message id="64025">
         <source>the network address of its subnet</source>
         <extracomment>_REASON_SUBNET_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>la dirección de red de su subred</translation>
     </message>
     <message id="64026">
         <source>the broadcast address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>la dirección de difusión de la subred de la IP</translation>
     </message>
     <message id="64027">
         <source>the network address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>la dirección de red de la subred de la IP</translation>
     </message>
     <message id="64030">
         <source>No: Zero children</source>
         <extracomment>_UPNP_NO_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No: ningún hijo</translation>
     </message>
     <message id="64031">
         <source>Yes: One child</source>
         <extracomment>_UPNP_ONE_CHILD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sí: un hijo</translation>
     </message>
     <message id="64032">
         <source>Yes: %s children</source>
         <extracomment>_UPNP_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sí: %s hijos</translation>
     </message>
     <message id="64033">
         <source>No: Zero services</source>
         <extracomment>_UPNP_NO_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No: ningún servicio</translation>
     </message>
     <message id="64034">
         <source>Yes: One service</source>
         <extracomment>_UPNP_ONE_SERVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sí: un servicio</translation>
     </message>
     <message id="64035">
         <source>Yes: %sservices</source>
         <extracomment>_UPNP_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sí: %s servicios</translation>
     </message>
     <message id="64036">
         <source>Yes</source>
         <extracomment>_YES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sí</translation>
     </message>
     <message id="64037">
         <source>No</source>
         <extracomment>_NO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
     <message id="64038">
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo de primer nivel</translation>
     </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>

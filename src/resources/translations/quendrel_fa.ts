@@ -6,183 +6,184 @@
     <message id="64000">
         <source>Warning</source>
         <extracomment>_WARNING</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>هشدار</translation>
     </message>
     <message id="64001">
         <source>Note</source>
         <extracomment>_NOTE_CAPTION</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>توجه</translation>
     </message>
     <message id="64002">
         <source>Searching Upnp Devices! Please wait</source>
         <extracomment>_UPNP_BUSY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>جستجوی دستگاه‌های UPnP! لطفاً صبر کنید</translation>
     </message>
     <message id="64003">
         <source>Please specify the network type first.</source>
         <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>لطفاً ابتدا نوع شبکه را مشخص کنید.</translation>
     </message>
     <message id="64004">
         <source>Control package sent.
 Please try to re-search the device after one minute.</source>
         <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>بستهٔ کنترلی ارسال شد.
+لطفاً پس از یک دقیقه دستگاه را دوباره جستجو کنید.</translation>
     </message>
     <message id="64005">
         <source>Failed to send the control package.</source>
         <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ارسال بستهٔ کنترلی ناموفق بود.</translation>
     </message>
     <message id="64006">
         <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
         <extracomment>_ADAPTER_GONE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>آداپتوری که دستگاه از آن پاسخ داد دیگر نیست: بسته با پخش همگانی مسیریابی‌شده رفت.</translation>
     </message>
     <message id="64007">
         <source>Invalid %s - [%s]</source>
         <extracomment>_INVALID_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%s نامعتبر - [%s]</translation>
     </message>
     <message id="64008">
         <source>Unresonable Gateway - [%s]</source>
         <extracomment>_UNREASONABLE_GATEWAY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>دروازهٔ نامعقول - [%s]</translation>
     </message>
     <message id="64009">
         <source>Invalid %s - [%s]: %s</source>
         <extracomment>_REFUSED_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%s نامعتبر - [%s]: %s</translation>
     </message>
     <message id="64010">
         <source>Too long %s - [%s]: at most %s characters</source>
         <extracomment>_TOO_LONG</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%s بیش از حد طولانی - [%s]: حداکثر %s نویسه</translation>
     </message>
     <message id="64012">
         <source>empty</source>
         <extracomment>_REASON_EMPTY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>خالی</translation>
     </message>
     <message id="64013">
         <source>not four decimal numbers 0-255 joined by dots</source>
         <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>چهار عدد ده‌دهی 0-255 جداشده با نقطه نیست</translation>
     </message>
     <message id="64014">
         <source>a number with a leading zero, which some devices read as octal</source>
         <extracomment>_REASON_LEADING_ZERO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>عددی با صفر آغازین که برخی دستگاه‌ها در مبنای 8 می‌خوانند</translation>
     </message>
     <message id="64015">
         <source>a reserved address (240.0.0.0/4), which no device can use</source>
         <extracomment>_REASON_RESERVED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی رزروشده (240.0.0.0/4) که هیچ دستگاهی نمی‌تواند به کار ببرد</translation>
     </message>
     <message id="64016">
         <source>the broadcast address</source>
         <extracomment>_REASON_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی پخش همگانی</translation>
     </message>
     <message id="64017">
         <source>a multicast address</source>
         <extracomment>_REASON_MULTICAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی چندپخشی</translation>
     </message>
     <message id="64018">
         <source>a loopback address</source>
         <extracomment>_REASON_LOOPBACK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی بازگشتی</translation>
     </message>
     <message id="64019">
         <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
         <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی‌ای از شبکهٔ 0 که هیچ دستگاهی به آن نمی‌رسد (0.0.0.0 به‌تنهایی یعنی هیچ)</translation>
     </message>
     <message id="64020">
         <source>an address of network 0, which no device can take</source>
         <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی‌ای از شبکهٔ 0 که هیچ دستگاهی نمی‌تواند بگیرد</translation>
     </message>
     <message id="64021">
         <source>not contiguous: its ones must all come before its zeros</source>
         <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>پیوسته نیست: همهٔ یک‌ها باید پیش از صفرها بیایند</translation>
     </message>
     <message id="64022">
         <source>0.0.0.0 leaves no network</source>
         <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>0.0.0.0 شبکه‌ای باقی نمی‌گذارد</translation>
     </message>
     <message id="64023">
         <source>255.255.255.255 leaves no other host on the network</source>
         <extracomment>_REASON_MASK_NO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>255.255.255.255 میزبان دیگری در شبکه باقی نمی‌گذارد</translation>
     </message>
     <message id="64024">
         <source>the broadcast address of its subnet</source>
         <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی پخش همگانی زیرشبکهٔ آن</translation>
     </message>
     <message id="64025">
         <source>the network address of its subnet</source>
         <extracomment>_REASON_SUBNET_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی شبکهٔ زیرشبکهٔ آن</translation>
     </message>
     <message id="64026">
         <source>the broadcast address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی پخش همگانی زیرشبکهٔ نشانی IP</translation>
     </message>
     <message id="64027">
         <source>the network address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>نشانی شبکهٔ زیرشبکهٔ نشانی IP</translation>
     </message>
     <message id="64030">
         <source>No: Zero children</source>
         <extracomment>_UPNP_NO_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>خیر: بدون زیردستگاه</translation>
     </message>
     <message id="64031">
         <source>Yes: One child</source>
         <extracomment>_UPNP_ONE_CHILD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>بله: یک زیردستگاه</translation>
     </message>
     <message id="64032">
         <source>Yes: %s children</source>
         <extracomment>_UPNP_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>بله: %s زیردستگاه</translation>
     </message>
     <message id="64033">
         <source>No: Zero services</source>
         <extracomment>_UPNP_NO_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>خیر: بدون سرویس</translation>
     </message>
     <message id="64034">
         <source>Yes: One service</source>
         <extracomment>_UPNP_ONE_SERVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>بله: یک سرویس</translation>
     </message>
     <message id="64035">
         <source>Yes: %sservices</source>
         <extracomment>_UPNP_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>بله: %s سرویس</translation>
     </message>
     <message id="64036">
         <source>Yes</source>
         <extracomment>_YES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>بله</translation>
     </message>
     <message id="64037">
         <source>No</source>
         <extracomment>_NO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>خیر</translation>
     </message>
     <message id="64038">
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>این دستگاه در بالاترین سطح است</translation>
     </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>

@@ -6,183 +6,184 @@
     <message id="64000">
         <source>Warning</source>
         <extracomment>_WARNING</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Varoitus</translation>
     </message>
     <message id="64001">
         <source>Note</source>
         <extracomment>_NOTE_CAPTION</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Huomautus</translation>
     </message>
     <message id="64002">
         <source>Searching Upnp Devices! Please wait</source>
         <extracomment>_UPNP_BUSY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Haetaan UPnP-laitteita! Odota hetki</translation>
     </message>
     <message id="64003">
         <source>Please specify the network type first.</source>
         <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Valitse ensin verkon tyyppi.</translation>
     </message>
     <message id="64004">
         <source>Control package sent.
 Please try to re-search the device after one minute.</source>
         <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ohjauspaketti lähetetty.
+Hae laitetta uudelleen minuutin kuluttua.</translation>
     </message>
     <message id="64005">
         <source>Failed to send the control package.</source>
         <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ohjauspaketin lähetys epäonnistui.</translation>
     </message>
     <message id="64006">
         <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
         <extracomment>_ADAPTER_GONE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sovitin, jonka kautta laite vastasi, on poissa: paketti lähti reititettynä yleislähetyksenä.</translation>
     </message>
     <message id="64007">
         <source>Invalid %s - [%s]</source>
         <extracomment>_INVALID_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Virheellinen %s - [%s]</translation>
     </message>
     <message id="64008">
         <source>Unresonable Gateway - [%s]</source>
         <extracomment>_UNREASONABLE_GATEWAY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Epäkelpo yhdyskäytävä - [%s]</translation>
     </message>
     <message id="64009">
         <source>Invalid %s - [%s]: %s</source>
         <extracomment>_REFUSED_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Virheellinen %s - [%s]: %s</translation>
     </message>
     <message id="64010">
         <source>Too long %s - [%s]: at most %s characters</source>
         <extracomment>_TOO_LONG</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Liian pitkä %s - [%s]: enintään %s merkkiä</translation>
     </message>
     <message id="64012">
         <source>empty</source>
         <extracomment>_REASON_EMPTY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>tyhjä</translation>
     </message>
     <message id="64013">
         <source>not four decimal numbers 0-255 joined by dots</source>
         <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ei neljää pisteillä erotettua desimaalilukua 0-255</translation>
     </message>
     <message id="64014">
         <source>a number with a leading zero, which some devices read as octal</source>
         <extracomment>_REASON_LEADING_ZERO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>etunollallinen luku, jonka jotkin laitteet lukevat oktaalina</translation>
     </message>
     <message id="64015">
         <source>a reserved address (240.0.0.0/4), which no device can use</source>
         <extracomment>_REASON_RESERVED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>varattu osoite (240.0.0.0/4), jota mikään laite ei voi käyttää</translation>
     </message>
     <message id="64016">
         <source>the broadcast address</source>
         <extracomment>_REASON_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>yleislähetysosoite</translation>
     </message>
     <message id="64017">
         <source>a multicast address</source>
         <extracomment>_REASON_MULTICAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>monilähetysosoite</translation>
     </message>
     <message id="64018">
         <source>a loopback address</source>
         <extracomment>_REASON_LOOPBACK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>loopback-osoite</translation>
     </message>
     <message id="64019">
         <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
         <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>verkon 0 osoite, jota mikään laite ei tavoita (pelkkä 0.0.0.0 tarkoittaa ei mitään)</translation>
     </message>
     <message id="64020">
         <source>an address of network 0, which no device can take</source>
         <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>verkon 0 osoite, jota mikään laite ei voi ottaa käyttöön</translation>
     </message>
     <message id="64021">
         <source>not contiguous: its ones must all come before its zeros</source>
         <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ei yhtenäinen: kaikkien ykkösten on oltava ennen nollia</translation>
     </message>
     <message id="64022">
         <source>0.0.0.0 leaves no network</source>
         <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>0.0.0.0 ei jätä verkkoa</translation>
     </message>
     <message id="64023">
         <source>255.255.255.255 leaves no other host on the network</source>
         <extracomment>_REASON_MASK_NO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>255.255.255.255 ei jätä verkkoon muita isäntiä</translation>
     </message>
     <message id="64024">
         <source>the broadcast address of its subnet</source>
         <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>aliverkkonsa yleislähetysosoite</translation>
     </message>
     <message id="64025">
         <source>the network address of its subnet</source>
         <extracomment>_REASON_SUBNET_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>aliverkkonsa verkko-osoite</translation>
     </message>
     <message id="64026">
         <source>the broadcast address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IP-osoitteen aliverkon yleislähetysosoite</translation>
     </message>
     <message id="64027">
         <source>the network address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IP-osoitteen aliverkon verkko-osoite</translation>
     </message>
     <message id="64030">
         <source>No: Zero children</source>
         <extracomment>_UPNP_NO_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ei: Ei alilaitteita</translation>
     </message>
     <message id="64031">
         <source>Yes: One child</source>
         <extracomment>_UPNP_ONE_CHILD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Kyllä: Yksi alilaite</translation>
     </message>
     <message id="64032">
         <source>Yes: %s children</source>
         <extracomment>_UPNP_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Kyllä: %s alilaitetta</translation>
     </message>
     <message id="64033">
         <source>No: Zero services</source>
         <extracomment>_UPNP_NO_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ei: Ei palveluja</translation>
     </message>
     <message id="64034">
         <source>Yes: One service</source>
         <extracomment>_UPNP_ONE_SERVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Kyllä: Yksi palvelu</translation>
     </message>
     <message id="64035">
         <source>Yes: %sservices</source>
         <extracomment>_UPNP_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Kyllä: %s palvelua</translation>
     </message>
     <message id="64036">
         <source>Yes</source>
         <extracomment>_YES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Kyllä</translation>
     </message>
     <message id="64037">
         <source>No</source>
         <extracomment>_NO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ei</translation>
     </message>
     <message id="64038">
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Tämä on ylimmän tason laite</translation>
     </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>

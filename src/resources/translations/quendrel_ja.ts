@@ -6,183 +6,184 @@
     <message id="64000">
         <source>Warning</source>
         <extracomment>_WARNING</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message id="64001">
         <source>Note</source>
         <extracomment>_NOTE_CAPTION</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>注意</translation>
     </message>
     <message id="64002">
         <source>Searching Upnp Devices! Please wait</source>
         <extracomment>_UPNP_BUSY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>UPnP デバイスを検索中! お待ちください</translation>
     </message>
     <message id="64003">
         <source>Please specify the network type first.</source>
         <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>先にネットワークの種類を指定してください。</translation>
     </message>
     <message id="64004">
         <source>Control package sent.
 Please try to re-search the device after one minute.</source>
         <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>制御パケットを送信しました。
+1 分後にデバイスを再検索してください。</translation>
     </message>
     <message id="64005">
         <source>Failed to send the control package.</source>
         <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>制御パケットを送信できませんでした。</translation>
     </message>
     <message id="64006">
         <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
         <extracomment>_ADAPTER_GONE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>デバイスが応答したアダプターがありません: パケットはルーティングされたブロードキャストで送信されました。</translation>
     </message>
     <message id="64007">
         <source>Invalid %s - [%s]</source>
         <extracomment>_INVALID_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>無効な %s - [%s]</translation>
     </message>
     <message id="64008">
         <source>Unresonable Gateway - [%s]</source>
         <extracomment>_UNREASONABLE_GATEWAY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>不適切なゲートウェイ - [%s]</translation>
     </message>
     <message id="64009">
         <source>Invalid %s - [%s]: %s</source>
         <extracomment>_REFUSED_ADDRESS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>無効な %s - [%s]: %s</translation>
     </message>
     <message id="64010">
         <source>Too long %s - [%s]: at most %s characters</source>
         <extracomment>_TOO_LONG</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>長すぎる %s - [%s]: 最大 %s 文字</translation>
     </message>
     <message id="64012">
         <source>empty</source>
         <extracomment>_REASON_EMPTY</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>空</translation>
     </message>
     <message id="64013">
         <source>not four decimal numbers 0-255 joined by dots</source>
         <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>0-255 の 10 進数 4 つをドットで区切った形式ではない</translation>
     </message>
     <message id="64014">
         <source>a number with a leading zero, which some devices read as octal</source>
         <extracomment>_REASON_LEADING_ZERO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>先頭が 0 の数値 (一部のデバイスは 8 進数として解釈)</translation>
     </message>
     <message id="64015">
         <source>a reserved address (240.0.0.0/4), which no device can use</source>
         <extracomment>_REASON_RESERVED</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>どのデバイスも使用できない予約済みアドレス (240.0.0.0/4)</translation>
     </message>
     <message id="64016">
         <source>the broadcast address</source>
         <extracomment>_REASON_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ブロードキャスト アドレス</translation>
     </message>
     <message id="64017">
         <source>a multicast address</source>
         <extracomment>_REASON_MULTICAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>マルチキャスト アドレス</translation>
     </message>
     <message id="64018">
         <source>a loopback address</source>
         <extracomment>_REASON_LOOPBACK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ループバック アドレス</translation>
     </message>
     <message id="64019">
         <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
         <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>どのデバイスも到達できないネットワーク 0 のアドレス (0.0.0.0 単独は「なし」の意味)</translation>
     </message>
     <message id="64020">
         <source>an address of network 0, which no device can take</source>
         <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>どのデバイスも使用できないネットワーク 0 のアドレス</translation>
     </message>
     <message id="64021">
         <source>not contiguous: its ones must all come before its zeros</source>
         <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>連続していない: 1 はすべて 0 より前にある必要がある</translation>
     </message>
     <message id="64022">
         <source>0.0.0.0 leaves no network</source>
         <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>0.0.0.0 ではネットワークが残らない</translation>
     </message>
     <message id="64023">
         <source>255.255.255.255 leaves no other host on the network</source>
         <extracomment>_REASON_MASK_NO_HOST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>255.255.255.255 ではネットワーク上に他のホストが残らない</translation>
     </message>
     <message id="64024">
         <source>the broadcast address of its subnet</source>
         <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>そのサブネットのブロードキャスト アドレス</translation>
     </message>
     <message id="64025">
         <source>the network address of its subnet</source>
         <extracomment>_REASON_SUBNET_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>そのサブネットのネットワーク アドレス</translation>
     </message>
     <message id="64026">
         <source>the broadcast address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IP アドレスのサブネットのブロードキャスト アドレス</translation>
     </message>
     <message id="64027">
         <source>the network address of the IP address's subnet</source>
         <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IP アドレスのサブネットのネットワーク アドレス</translation>
     </message>
     <message id="64030">
         <source>No: Zero children</source>
         <extracomment>_UPNP_NO_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>いいえ: 子デバイスなし</translation>
     </message>
     <message id="64031">
         <source>Yes: One child</source>
         <extracomment>_UPNP_ONE_CHILD</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>はい: 子デバイス 1 台</translation>
     </message>
     <message id="64032">
         <source>Yes: %s children</source>
         <extracomment>_UPNP_CHILDREN</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>はい: 子デバイス %s 台</translation>
     </message>
     <message id="64033">
         <source>No: Zero services</source>
         <extracomment>_UPNP_NO_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>いいえ: サービスなし</translation>
     </message>
     <message id="64034">
         <source>Yes: One service</source>
         <extracomment>_UPNP_ONE_SERVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>はい: サービス 1 個</translation>
     </message>
     <message id="64035">
         <source>Yes: %sservices</source>
         <extracomment>_UPNP_SERVICES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>はい: サービス %s 個</translation>
     </message>
     <message id="64036">
         <source>Yes</source>
         <extracomment>_YES</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>はい</translation>
     </message>
     <message id="64037">
         <source>No</source>
         <extracomment>_NO</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>いいえ</translation>
     </message>
     <message id="64038">
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>これは最上位デバイスです</translation>
     </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
