@@ -6,6 +6,7 @@
 #include "app/startup_windows.h"
 #include "resources/language.h"
 
+#include <QGuiApplication>
 #include <QLocale>
 
 #include <exception>
@@ -25,8 +26,13 @@ int main(int argc, char** argv)
         QApplication::setApplicationName(QStringLiteral("Quendrel"));
         // Qt's standard menus and buttons in the window's language; with the
         // built-in English texts they stay English too.
-        if (!Resources::CurrentModulePath().isEmpty())
-            App::InstallQtTranslations(QLocale::system());
+        if (!Resources::CurrentModulePath().isEmpty()) {
+            const QLocale language = Resources::CurrentModuleLocale();
+            App::InstallQtTranslations(language);
+            // Persian runs right to left: every window mirrors, the grid's
+            // first column on the right.
+            QGuiApplication::setLayoutDirection(language.textDirection());
+        }
 
         // MainForm, then the hidden Form1; both go when this block ends.
         const App::StartupWindows windows = App::CreateStartupWindows();

@@ -14,8 +14,16 @@ QTranslator* InstallQtTranslations(const QLocale& locale)
         return nullptr;
     // Owned by the application, which reads from it until it ends.
     auto* translator = new QTranslator(app);
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // "qt" rather than "qtbase": for most languages it names the qtbase
+    // catalogue, and for some (Swedish, Portuguese of Portugal) it is the only
+    // translation there is. Bokmål has none; Nynorsk's menus and buttons read
+    // the same to its users ("Kopier", "Avbryt"), and beat English.
+    const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    bool loaded = translator->load(locale, QStringLiteral("qt"), QStringLiteral("_"), directory);
+    if (!loaded && locale.language() == QLocale::NorwegianBokmal)
+        loaded = translator->load(QLocale(QLocale::NorwegianNynorsk, QLocale::Norway), QStringLiteral("qt"),
+                                  QStringLiteral("_"), directory);
+    if (!loaded) {
         delete translator;
         return nullptr;
     }

@@ -63,9 +63,11 @@ constexpr const char* kUsage =
     "      device or address is refused (exit status 2).\n"
     "  interfaces [--interface NAME]...\n"
     "      Lists the adapters a local broadcast search would use.\n"
-    "  language\n"
+    "  language [--all]\n"
     "      Prints the language module the window loads for this locale, found\n"
     "      beside the program, or that it shows its built-in English texts.\n"
+    "      --all lists every language's module under its locale abbreviation\n"
+    "      (\"missing\" where it is not there). This program prints English.\n"
     "\n"
     "Options:\n"
     "  --help      this text\n"
@@ -82,12 +84,32 @@ constexpr const char* kUsage =
 // The window program lies beside this one (in the build tree and in the
 // installed program directory alike); its module is looked up the way the
 // window looks it up at start-up, from the resolved path of this program.
-int LanguageCommand(std::ostream& out)
+int LanguageCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const bool all = args.size() == 1 && args.front() == "--all";
+    if (!args.empty() && !all) {
+        err << "quendrel-cli language: unknown option \"" << args.front() << "\" (see quendrel-cli --help)\n";
+        return 2;
+    }
     const QString window = QFileInfo(Resources::ProgramFilePath()).absolutePath() + QStringLiteral("/quendrel");
-    Resources::UnloadResourceModule();
+    if (all) {
+        for (const quint16 locale : Resources::ModuleLocales()) {
+            const QString abbreviation = Resources::LocaleAbbreviation(locale);
+            QString found;
+            for (const QString& name : Resources::ModuleFileNames(window, abbreviation)) {
+                if (QFileInfo(name).isFile()) {
+                    found = name;
+                    break;
+                }
+            }
+            out << abbreviation.toStdString() << ' ' << (found.isEmpty() ? std::string("missing") : found.toStdString())
+                << '\n';
+        }
+        return 0;
+    }
     Resources::ChooseLanguage(QLocale::system(), window);
     const QString module = Resources::CurrentModulePath();
+    Resources::UnloadResourceModule(); // the command line itself stays English
     out << (module.isEmpty() ? std::string("built-in English texts") : module.toStdString()) << '\n';
     return 0;
 }
@@ -96,7 +118,8 @@ int LanguageCommand(std::ostream& out)
 
 int main(int argc, char** argv)
 {
-    Resources::ChooseLanguage();
+    // What this program prints stays English whatever the locale: scripts read
+    // it. Only the window follows the user's language.
     QCoreApplication app(argc, argv);
 
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -129,7 +152,7 @@ int main(int argc, char** argv)
     if (command == "assign")
         return Cli::AssignCommand(args, std::cout, std::cerr);
     if (command == "language")
-        return LanguageCommand(std::cout);
+        return LanguageCommand(args, std::cout, std::cerr);
     if (command == "interfaces")
         return Cli::InterfacesCommand(args, std::cout, std::cerr);
     std::cerr << "quendrel-cli: unknown command \"" << command << "\" (see quendrel-cli --help)\n";

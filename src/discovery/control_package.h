@@ -4,22 +4,22 @@
 #include "discovery/device_info.h"
 #include "discovery/log_sink.h"
 #include "discovery/search_round.h"
+#include "resources/dvconst.h"
 
 #include <string>
 #include <string_view>
 
 namespace Discovery {
 
-// The network setup's own texts.
-inline constexpr char kControlPackageSent[] =
-    "Control package sent.\nPlease try to re-search the device after one minute.";
-inline constexpr char kControlPackageFailed[] = "Failed to send the control package.";
+// The network setup's own texts, in English: what the command line prints.
+// The window shows the same texts in the user's language.
+inline constexpr const char* kControlPackageSent = Dvconst::_CONTROL_PACKAGE_SENT.english;
+inline constexpr const char* kControlPackageFailed = Dvconst::_CONTROL_PACKAGE_FAILED.english;
 // Added to the report when the device's adapter was gone at sending time.
-inline constexpr char kAdapterGoneNote[] =
-    "The adapter the device answered on is gone: the package took the routed broadcast instead.";
-inline constexpr char kChooseNetworkType[] = "Please specify the network type first.";
-inline constexpr char kInvalidAddressFormat[] = "Invalid %s - [%s]";
-inline constexpr char kUnreasonableGatewayFormat[] = "Unresonable Gateway - [%s]";
+inline constexpr const char* kAdapterGoneNote = Dvconst::_ADAPTER_GONE.english;
+inline constexpr const char* kChooseNetworkType = Dvconst::_CHOOSE_NETWORK_TYPE.english;
+inline constexpr const char* kInvalidAddressFormat = Dvconst::_INVALID_ADDRESS.english;
+inline constexpr const char* kUnreasonableGatewayFormat = Dvconst::_UNREASONABLE_GATEWAY.english;
 
 enum class NetworkType { None, Dhcp, Static, Eznet };
 

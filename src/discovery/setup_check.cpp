@@ -10,8 +10,12 @@ namespace Discovery {
 
 namespace {
 
-constexpr char kNotDottedQuad[] = "not four decimal numbers 0-255 joined by dots";
-constexpr char kLeadingZero[] = "a number with a leading zero, which some devices read as octal";
+using Reason = const Dvconst::ResourceString*;
+
+SetupProblem Problem(int field, Reason reason)
+{
+    return SetupProblem{field, reason->english, reason};
+}
 
 bool InNetwork(std::uint32_t address, std::uint32_t network, int prefix)
 {
@@ -20,10 +24,10 @@ bool InNetwork(std::uint32_t address, std::uint32_t network, int prefix)
 }
 
 // The reason a text is no dotted quad, or nothing when it is one.
-std::optional<std::string> QuadProblem(std::string_view text)
+std::optional<Reason> QuadProblem(std::string_view text)
 {
     if (text.empty())
-        return "empty";
+        return &Dvconst::_REASON_EMPTY;
     if (ParseDottedQuad(text))
         return std::nullopt;
     // Say "leading zero" only where that is all that is wrong.
@@ -41,27 +45,25 @@ std::optional<std::string> QuadProblem(std::string_view text)
             withoutZeros += '.';
         start = end + 1;
     }
-    return ParseDottedQuad(withoutZeros) ? kLeadingZero : kNotDottedQuad;
+    return ParseDottedQuad(withoutZeros) ? &Dvconst::_REASON_LEADING_ZERO : &Dvconst::_REASON_NOT_DOTTED_QUAD;
 }
 
-constexpr char kReserved[] = "a reserved address (240.0.0.0/4), which no device can use";
-
 // Gateway and DNS: a unicast address, or 0.0.0.0 for none.
-std::optional<std::string> ServerProblem(std::string_view text)
+std::optional<Reason> ServerProblem(std::string_view text)
 {
     if (auto problem = QuadProblem(text))
         return problem;
     const std::uint32_t a = *ParseDottedQuad(text);
     if (a == 0xFFFFFFFFu)
-        return "the broadcast address";
+        return &Dvconst::_REASON_BROADCAST;
     if (InNetwork(a, 0xE0000000u, 4))
-        return "a multicast address";
+        return &Dvconst::_REASON_MULTICAST;
     if (InNetwork(a, 0xF0000000u, 4))
-        return kReserved;
+        return &Dvconst::_REASON_RESERVED;
     if (InNetwork(a, 0x7F000000u, 8))
-        return "a loopback address";
+        return &Dvconst::_REASON_LOOPBACK;
     if (a != 0 && InNetwork(a, 0, 8))
-        return "an address of network 0, which no device can reach (0.0.0.0 alone means none)";
+        return &Dvconst::_REASON_NETWORK_ZERO_SERVER;
     return std::nullopt;
 }
 
@@ -96,48 +98,48 @@ std::optional<std::uint32_t> ParseDottedQuad(std::string_view text)
 std::optional<SetupProblem> CheckSetupRequest(const SetupAddresses& addresses)
 {
     if (auto problem = QuadProblem(addresses.ip))
-        return SetupProblem{kIp, *problem};
+        return Problem(kIp, *problem);
     const std::uint32_t ip = *ParseDottedQuad(addresses.ip);
     if (ip == 0xFFFFFFFFu)
-        return SetupProblem{kIp, "the broadcast address"};
+        return Problem(kIp, &Dvconst::_REASON_BROADCAST);
     if (InNetwork(ip, 0, 8))
-        return SetupProblem{kIp, "an address of network 0, which no device can take"};
+        return Problem(kIp, &Dvconst::_REASON_NETWORK_ZERO_HOST);
     if (InNetwork(ip, 0xE0000000u, 4))
-        return SetupProblem{kIp, "a multicast address"};
+        return Problem(kIp, &Dvconst::_REASON_MULTICAST);
     if (InNetwork(ip, 0xF0000000u, 4))
-        return SetupProblem{kIp, kReserved};
+        return Problem(kIp, &Dvconst::_REASON_RESERVED);
     if (InNetwork(ip, 0x7F000000u, 8))
-        return SetupProblem{kIp, "a loopback address"};
+        return Problem(kIp, &Dvconst::_REASON_LOOPBACK);
 
     if (auto problem = QuadProblem(addresses.netmask))
-        return SetupProblem{kNetmask, *problem};
+        return Problem(kNetmask, *problem);
     const std::uint32_t mask = *ParseDottedQuad(addresses.netmask);
     const int prefix = std::countl_one(mask);
     if (prefix != std::popcount(mask))
-        return SetupProblem{kNetmask, "not contiguous: its ones must all come before its zeros"};
+        return Problem(kNetmask, &Dvconst::_REASON_MASK_NOT_CONTIGUOUS);
     if (prefix == 0)
-        return SetupProblem{kNetmask, "0.0.0.0 leaves no network"};
+        return Problem(kNetmask, &Dvconst::_REASON_MASK_NO_NETWORK);
     if (prefix == 32)
-        return SetupProblem{kNetmask, "255.255.255.255 leaves no other host on the network"};
+        return Problem(kNetmask, &Dvconst::_REASON_MASK_NO_HOST);
     // A /31 has no network or broadcast address of its own (two hosts on a link).
     if (prefix < 31) {
         if ((ip & ~mask) == ~mask)
-            return SetupProblem{kIp, "the broadcast address of its subnet"};
+            return Problem(kIp, &Dvconst::_REASON_SUBNET_BROADCAST);
         if ((ip & ~mask) == 0)
-            return SetupProblem{kIp, "the network address of its subnet"};
+            return Problem(kIp, &Dvconst::_REASON_SUBNET_NETWORK);
     }
 
     if (auto problem = ServerProblem(addresses.gateway))
-        return SetupProblem{kGateway, *problem};
+        return Problem(kGateway, *problem);
     // A gateway a device cannot send to leaves it without a route.
     if (const std::uint32_t gateway = *ParseDottedQuad(addresses.gateway); prefix < 31) {
         if (gateway == (ip | ~mask))
-            return SetupProblem{kGateway, "the broadcast address of the IP address's subnet"};
+            return Problem(kGateway, &Dvconst::_REASON_GATEWAY_BROADCAST);
         if (gateway == (ip & mask))
-            return SetupProblem{kGateway, "the network address of the IP address's subnet"};
+            return Problem(kGateway, &Dvconst::_REASON_GATEWAY_NETWORK);
     }
     if (auto problem = ServerProblem(addresses.dns))
-        return SetupProblem{kDns, *problem};
+        return Problem(kDns, *problem);
     return std::nullopt;
 }
 

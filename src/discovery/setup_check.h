@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "resources/dvconst.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,7 +11,7 @@
 namespace Discovery {
 
 // Refusal of an address a device cannot take: field caption, text, reason.
-inline constexpr char kRefusedAddressFormat[] = "Invalid %s - [%s]: %s";
+inline constexpr const char* kRefusedAddressFormat = Dvconst::_REFUSED_ADDRESS.english;
 
 // The four addresses a static (or eznet) setup sends.
 struct SetupAddresses {
@@ -20,7 +22,8 @@ struct SetupAddresses {
 // kGateway or kDns) and why, in words for the user.
 struct SetupProblem {
     int field = -1;
-    std::string reason;
+    std::string reason;                                // in English, as the command line prints it
+    const Dvconst::ResourceString* reasonKey = nullptr; // the same in the user's language
 };
 
 // The address as a number (host byte order) when the text is four decimal

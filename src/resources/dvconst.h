@@ -21,6 +21,52 @@ struct ResourceString {
     const char* english;
 };
 
+// Texts of the message boxes and of values the window shows, from 64000 on.
+// The English texts are also what the command line prints, which stays English.
+inline constexpr ResourceString _WARNING{64000, "Warning"};
+inline constexpr ResourceString _NOTE_CAPTION{64001, "Note"};
+inline constexpr ResourceString _UPNP_BUSY{64002, "Searching Upnp Devices! Please wait"};
+inline constexpr ResourceString _CHOOSE_NETWORK_TYPE{64003, "Please specify the network type first."};
+inline constexpr ResourceString _CONTROL_PACKAGE_SENT{
+    64004, "Control package sent.\nPlease try to re-search the device after one minute."};
+inline constexpr ResourceString _CONTROL_PACKAGE_FAILED{64005, "Failed to send the control package."};
+inline constexpr ResourceString _ADAPTER_GONE{
+    64006, "The adapter the device answered on is gone: the package took the routed broadcast instead."};
+inline constexpr ResourceString _INVALID_ADDRESS{64007, "Invalid %s - [%s]"};
+inline constexpr ResourceString _UNREASONABLE_GATEWAY{64008, "Unresonable Gateway - [%s]"};
+inline constexpr ResourceString _REFUSED_ADDRESS{64009, "Invalid %s - [%s]: %s"};
+inline constexpr ResourceString _TOO_LONG{64010, "Too long %s - [%s]: at most %s characters"};
+// Why an address of a network setup is refused (the last "%s" of _REFUSED_ADDRESS).
+inline constexpr ResourceString _REASON_EMPTY{64012, "empty"};
+inline constexpr ResourceString _REASON_NOT_DOTTED_QUAD{64013, "not four decimal numbers 0-255 joined by dots"};
+inline constexpr ResourceString _REASON_LEADING_ZERO{
+    64014, "a number with a leading zero, which some devices read as octal"};
+inline constexpr ResourceString _REASON_RESERVED{64015, "a reserved address (240.0.0.0/4), which no device can use"};
+inline constexpr ResourceString _REASON_BROADCAST{64016, "the broadcast address"};
+inline constexpr ResourceString _REASON_MULTICAST{64017, "a multicast address"};
+inline constexpr ResourceString _REASON_LOOPBACK{64018, "a loopback address"};
+inline constexpr ResourceString _REASON_NETWORK_ZERO_SERVER{
+    64019, "an address of network 0, which no device can reach (0.0.0.0 alone means none)"};
+inline constexpr ResourceString _REASON_NETWORK_ZERO_HOST{64020, "an address of network 0, which no device can take"};
+inline constexpr ResourceString _REASON_MASK_NOT_CONTIGUOUS{
+    64021, "not contiguous: its ones must all come before its zeros"};
+inline constexpr ResourceString _REASON_MASK_NO_NETWORK{64022, "0.0.0.0 leaves no network"};
+inline constexpr ResourceString _REASON_MASK_NO_HOST{64023, "255.255.255.255 leaves no other host on the network"};
+inline constexpr ResourceString _REASON_SUBNET_BROADCAST{64024, "the broadcast address of its subnet"};
+inline constexpr ResourceString _REASON_SUBNET_NETWORK{64025, "the network address of its subnet"};
+inline constexpr ResourceString _REASON_GATEWAY_BROADCAST{64026, "the broadcast address of the IP address's subnet"};
+inline constexpr ResourceString _REASON_GATEWAY_NETWORK{64027, "the network address of the IP address's subnet"};
+// The UPnP detail dialog's phrases ("%s" is a count of two or more).
+inline constexpr ResourceString _UPNP_NO_CHILDREN{64030, "No: Zero children"};
+inline constexpr ResourceString _UPNP_ONE_CHILD{64031, "Yes: One child"};
+inline constexpr ResourceString _UPNP_CHILDREN{64032, "Yes: %s children"};
+inline constexpr ResourceString _UPNP_NO_SERVICES{64033, "No: Zero services"};
+inline constexpr ResourceString _UPNP_ONE_SERVICE{64034, "Yes: One service"};
+inline constexpr ResourceString _UPNP_SERVICES{64035, "Yes: %sservices"};
+inline constexpr ResourceString _YES{64036, "Yes"};
+inline constexpr ResourceString _NO{64037, "No"};
+inline constexpr ResourceString _TOPMOST_DEVICE{64038, "This is a topmost device"};
+
 // Texts the window has beyond the original table, from 64200 on.
 inline constexpr ResourceString _BROWSER_NOT_STARTED{
     64200, "No web browser could be started. Open this address in a browser yourself:"};

@@ -24,6 +24,7 @@ namespace {
 struct CurrentModule {
     std::shared_mutex mutex;
     std::unique_ptr<ResourceModule> module;
+    quint16 localeId = 0; // the locale the module was loaded for
 };
 Q_GLOBAL_STATIC(CurrentModule, g_current)
 
@@ -82,6 +83,7 @@ bool LoadNewResourceModule(quint16 localeId, const QString& programPath)
         {
             std::unique_lock lock(g_current->mutex);
             previous = std::exchange(g_current->module, std::move(module));
+            g_current->localeId = localeId;
         }
         return true; // `previous` is freed here, outside the lock
     }
@@ -157,6 +159,14 @@ QString CurrentModulePath()
 {
     std::shared_lock lock(g_current->mutex);
     return g_current->module ? g_current->module->path() : QString();
+}
+
+// The language of the current module, which the window's layout direction and
+// Qt's own texts follow; US English while the built-in texts are in use.
+QLocale CurrentModuleLocale()
+{
+    std::shared_lock lock(g_current->mutex);
+    return LocaleOf(g_current->module ? g_current->localeId : quint16{0x0409});
 }
 
 // Goes back to the built-in English texts.

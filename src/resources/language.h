@@ -27,6 +27,7 @@ void ChooseLanguage(const QLocale& locale, const QString& programPath);
 QString ProgramFilePath();
 QString CurrentModuleText(quint16 id);
 QString CurrentModulePath();
+QLocale CurrentModuleLocale();
 void UnloadResourceModule();
 
 } // namespace Resources

@@ -210,4 +210,29 @@ QString LocaleAbbreviation(quint16 localeId)
     return {};
 }
 
+QLocale LocaleOf(quint16 localeId)
+{
+    for (const RegionalLanguage& row : kRegionalLanguages) {
+        if (row.id == localeId)
+            return QLocale(row.language, row.territory);
+    }
+    // A bare primary language, or one with the default sublanguage.
+    const quint16 sublanguage = localeId >> 10;
+    if (sublanguage <= kSublanguageDefault && localeId != 0) {
+        for (const PrimaryLanguage& row : kPrimaryLanguages) {
+            if (row.primary == (localeId & 0x3FF))
+                return QLocale(row.language);
+        }
+    }
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+QList<quint16> ModuleLocales()
+{
+    QList<quint16> locales{0x0804, 0x0404};
+    for (const TableRow& row : kLanguageTable)
+        locales << row.locale;
+    return locales;
+}
+
 } // namespace Resources

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialog_message_box.h"
 
+#include "resources/dvconst.h"
+
 #include <QMessageBox>
 
 namespace Gui {
@@ -8,7 +10,7 @@ namespace Gui {
 void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox::Icon icon = QMessageBox::Information;
-    if (caption == QLatin1String("Warning"))
+    if (caption == Dvconst::LoadResString(Dvconst::_WARNING) || caption == QLatin1String("Warning"))
         icon = QMessageBox::Warning;
     else if (caption == QLatin1String("Error"))
         icon = QMessageBox::Critical;
@@ -20,7 +22,11 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 
 QString FormatMessage(const char* format, std::initializer_list<QString> args)
 {
-    const QString pattern = QString::fromUtf8(format);
+    return FormatMessage(QString::fromUtf8(format), args);
+}
+
+QString FormatMessage(const QString& pattern, std::initializer_list<QString> args)
+{
     QString out;
     auto next = args.begin();
     for (qsizetype i = 0; i < pattern.size(); ++i) {

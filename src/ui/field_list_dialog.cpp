@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/field_list_dialog.h"
 
+#include "ui/right_to_left.h"
 #include "ui/visible_focus.h"
 
 #include <QEvent>
@@ -58,6 +59,8 @@ void FieldListDialog::ApplyTexts()
     for (const int field : m_captionOrder) {
         const Row& row = m_rows[static_cast<std::size_t>(field)];
         row.label->setText(Dvconst::LoadResString(*row.field.caption));
+        // A screen reader names the edit after its label.
+        row.edit->setAccessibleName(row.label->text());
     }
 }
 
@@ -65,7 +68,17 @@ void FieldListDialog::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         ApplyTexts();
+    else if (event->type() == QEvent::LayoutDirectionChange)
+        MirrorPlacedChildren(this);
     QDialog::changeEvent(event);
+}
+
+// The rows are placed by coordinates: a right-to-left language mirrors them,
+// labels on the right, once the dialog has its size.
+void FieldListDialog::showEvent(QShowEvent* event)
+{
+    MirrorPlacedChildren(this);
+    QDialog::showEvent(event);
 }
 
 } // namespace Gui

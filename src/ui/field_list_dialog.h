@@ -45,6 +45,7 @@ protected:
     void ApplyTexts();
 
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Row {

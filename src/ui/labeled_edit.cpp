@@ -18,6 +18,8 @@ LabeledEdit::LabeledEdit(const QString& name, const QString& caption, QWidget* p
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(name + QStringLiteral("Edit"));
     m_label->setBuddy(m_edit);
+    // A screen reader names the edit after its label.
+    m_edit->setAccessibleName(caption);
     m_edit->installEventFilter(this);
     setFocusProxy(m_edit);
 
@@ -43,6 +45,7 @@ QString LabeledEdit::caption() const
 void LabeledEdit::setCaption(const QString& caption)
 {
     m_label->setText(caption);
+    m_edit->setAccessibleName(caption);
 }
 
 QString LabeledEdit::text() const

@@ -6,6 +6,7 @@
 #include "ui/device_grid_model.h"
 #include "ui/device_grid_view.h"
 #include "ui/form_resize.h"
+#include "ui/right_to_left.h"
 #include "ui/upnp_info_form.h"
 #include "ui/visible_focus.h"
 #include "upnp/port_forward_engine.h"
@@ -267,6 +268,7 @@ void TMainForm::ApplyTexts()
     m_GroupBox1->setTitle(Text(Dvconst::_SEARCH_METHOD));
     m_RadioButton2->setText(Text(Dvconst::_IP_RELAY));
     m_GroupBox2->setTitle(Text(Dvconst::_PROJECT_FILTER));
+    SetAccessibleNames();
     ShowDeviceCount(0);
     m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
     m_Browser1->setText(Text(Dvconst::_BROWSE));
@@ -286,6 +288,7 @@ void TMainForm::ReapplyTexts()
     m_GroupBox1->setTitle(Text(Dvconst::_SEARCH_METHOD));
     m_RadioButton2->setText(Text(Dvconst::_IP_RELAY));
     m_GroupBox2->setTitle(Text(Dvconst::_PROJECT_FILTER));
+    SetAccessibleNames();
     ShowDeviceCount(m_shownCount);
     m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
     m_Browser1->setText(Text(Dvconst::_BROWSE));
@@ -343,10 +346,21 @@ void TMainForm::ShowButtonText(const Dvconst::ResourceString& key)
     m_Button1->setText(Text(key));
 }
 
+// Controls without a text of their own are named for a screen reader after
+// what they choose; the transport's names are the same in every language.
+void TMainForm::SetAccessibleNames()
+{
+    m_ComboBox1->setAccessibleName(Text(Dvconst::_IP_RELAY));
+    m_ComboBox2->setAccessibleName(QStringLiteral("TCP / UDP / HttpCmd"));
+    m_Proj->setAccessibleName(Text(Dvconst::_PROJECT_FILTER));
+}
+
 void TMainForm::ShowDeviceCount(int count)
 {
     m_shownCount = count;
     m_Label1->setText(count > 0 ? Dvconst::DeviceCountText(count) : Text(Dvconst::_ZERO_DEVICE_FOUND));
+    // A screen reader names the grid by what it lists.
+    m_StringGrid1->setAccessibleName(m_Label1->text());
 }
 
 void TMainForm::FormCreate()
@@ -388,47 +402,51 @@ void TMainForm::FormCreate()
 // column header stay whole.
 void TMainForm::UpdateMinimumSize()
 {
-    MinimumFormInput in;
-    in.controlsRight = std::max(m_Button1->geometry().right(), m_Label1->geometry().right()) + 1;
-    in.gridLeft = m_StringGrid1->x();
-    in.gridTop = m_StringGrid1->y();
-    in.gridChromeHeight = m_StringGrid1->headerAndRowHeight();
-    in.proportions = m_columnProportions;
-    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
-        in.headerWidths.push_back(m_StringGrid1->headerTextWidth(c));
-    // The rule gives outer sizes; as a client size it is a pixel or two generous.
-    const MinimumFormSize smallest = ComputeMinimumFormSize(in);
-    setMinimumSize(smallest.width, smallest.height);
+    PlaceLeftToRight([&] {
+        MinimumFormInput in;
+        in.controlsRight = std::max(m_Button1->geometry().right(), m_Label1->geometry().right()) + 1;
+        in.gridLeft = m_StringGrid1->x();
+        in.gridTop = m_StringGrid1->y();
+        in.gridChromeHeight = m_StringGrid1->headerAndRowHeight();
+        in.proportions = m_columnProportions;
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+            in.headerWidths.push_back(m_StringGrid1->headerTextWidth(c));
+        // The rule gives outer sizes; as a client size it is a pixel or two generous.
+        const MinimumFormSize smallest = ComputeMinimumFormSize(in);
+        setMinimumSize(smallest.width, smallest.height);
+    });
 }
 
 void TMainForm::FormResize()
 {
-    FormResizeInput in;
-    const QRect outer = frameGeometry();
-    in.formWidth = outer.width();
-    in.formHeight = outer.height();
-    in.memoVisible = !m_Memo1->isHidden();
-    in.memoLeft = m_Memo1->x();
-    in.memoHeight = m_Memo1->height();
-    in.gridLeft = m_StringGrid1->x();
-    in.gridTop = m_StringGrid1->y();
-    in.gridRowCount = m_state.grid.gridRowCount();
-    in.visibleRowCount = [this](int height) { return m_StringGrid1->visibleRowCount(height); };
-    in.proportions = m_columnProportions;
-    for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
-        in.columnWidths.push_back(m_StringGrid1->columnWidth(c));
+    PlaceLeftToRight([&] {
+        FormResizeInput in;
+        const QRect outer = frameGeometry();
+        in.formWidth = outer.width();
+        in.formHeight = outer.height();
+        in.memoVisible = !m_Memo1->isHidden();
+        in.memoLeft = m_Memo1->x();
+        in.memoHeight = m_Memo1->height();
+        in.gridLeft = m_StringGrid1->x();
+        in.gridTop = m_StringGrid1->y();
+        in.gridRowCount = m_state.grid.gridRowCount();
+        in.visibleRowCount = [this](int height) { return m_StringGrid1->visibleRowCount(height); };
+        in.proportions = m_columnProportions;
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c)
+            in.columnWidths.push_back(m_StringGrid1->columnWidth(c));
 
-    const FormResizeResult out = ComputeFormResize(in);
-    if (out.memoTop && out.memoWidth) {
-        m_Memo1->move(m_Memo1->x(), *out.memoTop);
-        m_Memo1->resize(*out.memoWidth, m_Memo1->height());
-    }
-    m_StringGrid1->resize(std::max(out.gridWidth, 0), std::max(out.gridHeight, 0));
-    for (int c = 0; c < DeviceGrid::kColumnCount; ++c) {
-        const int width = out.columnWidths[static_cast<std::size_t>(c)];
-        if (width != m_StringGrid1->columnWidth(c))
-            m_StringGrid1->setColumnWidth(c, std::max(width, 0));
-    }
+        const FormResizeResult out = ComputeFormResize(in);
+        if (out.memoTop && out.memoWidth) {
+            m_Memo1->move(m_Memo1->x(), *out.memoTop);
+            m_Memo1->resize(*out.memoWidth, m_Memo1->height());
+        }
+        m_StringGrid1->resize(std::max(out.gridWidth, 0), std::max(out.gridHeight, 0));
+        for (int c = 0; c < DeviceGrid::kColumnCount; ++c) {
+            const int width = out.columnWidths[static_cast<std::size_t>(c)];
+            if (width != m_StringGrid1->columnWidth(c))
+                m_StringGrid1->setColumnWidth(c, std::max(width, 0));
+        }
+    });
 }
 
 // While the engine's event exists (from the search's start until the results
@@ -438,7 +456,7 @@ void TMainForm::FormClose(QCloseEvent* event)
     if (m_session && m_session->upnpBusy()) {
         event->ignore();
         if (m_messageBox)
-            m_messageBox(this, QStringLiteral("Warning"), QString::fromLatin1(kUpnpBusyText));
+            m_messageBox(this, Text(Dvconst::_WARNING), Text(Dvconst::_UPNP_BUSY));
         return;
     }
     event->accept();
@@ -599,7 +617,7 @@ void TMainForm::BrowserNotStarted(const QUrl& url)
     // Without a browser the user still gets the address, to open elsewhere.
     m_log.appendf("Browse: no browser started for %s\n", url.toString().toStdString().c_str());
     if (m_messageBox)
-        m_messageBox(this, QStringLiteral("Warning"), Text(Dvconst::_BROWSER_NOT_STARTED) + QStringLiteral("\n\n")
+        m_messageBox(this, Text(Dvconst::_WARNING), Text(Dvconst::_BROWSER_NOT_STARTED) + QStringLiteral("\n\n")
                                                           + url.toString());
 }
 
@@ -677,16 +695,35 @@ void TMainForm::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         ReapplyTexts();
+    else if (event->type() == QEvent::LayoutDirectionChange)
+        PlaceLeftToRight([] {});
     QWidget::changeEvent(event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // Panel1 is aligned to the top: it spans the window's width.
-    m_Panel1->resize(width(), kPanelHeight);
-    m_LabelHint->resize(std::max(width() - kHintLeft - 8, 0), m_LabelHint->height());
-    FormResize();
+    PlaceLeftToRight([&] {
+        // Panel1 is aligned to the top: it spans the window's width.
+        m_Panel1->resize(width(), kPanelHeight);
+        m_LabelHint->resize(std::max(width() - kHintLeft - 8, 0), m_LabelHint->height());
+        FormResize();
+    });
+}
+
+// Everything that places controls works in left-to-right coordinates; for a
+// right-to-left language the window mirrors them once the placing is done.
+void TMainForm::PlaceLeftToRight(const std::function<void()>& place)
+{
+    if (m_placing++ == 0) {
+        UnmirrorPlacedChildren(m_Panel1);
+        UnmirrorPlacedChildren(this);
+    }
+    place();
+    if (--m_placing == 0) {
+        MirrorPlacedChildren(m_Panel1);
+        MirrorPlacedChildren(this);
+    }
 }
 
 void TMainForm::showEvent(QShowEvent* event)

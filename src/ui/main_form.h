@@ -46,9 +46,6 @@ public:
     // Lines kept by the hidden log; older ones are dropped.
     static constexpr int kLogLines = 5000;
 
-    // The text of the close check's warning; the table has no key for it.
-    static constexpr char kUpnpBusyText[] = "Searching Upnp Devices! Please wait";
-
     explicit TMainForm(QWidget* parent = nullptr);
     // The program keeps the engine's defaults; tests choose where the UPnP
     // search looks (no adapter at all, or a simulated LAN's).
@@ -112,6 +109,8 @@ private:
     void SearchFinished(int shownRows);
     void ShowButtonText(const Dvconst::ResourceString& key);
     void ShowDeviceCount(int count);
+    void SetAccessibleNames();
+    void PlaceLeftToRight(const std::function<void()>& place);
     void AppendToMemo(const std::string& line);
 
     // The UPnP detail dialogs for a row of the UPnP search.
@@ -136,6 +135,7 @@ private:
     // What Button1 and Label1 show now, so a language change can re-read it.
     const Dvconst::ResourceString* m_buttonKey = &Dvconst::_QUENDREL;
     int m_shownCount = 0;
+    int m_placing = 0; // depth of PlaceLeftToRight
     bool m_sizedToFrame = false;
 
     // Runs every round and owns the UPnP search engine; it works on m_state,

@@ -36,8 +36,10 @@ QString FieldString(std::string_view bytes)
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-const QString kWarning = QStringLiteral("Warning");
-const QString kNote = QStringLiteral("Note");
+QString Format(const Dvconst::ResourceString& key, std::initializer_list<QString> args)
+{
+    return FormatMessage(Text(key), args);
+}
 
 } // namespace
 
@@ -175,6 +177,10 @@ void TNetForm::ApplyTexts()
     m_LabeledEditProj->setCaption(Text(Dvconst::_PROJECT));
     m_LabeledEditDev->setCaption(Text(Dvconst::_DEV));
     m_LabeledEditPort->setCaption(Text(Dvconst::_PORT));
+    m_LabeledEditIP->setCaption(Text(Dvconst::_IP_ADDRESS));
+    m_LabeledEditGateway->setCaption(Text(Dvconst::_GATEWAY));
+    m_LabeledEditNetmask->setCaption(Text(Dvconst::_NETMASK));
+    m_LabeledEditDNS->setCaption(Text(Dvconst::_DNS));
 }
 
 void TNetForm::FormCreate()
@@ -323,16 +329,16 @@ void TNetForm::IpEditExit(Gui::LabeledEdit* sender)
 {
     if (!sender)
         return;
-    const QString message = FormatMessage(Discovery::kInvalidAddressFormat, {sender->caption(), sender->text()});
+    const QString message = Format(Dvconst::_INVALID_ADDRESS, {sender->caption(), sender->text()});
     if (!Discovery::ParsesAsAddress(EditBytes(sender))) {
-        Message(kWarning, message);
+        Message(Text(Dvconst::_WARNING), message);
         sender->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (sender == m_LabeledEditGateway
         && !Discovery::GatewayInSubnet(EditBytes(m_LabeledEditIP), EditBytes(m_LabeledEditNetmask),
                                        EditBytes(m_LabeledEditGateway)))
-        Message(kWarning, FormatMessage(Discovery::kUnreasonableGatewayFormat, {sender->text()}));
+        Message(Text(Dvconst::_WARNING), Format(Dvconst::_UNREASONABLE_GATEWAY, {sender->text()}));
 }
 
 // The device's identity is shown, never typed into.
@@ -348,7 +354,7 @@ void TNetForm::BtnApplyClick()
 
     const NetworkType type = networkType();
     if (type == NetworkType::None) {
-        Message(kWarning, QString::fromUtf8(kChooseNetworkType));
+        Message(Text(Dvconst::_WARNING), Text(Dvconst::_CHOOSE_NETWORK_TYPE));
         m_outcome = ApplyOutcome::NoNetworkType;
         return;
     }
@@ -360,8 +366,8 @@ void TNetForm::BtnApplyClick()
                           gateway = EditBytes(m_LabeledEditGateway), dns = EditBytes(m_LabeledEditDNS);
         if (const auto problem = CheckSetupRequest({ip, netmask, gateway, dns})) {
             LabeledEdit* address = EditOfField(problem->field);
-            Message(kWarning, FormatMessage(kRefusedAddressFormat,
-                                            {address->caption(), address->text(), FieldString(problem->reason)}));
+            Message(Text(Dvconst::_WARNING), Format(Dvconst::_REFUSED_ADDRESS,
+                                     {address->caption(), address->text(), Text(*problem->reasonKey)}));
             FocusQuietly(address);
             m_outcome = ApplyOutcome::InvalidAddress;
             return;
@@ -375,7 +381,7 @@ void TNetForm::BtnApplyClick()
         const auto width = static_cast<int>(FieldAt(record, tooLong).size()) - 1;
         const QString caption = edit ? edit->caption()
                                      : FieldString(kDeviceFieldNames[static_cast<std::size_t>(tooLong)]);
-        Message(kWarning, FormatMessage(kTooLongFormat, {caption, edit ? edit->text() : QString(),
+        Message(Text(Dvconst::_WARNING), Format(Dvconst::_TOO_LONG, {caption, edit ? edit->text() : QString(),
                                                          QString::number(width)}));
         if (edit && edit->isEnabled() && edit->isVisible())
             FocusQuietly(edit);
@@ -386,10 +392,10 @@ void TNetForm::BtnApplyClick()
     bool adapterGone = false;
     const bool sent = SendControlPackage(record, m_settings, m_log, m_viaInterface, m_endpoints, &adapterGone) == 0;
     m_outcome = sent ? ApplyOutcome::Sent : ApplyOutcome::SendFailed;
-    QString report = QString::fromUtf8(sent ? kControlPackageSent : kControlPackageFailed);
+    QString report = Text(sent ? Dvconst::_CONTROL_PACKAGE_SENT : Dvconst::_CONTROL_PACKAGE_FAILED);
     if (adapterGone)
-        report += QLatin1Char('\n') + QString::fromUtf8(kAdapterGoneNote);
-    Message(kNote, report);
+        report += QLatin1Char('\n') + Text(Dvconst::_ADAPTER_GONE);
+    Message(Text(Dvconst::_NOTE_CAPTION), report);
     if (sent)
         accept();
     else

@@ -32,9 +32,6 @@ class TNetForm final : public QDialog {
     Q_DISABLE_COPY(TNetForm)
 
 public:
-    // Refusal of an edit too long for its field in the package.
-    static constexpr char kTooLongFormat[] = "Too long %s - [%s]: at most %s characters";
-
     // What the last press of Apply came to.
     enum class ApplyOutcome { NotApplied, NoNetworkType, InvalidAddress, TooLong, Sent, SendFailed };
 

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "ui/upnp_info_form.h"
 
+#include "ui/dialog_message_box.h"
+
 #include <QLabel>
+
+#include <algorithm>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,6 +59,45 @@ std::vector<int> CaptionOrder()
     return order;
 }
 
+// The fields the engine fills with its own phrases rather than the device's
+// words; only these are shown in the user's language.
+bool HoldsPhrase(int field)
+{
+    return field == 0 || field == 3 || field == 5 || field == 11 || field == 13 || field == 15;
+}
+
+constexpr std::array kPhrases{
+    &Dvconst::_UPNP_NO_CHILDREN, &Dvconst::_UPNP_ONE_CHILD,   &Dvconst::_UPNP_CHILDREN,
+    &Dvconst::_UPNP_NO_SERVICES, &Dvconst::_UPNP_ONE_SERVICE, &Dvconst::_UPNP_SERVICES,
+    &Dvconst::_YES,              &Dvconst::_NO,               &Dvconst::_TOPMOST_DEVICE,
+};
+
+// The phrase `text` in the current language: a phrase's English text, its
+// "%s" standing for a count, gives the module's text with the same count.
+// Any other text is shown as it is.
+QString ShownPhrase(const QString& text)
+{
+    for (const Dvconst::ResourceString* phrase : kPhrases) {
+        const QString english = QString::fromUtf8(phrase->english);
+        const qsizetype at = english.indexOf(QLatin1String("%s"));
+        if (at < 0) {
+            if (text == english)
+                return Dvconst::LoadResString(*phrase);
+            continue;
+        }
+        const QString before = english.left(at), after = english.mid(at + 2);
+        if (text.size() <= before.size() + after.size() || !text.startsWith(before) || !text.endsWith(after))
+            continue;
+        const QString count = text.mid(before.size(), text.size() - before.size() - after.size());
+        bool number = !count.isEmpty();
+        for (const QChar c : count)
+            number = number && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        if (number)
+            return FormatMessage(Dvconst::LoadResString(*phrase).toUtf8().constData(), {count});
+    }
+    return text;
+}
+
 constexpr int kFirstTop = 20;
 constexpr int kRowStep = 30;
 constexpr QRect kLabelRect{16, 0, 137, 13};
@@ -70,13 +113,17 @@ TForm1::TForm1(QWidget* owner)
     // record order, which is also top to bottom.
     setFixedSize(kClientWidth, kClientHeight);
     okButton()->setGeometry(kButtonRect);
-    for (int field = 0; field < fieldCount(); ++field) {
-        const int top = kFirstTop + field * kRowStep;
-        label(field)->setGeometry(kLabelRect.translated(0, top));
-        edit(field)->setGeometry(kEditRect.translated(0, top));
-    }
     setCaptionOrder(CaptionOrder());
     ApplyTexts();
+    for (int field = 0; field < fieldCount(); ++field) {
+        const int top = kFirstTop + field * kRowStep;
+        // As high as the caption's line at least (in the chosen language's
+        // font), or accents and descenders are cut.
+        QRect labelRect = kLabelRect.translated(0, top);
+        labelRect.setHeight(std::max(labelRect.height(), label(field)->sizeHint().height()));
+        label(field)->setGeometry(labelRect);
+        edit(field)->setGeometry(kEditRect.translated(0, top));
+    }
 }
 
 void TForm1::Fill(const Upnp::UpnpDeviceInfo& device)
@@ -84,7 +131,8 @@ void TForm1::Fill(const Upnp::UpnpDeviceInfo& device)
     std::vector<QString> values;
     for (int field = 0; field < Upnp::kUpnpFieldCount; ++field) {
         const std::string& text = *Upnp::FieldAt(device, field);
-        values.push_back(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        values.push_back(HoldsPhrase(field) ? ShownPhrase(value) : value);
     }
     ShowValues(values);
 }

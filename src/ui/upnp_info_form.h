@@ -17,7 +17,8 @@ public:
 
     explicit TForm1(QWidget* owner);
 
-    // Shows the record's texts exactly as the engine stored them.
+    // Shows the record's texts as the engine stored them, its own phrases
+    // ("Yes", "No: Zero children", ...) in the user's language.
     void Fill(const Upnp::UpnpDeviceInfo& device);
 };
 

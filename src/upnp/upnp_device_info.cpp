@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "upnp/upnp_device_info.h"
 
+#include "resources/dvconst.h"
+
 namespace Upnp {
 
 std::string* FieldAt(UpnpDeviceInfo& info, int index)
@@ -34,27 +36,41 @@ const std::string* FieldAt(const UpnpDeviceInfo& info, int index)
     return FieldAt(const_cast<UpnpDeviceInfo&>(info), index);
 }
 
+namespace {
+
+// `key`'s English text with its "%s" replaced by `count`.
+std::string WithCount(const Dvconst::ResourceString& key, int count)
+{
+    std::string text = key.english;
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, std::to_string(count));
+    return text;
+}
+
+} // namespace
+
 std::string ChildrenText(int count)
 {
     if (count <= 0)
-        return "No: Zero children";
+        return Dvconst::_UPNP_NO_CHILDREN.english;
     if (count == 1)
-        return "Yes: One child";
-    return "Yes: " + std::to_string(count) + " children";
+        return Dvconst::_UPNP_ONE_CHILD.english;
+    return WithCount(Dvconst::_UPNP_CHILDREN, count);
 }
 
 std::string ServicesText(int count)
 {
     if (count <= 0)
-        return "No: Zero services";
+        return Dvconst::_UPNP_NO_SERVICES.english;
     if (count == 1)
-        return "Yes: One service";
-    return "Yes: " + std::to_string(count) + "services";
+        return Dvconst::_UPNP_ONE_SERVICE.english;
+    return WithCount(Dvconst::_UPNP_SERVICES, count);
 }
 
 std::string_view YesNo(bool value)
 {
-    return value ? "Yes" : "No";
+    return value ? Dvconst::_YES.english : Dvconst::_NO.english;
 }
 
 void CutText(std::string& text, std::size_t limit)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "resources/dvconst.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -43,8 +45,9 @@ inline constexpr std::array<std::string_view, kUpnpFieldCount> kUpnpFieldNames =
     "parent_device", "presentation_url", "root_device", "serial_number", "services", "type",
     "unique_device_name", "upc"};
 
-// Parent and root of a device that has none above it.
-inline constexpr std::string_view kTopmostDevice = "This is a topmost device";
+// Parent and root of a device that has none above it. The record keeps the
+// English phrases; the window shows them in the user's language.
+inline constexpr std::string_view kTopmostDevice = Dvconst::_TOPMOST_DEVICE.english;
 
 // The field with record index 0..18; null for any other index.
 std::string* FieldAt(UpnpDeviceInfo& info, int index);

@@ -519,6 +519,32 @@ TEST_F(MainFormTest, BrowseWithoutABrowserShowsTheAddressToCopy)
     qputenv("PATH", path);
 }
 
+// A Persian window used to keep every control where a left-to-right one has it.
+TEST_F(MainFormTest, ARightToLeftLanguageMirrorsTheWindowAndTheGridsColumns)
+{
+    Show();
+    FillAsAfterRound();
+    auto* button = Child<QPushButton>(*form, "Button1");
+    const QRect leftToRight = button->geometry();
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QCoreApplication::processEvents();
+    const QRect mirrored = button->geometry();
+    const int firstColumn = grid->horizontalHeader()->sectionViewportPosition(0);
+    const int lastColumn = grid->horizontalHeader()->sectionViewportPosition(DeviceGrid::kColumnCount - 1);
+    // A wider window keeps the button at its distance from the right edge.
+    form->resize(form->width() + 100, form->height());
+    QCoreApplication::processEvents();
+    const int fromRightAfterResize = form->width() - button->geometry().right() - 1;
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(mirrored.size(), leftToRight.size());
+    EXPECT_EQ(form->width() - 100 - mirrored.right() - 1, leftToRight.left());
+    EXPECT_EQ(fromRightAfterResize, leftToRight.left());
+    EXPECT_GT(firstColumn, lastColumn) << "the first column stands on the right";
+    EXPECT_EQ(button->geometry(), leftToRight);
+}
+
 TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsTheButtonTheCountAndEveryHeader)
 {
     Show();

@@ -449,22 +449,30 @@ TEST_F(NetFormTest, FieldsLeftAloneGoBackWithTheDevicesOwnBytes)
                                      "192.168.1.1,10.0.0.\xC3\xA4,00:11:22:33:44:55,eth0,dhcp");
 }
 
-TEST_F(NetFormTest, TextsFollowALanguageChangeButTheAddressCaptionsStay)
+TEST_F(NetFormTest, TextsAddressCaptionsAndMessagesFollowALanguageChange)
 {
     ASSERT_TRUE(Resources::LoadNewResourceModule(0x0407, QStringLiteral(QUENDREL_MODULE_DIR "/quendrel")));
     Resources::ReinitializeForms();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Netzwerkeinrichtung"));
     EXPECT_EQ(Child<QPushButton>("ButtonClose")->text(), QStringLiteral("Schließen"));
     EXPECT_EQ(Edit("LabeledEditModel")->caption(), QStringLiteral("Modell"));
-    EXPECT_EQ(Ip()->caption(), QStringLiteral("IP Address"));
-    EXPECT_EQ(Gateway()->caption(), QStringLiteral("Gateway"));
-    EXPECT_EQ(Netmask()->caption(), QStringLiteral("Netmask"));
-    EXPECT_EQ(Dns()->caption(), QStringLiteral("DNS"));
+    // The address labels were English in every language.
+    EXPECT_EQ(Ip()->caption(), QStringLiteral("IP-Adresse"));
+    EXPECT_EQ(Netmask()->caption(), QStringLiteral("Netzmaske"));
     EXPECT_EQ(Ip()->text(), QStringLiteral("192.168.1.10")); // values are not texts of the table
+    // So were the message boxes, caption and text, and the reason of a refusal.
+    EXPECT_EQ(form->ApplyWith(NetworkType::None), Outcome::NoNetworkType);
+    EXPECT_EQ(form->ApplyWith(NetworkType::Static, TNetForm::AddressTexts{"192.168.1.10", "192.168.1.1", "255.255.255.0",
+                                                                "127.0.0.1"}),
+              Outcome::InvalidAddress);
+    const QStringList seen = boxes.seen();
 
     Resources::UnloadResourceModule();
     Resources::ReinitializeForms();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Network setup"));
+    EXPECT_EQ(Ip()->caption(), QStringLiteral("IP Address"));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Warnung|Bitte wählen Sie zuerst den Netzwerktyp."),
+                                 QStringLiteral("Warnung|Ungültig: DNS - [127.0.0.1]: eine Loopback-Adresse")}));
 }
 
 TEST_F(NetFormTest, OpensCentredOnTheMainWindow)

@@ -3,6 +3,188 @@
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
     <name></name>
+    <message id="64000">
+        <source>Warning</source>
+        <extracomment>_WARNING</extracomment>
+        <translation>Warnung</translation>
+    </message>
+    <message id="64001">
+        <source>Note</source>
+        <extracomment>_NOTE_CAPTION</extracomment>
+        <translation>Hinweis</translation>
+    </message>
+    <message id="64002">
+        <source>Searching Upnp Devices! Please wait</source>
+        <extracomment>_UPNP_BUSY</extracomment>
+        <translation>UPnP-Geräte werden gesucht! Bitte warten</translation>
+    </message>
+    <message id="64003">
+        <source>Please specify the network type first.</source>
+        <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
+        <translation>Bitte wählen Sie zuerst den Netzwerktyp.</translation>
+    </message>
+    <message id="64004">
+        <source>Control package sent.
+Please try to re-search the device after one minute.</source>
+        <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
+        <translation>Steuerpaket gesendet.
+Bitte suchen Sie das Gerät nach einer Minute erneut.</translation>
+    </message>
+    <message id="64005">
+        <source>Failed to send the control package.</source>
+        <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
+        <translation>Das Steuerpaket konnte nicht gesendet werden.</translation>
+    </message>
+    <message id="64006">
+        <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
+        <extracomment>_ADAPTER_GONE</extracomment>
+        <translation>Der Adapter, über den das Gerät antwortete, ist weg: Das Paket ging als gerouteter Broadcast hinaus.</translation>
+    </message>
+    <message id="64007">
+        <source>Invalid %s - [%s]</source>
+        <extracomment>_INVALID_ADDRESS</extracomment>
+        <translation>Ungültig: %s - [%s]</translation>
+    </message>
+    <message id="64008">
+        <source>Unresonable Gateway - [%s]</source>
+        <extracomment>_UNREASONABLE_GATEWAY</extracomment>
+        <translation>Unplausibles Gateway - [%s]</translation>
+    </message>
+    <message id="64009">
+        <source>Invalid %s - [%s]: %s</source>
+        <extracomment>_REFUSED_ADDRESS</extracomment>
+        <translation>Ungültig: %s - [%s]: %s</translation>
+    </message>
+    <message id="64010">
+        <source>Too long %s - [%s]: at most %s characters</source>
+        <extracomment>_TOO_LONG</extracomment>
+        <translation>Zu lang: %s - [%s]: höchstens %s Zeichen</translation>
+    </message>
+    <message id="64012">
+        <source>empty</source>
+        <extracomment>_REASON_EMPTY</extracomment>
+        <translation>leer</translation>
+    </message>
+    <message id="64013">
+        <source>not four decimal numbers 0-255 joined by dots</source>
+        <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
+        <translation>keine vier durch Punkte getrennten Dezimalzahlen 0-255</translation>
+    </message>
+    <message id="64014">
+        <source>a number with a leading zero, which some devices read as octal</source>
+        <extracomment>_REASON_LEADING_ZERO</extracomment>
+        <translation>eine Zahl mit führender Null, die manche Geräte oktal lesen</translation>
+    </message>
+    <message id="64015">
+        <source>a reserved address (240.0.0.0/4), which no device can use</source>
+        <extracomment>_REASON_RESERVED</extracomment>
+        <translation>eine reservierte Adresse (240.0.0.0/4), die kein Gerät nutzen kann</translation>
+    </message>
+    <message id="64016">
+        <source>the broadcast address</source>
+        <extracomment>_REASON_BROADCAST</extracomment>
+        <translation>die Broadcast-Adresse</translation>
+    </message>
+    <message id="64017">
+        <source>a multicast address</source>
+        <extracomment>_REASON_MULTICAST</extracomment>
+        <translation>eine Multicast-Adresse</translation>
+    </message>
+    <message id="64018">
+        <source>a loopback address</source>
+        <extracomment>_REASON_LOOPBACK</extracomment>
+        <translation>eine Loopback-Adresse</translation>
+    </message>
+    <message id="64019">
+        <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
+        <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
+        <translation>eine Adresse des Netzes 0, die kein Gerät erreicht (0.0.0.0 allein heißt keine)</translation>
+    </message>
+    <message id="64020">
+        <source>an address of network 0, which no device can take</source>
+        <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
+        <translation>eine Adresse des Netzes 0, die kein Gerät annehmen kann</translation>
+    </message>
+    <message id="64021">
+        <source>not contiguous: its ones must all come before its zeros</source>
+        <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
+        <translation>nicht zusammenhängend: Alle Einsen müssen vor den Nullen stehen</translation>
+    </message>
+    <message id="64022">
+        <source>0.0.0.0 leaves no network</source>
+        <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
+        <translation>0.0.0.0 lässt kein Netz übrig</translation>
+    </message>
+    <message id="64023">
+        <source>255.255.255.255 leaves no other host on the network</source>
+        <extracomment>_REASON_MASK_NO_HOST</extracomment>
+        <translation>255.255.255.255 lässt keinen anderen Host im Netz zu</translation>
+    </message>
+    <message id="64024">
+        <source>the broadcast address of its subnet</source>
+        <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
+        <translation>die Broadcast-Adresse ihres Subnetzes</translation>
+    </message>
+    <message id="64025">
+        <source>the network address of its subnet</source>
+        <extracomment>_REASON_SUBNET_NETWORK</extracomment>
+        <translation>die Netzadresse ihres Subnetzes</translation>
+    </message>
+    <message id="64026">
+        <source>the broadcast address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
+        <translation>die Broadcast-Adresse des Subnetzes der IP-Adresse</translation>
+    </message>
+    <message id="64027">
+        <source>the network address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
+        <translation>die Netzadresse des Subnetzes der IP-Adresse</translation>
+    </message>
+    <message id="64030">
+        <source>No: Zero children</source>
+        <extracomment>_UPNP_NO_CHILDREN</extracomment>
+        <translation>Nein: Keine Untergeräte</translation>
+    </message>
+    <message id="64031">
+        <source>Yes: One child</source>
+        <extracomment>_UPNP_ONE_CHILD</extracomment>
+        <translation>Ja: Ein Untergerät</translation>
+    </message>
+    <message id="64032">
+        <source>Yes: %s children</source>
+        <extracomment>_UPNP_CHILDREN</extracomment>
+        <translation>Ja: %s Untergeräte</translation>
+    </message>
+    <message id="64033">
+        <source>No: Zero services</source>
+        <extracomment>_UPNP_NO_SERVICES</extracomment>
+        <translation>Nein: Keine Dienste</translation>
+    </message>
+    <message id="64034">
+        <source>Yes: One service</source>
+        <extracomment>_UPNP_ONE_SERVICE</extracomment>
+        <translation>Ja: Ein Dienst</translation>
+    </message>
+    <message id="64035">
+        <source>Yes: %sservices</source>
+        <extracomment>_UPNP_SERVICES</extracomment>
+        <translation>Ja: %s Dienste</translation>
+    </message>
+    <message id="64036">
+        <source>Yes</source>
+        <extracomment>_YES</extracomment>
+        <translation>Ja</translation>
+    </message>
+    <message id="64037">
+        <source>No</source>
+        <extracomment>_NO</extracomment>
+        <translation>Nein</translation>
+    </message>
+    <message id="64038">
+        <source>This is a topmost device</source>
+        <extracomment>_TOPMOST_DEVICE</extracomment>
+        <translation>Dies ist ein oberstes Gerät</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>

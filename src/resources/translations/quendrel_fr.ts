@@ -3,6 +3,188 @@
 <TS version="2.1" language="fr_FR" sourcelanguage="en_US">
 <context>
     <name></name>
+    <message id="64000">
+        <source>Warning</source>
+        <extracomment>_WARNING</extracomment>
+        <translation>Avertissement</translation>
+    </message>
+    <message id="64001">
+        <source>Note</source>
+        <extracomment>_NOTE_CAPTION</extracomment>
+        <translation>Remarque</translation>
+    </message>
+    <message id="64002">
+        <source>Searching Upnp Devices! Please wait</source>
+        <extracomment>_UPNP_BUSY</extracomment>
+        <translation>Recherche des appareils UPnP ! Veuillez patienter</translation>
+    </message>
+    <message id="64003">
+        <source>Please specify the network type first.</source>
+        <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
+        <translation>Veuillez d’abord choisir le type de réseau.</translation>
+    </message>
+    <message id="64004">
+        <source>Control package sent.
+Please try to re-search the device after one minute.</source>
+        <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
+        <translation>Paquet de commande envoyé.
+Veuillez rechercher à nouveau l’appareil dans une minute.</translation>
+    </message>
+    <message id="64005">
+        <source>Failed to send the control package.</source>
+        <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
+        <translation>Échec de l’envoi du paquet de commande.</translation>
+    </message>
+    <message id="64006">
+        <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
+        <extracomment>_ADAPTER_GONE</extracomment>
+        <translation>L’adaptateur sur lequel l’appareil a répondu a disparu : le paquet est parti en broadcast routé.</translation>
+    </message>
+    <message id="64007">
+        <source>Invalid %s - [%s]</source>
+        <extracomment>_INVALID_ADDRESS</extracomment>
+        <translation>%s invalide - [%s]</translation>
+    </message>
+    <message id="64008">
+        <source>Unresonable Gateway - [%s]</source>
+        <extracomment>_UNREASONABLE_GATEWAY</extracomment>
+        <translation>Passerelle incohérente - [%s]</translation>
+    </message>
+    <message id="64009">
+        <source>Invalid %s - [%s]: %s</source>
+        <extracomment>_REFUSED_ADDRESS</extracomment>
+        <translation>%s invalide - [%s] : %s</translation>
+    </message>
+    <message id="64010">
+        <source>Too long %s - [%s]: at most %s characters</source>
+        <extracomment>_TOO_LONG</extracomment>
+        <translation>%s trop long - [%s] : %s caractères au plus</translation>
+    </message>
+    <message id="64012">
+        <source>empty</source>
+        <extracomment>_REASON_EMPTY</extracomment>
+        <translation>vide</translation>
+    </message>
+    <message id="64013">
+        <source>not four decimal numbers 0-255 joined by dots</source>
+        <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
+        <translation>pas quatre nombres décimaux 0-255 séparés par des points</translation>
+    </message>
+    <message id="64014">
+        <source>a number with a leading zero, which some devices read as octal</source>
+        <extracomment>_REASON_LEADING_ZERO</extracomment>
+        <translation>un nombre avec un zéro initial, que certains appareils lisent en octal</translation>
+    </message>
+    <message id="64015">
+        <source>a reserved address (240.0.0.0/4), which no device can use</source>
+        <extracomment>_REASON_RESERVED</extracomment>
+        <translation>une adresse réservée (240.0.0.0/4), qu’aucun appareil ne peut utiliser</translation>
+    </message>
+    <message id="64016">
+        <source>the broadcast address</source>
+        <extracomment>_REASON_BROADCAST</extracomment>
+        <translation>l’adresse de broadcast</translation>
+    </message>
+    <message id="64017">
+        <source>a multicast address</source>
+        <extracomment>_REASON_MULTICAST</extracomment>
+        <translation>une adresse multicast</translation>
+    </message>
+    <message id="64018">
+        <source>a loopback address</source>
+        <extracomment>_REASON_LOOPBACK</extracomment>
+        <translation>une adresse de bouclage</translation>
+    </message>
+    <message id="64019">
+        <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
+        <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
+        <translation>une adresse du réseau 0, qu’aucun appareil ne peut joindre (0.0.0.0 seul signifie aucune)</translation>
+    </message>
+    <message id="64020">
+        <source>an address of network 0, which no device can take</source>
+        <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
+        <translation>une adresse du réseau 0, qu’aucun appareil ne peut prendre</translation>
+    </message>
+    <message id="64021">
+        <source>not contiguous: its ones must all come before its zeros</source>
+        <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
+        <translation>non contigu : tous ses uns doivent précéder ses zéros</translation>
+    </message>
+    <message id="64022">
+        <source>0.0.0.0 leaves no network</source>
+        <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
+        <translation>0.0.0.0 ne laisse aucun réseau</translation>
+    </message>
+    <message id="64023">
+        <source>255.255.255.255 leaves no other host on the network</source>
+        <extracomment>_REASON_MASK_NO_HOST</extracomment>
+        <translation>255.255.255.255 ne laisse aucun autre hôte sur le réseau</translation>
+    </message>
+    <message id="64024">
+        <source>the broadcast address of its subnet</source>
+        <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
+        <translation>l’adresse de broadcast de son sous-réseau</translation>
+    </message>
+    <message id="64025">
+        <source>the network address of its subnet</source>
+        <extracomment>_REASON_SUBNET_NETWORK</extracomment>
+        <translation>l’adresse réseau de son sous-réseau</translation>
+    </message>
+    <message id="64026">
+        <source>the broadcast address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
+        <translation>l’adresse de broadcast du sous-réseau de l’adresse IP</translation>
+    </message>
+    <message id="64027">
+        <source>the network address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
+        <translation>l’adresse réseau du sous-réseau de l’adresse IP</translation>
+    </message>
+    <message id="64030">
+        <source>No: Zero children</source>
+        <extracomment>_UPNP_NO_CHILDREN</extracomment>
+        <translation>Non : aucun enfant</translation>
+    </message>
+    <message id="64031">
+        <source>Yes: One child</source>
+        <extracomment>_UPNP_ONE_CHILD</extracomment>
+        <translation>Oui : un enfant</translation>
+    </message>
+    <message id="64032">
+        <source>Yes: %s children</source>
+        <extracomment>_UPNP_CHILDREN</extracomment>
+        <translation>Oui : %s enfants</translation>
+    </message>
+    <message id="64033">
+        <source>No: Zero services</source>
+        <extracomment>_UPNP_NO_SERVICES</extracomment>
+        <translation>Non : aucun service</translation>
+    </message>
+    <message id="64034">
+        <source>Yes: One service</source>
+        <extracomment>_UPNP_ONE_SERVICE</extracomment>
+        <translation>Oui : un service</translation>
+    </message>
+    <message id="64035">
+        <source>Yes: %sservices</source>
+        <extracomment>_UPNP_SERVICES</extracomment>
+        <translation>Oui : %s services</translation>
+    </message>
+    <message id="64036">
+        <source>Yes</source>
+        <extracomment>_YES</extracomment>
+        <translation>Oui</translation>
+    </message>
+    <message id="64037">
+        <source>No</source>
+        <extracomment>_NO</extracomment>
+        <translation>Non</translation>
+    </message>
+    <message id="64038">
+        <source>This is a topmost device</source>
+        <extracomment>_TOPMOST_DEVICE</extracomment>
+        <translation>Ceci est un appareil racine</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>

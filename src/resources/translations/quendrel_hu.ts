@@ -1,0 +1,474 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="hu_HU" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="64000">
+        <source>Warning</source>
+        <extracomment>_WARNING</extracomment>
+        <translation>Figyelmeztetés</translation>
+    </message>
+    <message id="64001">
+        <source>Note</source>
+        <extracomment>_NOTE_CAPTION</extracomment>
+        <translation>Megjegyzés</translation>
+    </message>
+    <message id="64002">
+        <source>Searching Upnp Devices! Please wait</source>
+        <extracomment>_UPNP_BUSY</extracomment>
+        <translation>UPnP-eszközök keresése! Kérem, várjon</translation>
+    </message>
+    <message id="64003">
+        <source>Please specify the network type first.</source>
+        <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
+        <translation>Először adja meg a hálózat típusát.</translation>
+    </message>
+    <message id="64004">
+        <source>Control package sent.
+Please try to re-search the device after one minute.</source>
+        <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
+        <translation>Vezérlőcsomag elküldve.
+Egy perc múlva keresse újra az eszközt.</translation>
+    </message>
+    <message id="64005">
+        <source>Failed to send the control package.</source>
+        <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
+        <translation>Nem sikerült elküldeni a vezérlőcsomagot.</translation>
+    </message>
+    <message id="64006">
+        <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
+        <extracomment>_ADAPTER_GONE</extracomment>
+        <translation>Az adapter, amelyen az eszköz válaszolt, megszűnt: a csomag irányított szórásként ment ki.</translation>
+    </message>
+    <message id="64007">
+        <source>Invalid %s - [%s]</source>
+        <extracomment>_INVALID_ADDRESS</extracomment>
+        <translation>Érvénytelen %s - [%s]</translation>
+    </message>
+    <message id="64008">
+        <source>Unresonable Gateway - [%s]</source>
+        <extracomment>_UNREASONABLE_GATEWAY</extracomment>
+        <translation>Nem megfelelő átjáró - [%s]</translation>
+    </message>
+    <message id="64009">
+        <source>Invalid %s - [%s]: %s</source>
+        <extracomment>_REFUSED_ADDRESS</extracomment>
+        <translation>Érvénytelen %s - [%s]: %s</translation>
+    </message>
+    <message id="64010">
+        <source>Too long %s - [%s]: at most %s characters</source>
+        <extracomment>_TOO_LONG</extracomment>
+        <translation>Túl hosszú %s - [%s]: legfeljebb %s karakter</translation>
+    </message>
+    <message id="64012">
+        <source>empty</source>
+        <extracomment>_REASON_EMPTY</extracomment>
+        <translation>üres</translation>
+    </message>
+    <message id="64013">
+        <source>not four decimal numbers 0-255 joined by dots</source>
+        <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
+        <translation>nem négy, pontokkal elválasztott 0-255 közötti szám</translation>
+    </message>
+    <message id="64014">
+        <source>a number with a leading zero, which some devices read as octal</source>
+        <extracomment>_REASON_LEADING_ZERO</extracomment>
+        <translation>nullával kezdődő szám, egyes eszközök oktálisnak olvassák</translation>
+    </message>
+    <message id="64015">
+        <source>a reserved address (240.0.0.0/4), which no device can use</source>
+        <extracomment>_REASON_RESERVED</extracomment>
+        <translation>fenntartott cím (240.0.0.0/4), amelyet egy eszköz sem használhat</translation>
+    </message>
+    <message id="64016">
+        <source>the broadcast address</source>
+        <extracomment>_REASON_BROADCAST</extracomment>
+        <translation>a szórási cím</translation>
+    </message>
+    <message id="64017">
+        <source>a multicast address</source>
+        <extracomment>_REASON_MULTICAST</extracomment>
+        <translation>multicast-cím</translation>
+    </message>
+    <message id="64018">
+        <source>a loopback address</source>
+        <extracomment>_REASON_LOOPBACK</extracomment>
+        <translation>loopback-cím</translation>
+    </message>
+    <message id="64019">
+        <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
+        <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
+        <translation>0-s hálózatbeli cím, amelyet egy eszköz sem ér el (a 0.0.0.0 önmagában: nincs)</translation>
+    </message>
+    <message id="64020">
+        <source>an address of network 0, which no device can take</source>
+        <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
+        <translation>0-s hálózatbeli cím, amelyet egy eszköz sem vehet fel</translation>
+    </message>
+    <message id="64021">
+        <source>not contiguous: its ones must all come before its zeros</source>
+        <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
+        <translation>nem folytonos: minden egyesnek a nullák előtt kell állnia</translation>
+    </message>
+    <message id="64022">
+        <source>0.0.0.0 leaves no network</source>
+        <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
+        <translation>a 0.0.0.0 nem hagy hálózatot</translation>
+    </message>
+    <message id="64023">
+        <source>255.255.255.255 leaves no other host on the network</source>
+        <extracomment>_REASON_MASK_NO_HOST</extracomment>
+        <translation>a 255.255.255.255 nem hagy más gazdagépet a hálózaton</translation>
+    </message>
+    <message id="64024">
+        <source>the broadcast address of its subnet</source>
+        <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
+        <translation>az alhálózatának szórási címe</translation>
+    </message>
+    <message id="64025">
+        <source>the network address of its subnet</source>
+        <extracomment>_REASON_SUBNET_NETWORK</extracomment>
+        <translation>az alhálózatának hálózati címe</translation>
+    </message>
+    <message id="64026">
+        <source>the broadcast address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
+        <translation>az IP-cím alhálózatának szórási címe</translation>
+    </message>
+    <message id="64027">
+        <source>the network address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
+        <translation>az IP-cím alhálózatának hálózati címe</translation>
+    </message>
+    <message id="64030">
+        <source>No: Zero children</source>
+        <extracomment>_UPNP_NO_CHILDREN</extracomment>
+        <translation>Nem: Nincs aleszköz</translation>
+    </message>
+    <message id="64031">
+        <source>Yes: One child</source>
+        <extracomment>_UPNP_ONE_CHILD</extracomment>
+        <translation>Igen: Egy aleszköz</translation>
+    </message>
+    <message id="64032">
+        <source>Yes: %s children</source>
+        <extracomment>_UPNP_CHILDREN</extracomment>
+        <translation>Igen: %s aleszköz</translation>
+    </message>
+    <message id="64033">
+        <source>No: Zero services</source>
+        <extracomment>_UPNP_NO_SERVICES</extracomment>
+        <translation>Nem: Nincs szolgáltatás</translation>
+    </message>
+    <message id="64034">
+        <source>Yes: One service</source>
+        <extracomment>_UPNP_ONE_SERVICE</extracomment>
+        <translation>Igen: Egy szolgáltatás</translation>
+    </message>
+    <message id="64035">
+        <source>Yes: %sservices</source>
+        <extracomment>_UPNP_SERVICES</extracomment>
+        <translation>Igen: %s szolgáltatás</translation>
+    </message>
+    <message id="64036">
+        <source>Yes</source>
+        <extracomment>_YES</extracomment>
+        <translation>Igen</translation>
+    </message>
+    <message id="64037">
+        <source>No</source>
+        <extracomment>_NO</extracomment>
+        <translation>Nem</translation>
+    </message>
+    <message id="64038">
+        <source>This is a topmost device</source>
+        <extracomment>_TOPMOST_DEVICE</extracomment>
+        <translation>Ez egy legfelső szintű eszköz</translation>
+    </message>
+    <message id="64200">
+        <source>No web browser could be started. Open this address in a browser yourself:</source>
+        <extracomment>_BROWSER_NOT_STARTED</extracomment>
+        <translation>Nem sikerült webböngészőt indítani. Nyissa meg ezt a címet saját maga egy böngészőben:</translation>
+    </message>
+    <message id="64250">
+        <source>No network adapter is up that can broadcast: connect this PC to the cameras' network.</source>
+        <extracomment>_HINT_NO_ADAPTER</extracomment>
+        <translation>Nincs aktív, szórásra képes hálózati adapter: csatlakoztassa ezt a PC-t a kamerák hálózatához.</translation>
+    </message>
+    <message id="64251">
+        <source>Cannot listen for answers on UDP port 6667: another program is using it.</source>
+        <extracomment>_HINT_REPLY_PORT</extracomment>
+        <translation>A válaszok nem fogadhatók a 6667-es UDP-porton: egy másik program használja.</translation>
+    </message>
+    <message id="64252">
+        <source>The firewall (%s) drops the cameras' answers: let UDP port 6667 in.</source>
+        <extracomment>_HINT_FIREWALL</extracomment>
+        <translation>A tűzfal (%s) eldobja a kamerák válaszait: engedélyezze a 6667-es UDP-portot.</translation>
+    </message>
+    <message id="65472">
+        <source>ModelNumber</source>
+        <extracomment>_MODEL_NUMBER</extracomment>
+        <translation>Modellszám</translation>
+    </message>
+    <message id="65473">
+        <source>IconURL</source>
+        <extracomment>_ICON_URL</extracomment>
+        <translation>Ikon URL</translation>
+    </message>
+    <message id="65474">
+        <source>Description</source>
+        <extracomment>_DESCRIPTION</extracomment>
+        <translation>Leírás</translation>
+    </message>
+    <message id="65475">
+        <source>Friendlyname</source>
+        <extracomment>_FRIENDLY_NAME</extracomment>
+        <translation>Megjelenő név</translation>
+    </message>
+    <message id="65476">
+        <source>ParentDevice</source>
+        <extracomment>_PARENT_DEVICE</extracomment>
+        <translation>Szülőeszköz</translation>
+    </message>
+    <message id="65488">
+        <source>Device Information</source>
+        <extracomment>_DEVICE_INFORMATION</extracomment>
+        <translation>Eszközadatok</translation>
+    </message>
+    <message id="65489">
+        <source>Upnp Device Detail Info.</source>
+        <extracomment>_UPNP_DEVICE_DETAIL_INFO</extracomment>
+        <translation>UPnP-eszköz részletei</translation>
+    </message>
+    <message id="65490">
+        <source>Child</source>
+        <extracomment>_CHILD</extracomment>
+        <translation>Aleszköz</translation>
+    </message>
+    <message id="65491">
+        <source>HasChildren</source>
+        <extracomment>_HAS_CHILDREN</extracomment>
+        <translation>Van aleszköze</translation>
+    </message>
+    <message id="65492">
+        <source>IsRootDevice</source>
+        <extracomment>_IS_ROOT_DEVICE</extracomment>
+        <translation>Gyökéreszköz-e</translation>
+    </message>
+    <message id="65493">
+        <source>PresentationURL</source>
+        <extracomment>_PRESENTATION_URL</extracomment>
+        <translation>Megjelenítési URL</translation>
+    </message>
+    <message id="65494">
+        <source>ModelURL</source>
+        <extracomment>_MODEL_URL</extracomment>
+        <translation>Modell URL</translation>
+    </message>
+    <message id="65495">
+        <source>RootDevice</source>
+        <extracomment>_ROOT_DEVICE</extracomment>
+        <translation>Gyökéreszköz</translation>
+    </message>
+    <message id="65496">
+        <source>SerialNumber</source>
+        <extracomment>_SERIAL_NUMBER</extracomment>
+        <translation>Sorozatszám</translation>
+    </message>
+    <message id="65497">
+        <source>Type</source>
+        <extracomment>_UPNPInfoForm_TYPE</extracomment>
+        <translation>Típus</translation>
+    </message>
+    <message id="65498">
+        <source>Services</source>
+        <extracomment>_SERVICES</extracomment>
+        <translation>Szolgáltatások</translation>
+    </message>
+    <message id="65499">
+        <source>UniqueDeviceName</source>
+        <extracomment>_UNIQUE_DEVICE_NAME</extracomment>
+        <translation>Eszköznév (UDN)</translation>
+    </message>
+    <message id="65500">
+        <source>UPC</source>
+        <extracomment>_UPC</extracomment>
+        <translation>UPC</translation>
+    </message>
+    <message id="65501">
+        <source>ManufacturerURL</source>
+        <extracomment>_MANUFACTURER_URL</extracomment>
+        <translation>Gyártó URL</translation>
+    </message>
+    <message id="65502">
+        <source>ModelName</source>
+        <extracomment>_MODEL_NAME</extracomment>
+        <translation>Modellnév</translation>
+    </message>
+    <message id="65503">
+        <source>ManufacturerName</source>
+        <extracomment>_MANUFACURL_NAME</extracomment>
+        <translation>Gyártó neve</translation>
+    </message>
+    <message id="65504">
+        <source>Name</source>
+        <extracomment>_NAME</extracomment>
+        <translation>Név</translation>
+    </message>
+    <message id="65505">
+        <source>IP</source>
+        <extracomment>_IP</extracomment>
+        <translation>IP</translation>
+    </message>
+    <message id="65506">
+        <source>Netmask</source>
+        <extracomment>_NETMASK</extracomment>
+        <translation>Hálózati maszk</translation>
+    </message>
+    <message id="65507">
+        <source>Gateway</source>
+        <extracomment>_GATEWAY</extracomment>
+        <translation>Átjáró</translation>
+    </message>
+    <message id="65508">
+        <source>Port</source>
+        <extracomment>_PORT</extracomment>
+        <translation>Port</translation>
+    </message>
+    <message id="65509">
+        <source>MAC</source>
+        <extracomment>_MAC</extracomment>
+        <translation>MAC</translation>
+    </message>
+    <message id="65510">
+        <source>DEV</source>
+        <extracomment>_DEV</extracomment>
+        <translation>Interfész</translation>
+    </message>
+    <message id="65511">
+        <source>DNS</source>
+        <extracomment>_DNS</extracomment>
+        <translation>DNS</translation>
+    </message>
+    <message id="65512">
+        <source>Note</source>
+        <extracomment>_NOTE</extracomment>
+        <translation>Megjegyzés</translation>
+    </message>
+    <message id="65513">
+        <source>Apply</source>
+        <extracomment>_APPLY</extracomment>
+        <translation>Alkalmaz</translation>
+    </message>
+    <message id="65514">
+        <source>Close</source>
+        <extracomment>_CLOSE</extracomment>
+        <translation>Bezárás</translation>
+    </message>
+    <message id="65515">
+        <source>Network Property</source>
+        <extracomment>_NETWORK_PROPERTY</extracomment>
+        <translation>Hálózati tulajdonságok</translation>
+    </message>
+    <message id="65516">
+        <source>IP Address</source>
+        <extracomment>_IP_ADDRESS</extracomment>
+        <translation>IP-cím</translation>
+    </message>
+    <message id="65517">
+        <source>DHCP</source>
+        <extracomment>_DHCP</extracomment>
+        <translation>DHCP</translation>
+    </message>
+    <message id="65518">
+        <source>EZNet</source>
+        <extracomment>_EZNET</extracomment>
+        <translation>EZNet</translation>
+    </message>
+    <message id="65519">
+        <source>Static IP</source>
+        <extracomment>_STATIC_IP</extracomment>
+        <translation>Statikus IP</translation>
+    </message>
+    <message id="65520">
+        <source>Quendrel</source>
+        <extracomment>_QUENDREL</extracomment>
+        <translation>Quendrel</translation>
+    </message>
+    <message id="65521">
+        <source>Search Method</source>
+        <extracomment>_SEARCH_METHOD</extracomment>
+        <translation>Keresési mód</translation>
+    </message>
+    <message id="65522">
+        <source>Search Upnp...</source>
+        <extracomment>_SEARCH_UPNP</extracomment>
+        <translation>UPnP-keresés...</translation>
+    </message>
+    <message id="65523">
+        <source>Searching...</source>
+        <extracomment>_SEARCHING</extracomment>
+        <translation>Keresés...</translation>
+    </message>
+    <message id="65524">
+        <source>Local Broadcast</source>
+        <extracomment>_LOCAL_BROADCAST</extracomment>
+        <translation>Helyi szórás</translation>
+    </message>
+    <message id="65525">
+        <source>IP Relay</source>
+        <extracomment>_IP_RELAY</extracomment>
+        <translation>IP-továbbítás</translation>
+    </message>
+    <message id="65526">
+        <source>Project Filter</source>
+        <extracomment>_PROJECT_FILTER</extracomment>
+        <translation>Projektszűrő</translation>
+    </message>
+    <message id="65527">
+        <source>0 device(s) found!</source>
+        <extracomment>_ZERO_DEVICE_FOUND</extracomment>
+        <translation>0 eszköz található!</translation>
+    </message>
+    <message id="65528">
+        <source>device(s) found!</source>
+        <extracomment>_DEVICE_FOUND</extracomment>
+        <translation>eszköz található!</translation>
+    </message>
+    <message id="65529">
+        <source>Detail info.</source>
+        <extracomment>_DETAIL_INFO</extracomment>
+        <translation>Részletek</translation>
+    </message>
+    <message id="65530">
+        <source>Browse</source>
+        <extracomment>_BROWSE</extracomment>
+        <translation>Weblap megnyitása</translation>
+    </message>
+    <message id="65531">
+        <source>Network setup</source>
+        <extracomment>_NETWORK_SETUP</extracomment>
+        <translation>Hálózatbeállítás</translation>
+    </message>
+    <message id="65532">
+        <source>&lt;Customized&gt;</source>
+        <extracomment>_CUSTOMISZED</extracomment>
+        <translation>&lt;Egyéni&gt;</translation>
+    </message>
+    <message id="65533">
+        <source>OK</source>
+        <extracomment>_OK</extracomment>
+        <translation>OK</translation>
+    </message>
+    <message id="65534">
+        <source>Model</source>
+        <extracomment>_MODEL</extracomment>
+        <translation>Modell</translation>
+    </message>
+    <message id="65535">
+        <source>Project</source>
+        <extracomment>_PROJECT</extracomment>
+        <translation>Projekt</translation>
+    </message>
+</context>
+</TS>

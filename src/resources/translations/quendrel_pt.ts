@@ -1,0 +1,474 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_PT" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="64000">
+        <source>Warning</source>
+        <extracomment>_WARNING</extracomment>
+        <translation>Aviso</translation>
+    </message>
+    <message id="64001">
+        <source>Note</source>
+        <extracomment>_NOTE_CAPTION</extracomment>
+        <translation>Nota</translation>
+    </message>
+    <message id="64002">
+        <source>Searching Upnp Devices! Please wait</source>
+        <extracomment>_UPNP_BUSY</extracomment>
+        <translation>A pesquisar dispositivos UPnP! Aguarde</translation>
+    </message>
+    <message id="64003">
+        <source>Please specify the network type first.</source>
+        <extracomment>_CHOOSE_NETWORK_TYPE</extracomment>
+        <translation>Indique primeiro o tipo de rede.</translation>
+    </message>
+    <message id="64004">
+        <source>Control package sent.
+Please try to re-search the device after one minute.</source>
+        <extracomment>_CONTROL_PACKAGE_SENT</extracomment>
+        <translation>Pacote de controlo enviado.
+Pesquise de novo o dispositivo daqui a um minuto.</translation>
+    </message>
+    <message id="64005">
+        <source>Failed to send the control package.</source>
+        <extracomment>_CONTROL_PACKAGE_FAILED</extracomment>
+        <translation>Não foi possível enviar o pacote de controlo.</translation>
+    </message>
+    <message id="64006">
+        <source>The adapter the device answered on is gone: the package took the routed broadcast instead.</source>
+        <extracomment>_ADAPTER_GONE</extracomment>
+        <translation>O adaptador pelo qual o dispositivo respondeu desapareceu: o pacote seguiu como broadcast encaminhado.</translation>
+    </message>
+    <message id="64007">
+        <source>Invalid %s - [%s]</source>
+        <extracomment>_INVALID_ADDRESS</extracomment>
+        <translation>Inválido: %s - [%s]</translation>
+    </message>
+    <message id="64008">
+        <source>Unresonable Gateway - [%s]</source>
+        <extracomment>_UNREASONABLE_GATEWAY</extracomment>
+        <translation>Gateway implausível - [%s]</translation>
+    </message>
+    <message id="64009">
+        <source>Invalid %s - [%s]: %s</source>
+        <extracomment>_REFUSED_ADDRESS</extracomment>
+        <translation>Inválido: %s - [%s]: %s</translation>
+    </message>
+    <message id="64010">
+        <source>Too long %s - [%s]: at most %s characters</source>
+        <extracomment>_TOO_LONG</extracomment>
+        <translation>Muito longo: %s - [%s]: máx. %s caracteres</translation>
+    </message>
+    <message id="64012">
+        <source>empty</source>
+        <extracomment>_REASON_EMPTY</extracomment>
+        <translation>vazio</translation>
+    </message>
+    <message id="64013">
+        <source>not four decimal numbers 0-255 joined by dots</source>
+        <extracomment>_REASON_NOT_DOTTED_QUAD</extracomment>
+        <translation>não são quatro números decimais 0-255 separados por pontos</translation>
+    </message>
+    <message id="64014">
+        <source>a number with a leading zero, which some devices read as octal</source>
+        <extracomment>_REASON_LEADING_ZERO</extracomment>
+        <translation>um número com zero inicial, lido em octal por alguns aparelhos</translation>
+    </message>
+    <message id="64015">
+        <source>a reserved address (240.0.0.0/4), which no device can use</source>
+        <extracomment>_REASON_RESERVED</extracomment>
+        <translation>um endereço reservado (240.0.0.0/4), que nenhum dispositivo pode usar</translation>
+    </message>
+    <message id="64016">
+        <source>the broadcast address</source>
+        <extracomment>_REASON_BROADCAST</extracomment>
+        <translation>o endereço de broadcast</translation>
+    </message>
+    <message id="64017">
+        <source>a multicast address</source>
+        <extracomment>_REASON_MULTICAST</extracomment>
+        <translation>um endereço multicast</translation>
+    </message>
+    <message id="64018">
+        <source>a loopback address</source>
+        <extracomment>_REASON_LOOPBACK</extracomment>
+        <translation>um endereço de loopback</translation>
+    </message>
+    <message id="64019">
+        <source>an address of network 0, which no device can reach (0.0.0.0 alone means none)</source>
+        <extracomment>_REASON_NETWORK_ZERO_SERVER</extracomment>
+        <translation>um endereço da rede 0, que nenhum dispositivo alcança (0.0.0.0 sozinho é nenhum)</translation>
+    </message>
+    <message id="64020">
+        <source>an address of network 0, which no device can take</source>
+        <extracomment>_REASON_NETWORK_ZERO_HOST</extracomment>
+        <translation>um endereço da rede 0, que nenhum dispositivo pode assumir</translation>
+    </message>
+    <message id="64021">
+        <source>not contiguous: its ones must all come before its zeros</source>
+        <extracomment>_REASON_MASK_NOT_CONTIGUOUS</extracomment>
+        <translation>não contígua: todos os uns devem vir antes dos zeros</translation>
+    </message>
+    <message id="64022">
+        <source>0.0.0.0 leaves no network</source>
+        <extracomment>_REASON_MASK_NO_NETWORK</extracomment>
+        <translation>0.0.0.0 não deixa nenhuma rede</translation>
+    </message>
+    <message id="64023">
+        <source>255.255.255.255 leaves no other host on the network</source>
+        <extracomment>_REASON_MASK_NO_HOST</extracomment>
+        <translation>255.255.255.255 não deixa outro host na rede</translation>
+    </message>
+    <message id="64024">
+        <source>the broadcast address of its subnet</source>
+        <extracomment>_REASON_SUBNET_BROADCAST</extracomment>
+        <translation>o endereço de broadcast da sua sub-rede</translation>
+    </message>
+    <message id="64025">
+        <source>the network address of its subnet</source>
+        <extracomment>_REASON_SUBNET_NETWORK</extracomment>
+        <translation>o endereço de rede da sua sub-rede</translation>
+    </message>
+    <message id="64026">
+        <source>the broadcast address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_BROADCAST</extracomment>
+        <translation>o endereço de broadcast da sub-rede do endereço IP</translation>
+    </message>
+    <message id="64027">
+        <source>the network address of the IP address's subnet</source>
+        <extracomment>_REASON_GATEWAY_NETWORK</extracomment>
+        <translation>o endereço de rede da sub-rede do endereço IP</translation>
+    </message>
+    <message id="64030">
+        <source>No: Zero children</source>
+        <extracomment>_UPNP_NO_CHILDREN</extracomment>
+        <translation>Não: nenhum filho</translation>
+    </message>
+    <message id="64031">
+        <source>Yes: One child</source>
+        <extracomment>_UPNP_ONE_CHILD</extracomment>
+        <translation>Sim: um filho</translation>
+    </message>
+    <message id="64032">
+        <source>Yes: %s children</source>
+        <extracomment>_UPNP_CHILDREN</extracomment>
+        <translation>Sim: %s filhos</translation>
+    </message>
+    <message id="64033">
+        <source>No: Zero services</source>
+        <extracomment>_UPNP_NO_SERVICES</extracomment>
+        <translation>Não: nenhum serviço</translation>
+    </message>
+    <message id="64034">
+        <source>Yes: One service</source>
+        <extracomment>_UPNP_ONE_SERVICE</extracomment>
+        <translation>Sim: um serviço</translation>
+    </message>
+    <message id="64035">
+        <source>Yes: %sservices</source>
+        <extracomment>_UPNP_SERVICES</extracomment>
+        <translation>Sim: %s serviços</translation>
+    </message>
+    <message id="64036">
+        <source>Yes</source>
+        <extracomment>_YES</extracomment>
+        <translation>Sim</translation>
+    </message>
+    <message id="64037">
+        <source>No</source>
+        <extracomment>_NO</extracomment>
+        <translation>Não</translation>
+    </message>
+    <message id="64038">
+        <source>This is a topmost device</source>
+        <extracomment>_TOPMOST_DEVICE</extracomment>
+        <translation>Este é um dispositivo raiz</translation>
+    </message>
+    <message id="64200">
+        <source>No web browser could be started. Open this address in a browser yourself:</source>
+        <extracomment>_BROWSER_NOT_STARTED</extracomment>
+        <translation>Não foi possível iniciar o navegador web. Abra este endereço manualmente:</translation>
+    </message>
+    <message id="64250">
+        <source>No network adapter is up that can broadcast: connect this PC to the cameras' network.</source>
+        <extracomment>_HINT_NO_ADAPTER</extracomment>
+        <translation>Nenhum adaptador de rede ativo permite broadcast: ligue este PC à rede das câmaras.</translation>
+    </message>
+    <message id="64251">
+        <source>Cannot listen for answers on UDP port 6667: another program is using it.</source>
+        <extracomment>_HINT_REPLY_PORT</extracomment>
+        <translation>Não é possível receber respostas na porta UDP 6667: outro programa já a utiliza.</translation>
+    </message>
+    <message id="64252">
+        <source>The firewall (%s) drops the cameras' answers: let UDP port 6667 in.</source>
+        <extracomment>_HINT_FIREWALL</extracomment>
+        <translation>A firewall (%s) descarta as respostas das câmaras: abra a porta UDP 6667.</translation>
+    </message>
+    <message id="65472">
+        <source>ModelNumber</source>
+        <extracomment>_MODEL_NUMBER</extracomment>
+        <translation>Número do modelo</translation>
+    </message>
+    <message id="65473">
+        <source>IconURL</source>
+        <extracomment>_ICON_URL</extracomment>
+        <translation>URL do ícone</translation>
+    </message>
+    <message id="65474">
+        <source>Description</source>
+        <extracomment>_DESCRIPTION</extracomment>
+        <translation>Descrição</translation>
+    </message>
+    <message id="65475">
+        <source>Friendlyname</source>
+        <extracomment>_FRIENDLY_NAME</extracomment>
+        <translation>Nome amigável</translation>
+    </message>
+    <message id="65476">
+        <source>ParentDevice</source>
+        <extracomment>_PARENT_DEVICE</extracomment>
+        <translation>Dispositivo pai</translation>
+    </message>
+    <message id="65488">
+        <source>Device Information</source>
+        <extracomment>_DEVICE_INFORMATION</extracomment>
+        <translation>Dados do dispositivo</translation>
+    </message>
+    <message id="65489">
+        <source>Upnp Device Detail Info.</source>
+        <extracomment>_UPNP_DEVICE_DETAIL_INFO</extracomment>
+        <translation>Detalhes UPnP</translation>
+    </message>
+    <message id="65490">
+        <source>Child</source>
+        <extracomment>_CHILD</extracomment>
+        <translation>Filho</translation>
+    </message>
+    <message id="65491">
+        <source>HasChildren</source>
+        <extracomment>_HAS_CHILDREN</extracomment>
+        <translation>Tem filhos</translation>
+    </message>
+    <message id="65492">
+        <source>IsRootDevice</source>
+        <extracomment>_IS_ROOT_DEVICE</extracomment>
+        <translation>É dispositivo raiz</translation>
+    </message>
+    <message id="65493">
+        <source>PresentationURL</source>
+        <extracomment>_PRESENTATION_URL</extracomment>
+        <translation>URL de apresentação</translation>
+    </message>
+    <message id="65494">
+        <source>ModelURL</source>
+        <extracomment>_MODEL_URL</extracomment>
+        <translation>URL do modelo</translation>
+    </message>
+    <message id="65495">
+        <source>RootDevice</source>
+        <extracomment>_ROOT_DEVICE</extracomment>
+        <translation>Disp. raiz</translation>
+    </message>
+    <message id="65496">
+        <source>SerialNumber</source>
+        <extracomment>_SERIAL_NUMBER</extracomment>
+        <translation>Número de série</translation>
+    </message>
+    <message id="65497">
+        <source>Type</source>
+        <extracomment>_UPNPInfoForm_TYPE</extracomment>
+        <translation>Tipo</translation>
+    </message>
+    <message id="65498">
+        <source>Services</source>
+        <extracomment>_SERVICES</extracomment>
+        <translation>Serviços</translation>
+    </message>
+    <message id="65499">
+        <source>UniqueDeviceName</source>
+        <extracomment>_UNIQUE_DEVICE_NAME</extracomment>
+        <translation>Nome único (UDN)</translation>
+    </message>
+    <message id="65500">
+        <source>UPC</source>
+        <extracomment>_UPC</extracomment>
+        <translation>UPC</translation>
+    </message>
+    <message id="65501">
+        <source>ManufacturerURL</source>
+        <extracomment>_MANUFACTURER_URL</extracomment>
+        <translation>URL do fabricante</translation>
+    </message>
+    <message id="65502">
+        <source>ModelName</source>
+        <extracomment>_MODEL_NAME</extracomment>
+        <translation>Nome do modelo</translation>
+    </message>
+    <message id="65503">
+        <source>ManufacturerName</source>
+        <extracomment>_MANUFACURL_NAME</extracomment>
+        <translation>Nome do fabricante</translation>
+    </message>
+    <message id="65504">
+        <source>Name</source>
+        <extracomment>_NAME</extracomment>
+        <translation>Nome</translation>
+    </message>
+    <message id="65505">
+        <source>IP</source>
+        <extracomment>_IP</extracomment>
+        <translation>IP</translation>
+    </message>
+    <message id="65506">
+        <source>Netmask</source>
+        <extracomment>_NETMASK</extracomment>
+        <translation>Máscara</translation>
+    </message>
+    <message id="65507">
+        <source>Gateway</source>
+        <extracomment>_GATEWAY</extracomment>
+        <translation>Gateway</translation>
+    </message>
+    <message id="65508">
+        <source>Port</source>
+        <extracomment>_PORT</extracomment>
+        <translation>Porta</translation>
+    </message>
+    <message id="65509">
+        <source>MAC</source>
+        <extracomment>_MAC</extracomment>
+        <translation>MAC</translation>
+    </message>
+    <message id="65510">
+        <source>DEV</source>
+        <extracomment>_DEV</extracomment>
+        <translation>Interface</translation>
+    </message>
+    <message id="65511">
+        <source>DNS</source>
+        <extracomment>_DNS</extracomment>
+        <translation>DNS</translation>
+    </message>
+    <message id="65512">
+        <source>Note</source>
+        <extracomment>_NOTE</extracomment>
+        <translation>Nota</translation>
+    </message>
+    <message id="65513">
+        <source>Apply</source>
+        <extracomment>_APPLY</extracomment>
+        <translation>Aplicar</translation>
+    </message>
+    <message id="65514">
+        <source>Close</source>
+        <extracomment>_CLOSE</extracomment>
+        <translation>Fechar</translation>
+    </message>
+    <message id="65515">
+        <source>Network Property</source>
+        <extracomment>_NETWORK_PROPERTY</extracomment>
+        <translation>Propriedades de rede</translation>
+    </message>
+    <message id="65516">
+        <source>IP Address</source>
+        <extracomment>_IP_ADDRESS</extracomment>
+        <translation>Endereço IP</translation>
+    </message>
+    <message id="65517">
+        <source>DHCP</source>
+        <extracomment>_DHCP</extracomment>
+        <translation>DHCP</translation>
+    </message>
+    <message id="65518">
+        <source>EZNet</source>
+        <extracomment>_EZNET</extracomment>
+        <translation>EZNet</translation>
+    </message>
+    <message id="65519">
+        <source>Static IP</source>
+        <extracomment>_STATIC_IP</extracomment>
+        <translation>IP estático</translation>
+    </message>
+    <message id="65520">
+        <source>Quendrel</source>
+        <extracomment>_QUENDREL</extracomment>
+        <translation>Quendrel</translation>
+    </message>
+    <message id="65521">
+        <source>Search Method</source>
+        <extracomment>_SEARCH_METHOD</extracomment>
+        <translation>Modo de pesquisa</translation>
+    </message>
+    <message id="65522">
+        <source>Search Upnp...</source>
+        <extracomment>_SEARCH_UPNP</extracomment>
+        <translation>Pesquisar UPnP...</translation>
+    </message>
+    <message id="65523">
+        <source>Searching...</source>
+        <extracomment>_SEARCHING</extracomment>
+        <translation>A pesquisar...</translation>
+    </message>
+    <message id="65524">
+        <source>Local Broadcast</source>
+        <extracomment>_LOCAL_BROADCAST</extracomment>
+        <translation>Broadcast local</translation>
+    </message>
+    <message id="65525">
+        <source>IP Relay</source>
+        <extracomment>_IP_RELAY</extracomment>
+        <translation>Relay IP</translation>
+    </message>
+    <message id="65526">
+        <source>Project Filter</source>
+        <extracomment>_PROJECT_FILTER</extracomment>
+        <translation>Filtro de projeto</translation>
+    </message>
+    <message id="65527">
+        <source>0 device(s) found!</source>
+        <extracomment>_ZERO_DEVICE_FOUND</extracomment>
+        <translation>0 disp. encontrados!</translation>
+    </message>
+    <message id="65528">
+        <source>device(s) found!</source>
+        <extracomment>_DEVICE_FOUND</extracomment>
+        <translation>disp. encontrado(s)!</translation>
+    </message>
+    <message id="65529">
+        <source>Detail info.</source>
+        <extracomment>_DETAIL_INFO</extracomment>
+        <translation>Detalhes</translation>
+    </message>
+    <message id="65530">
+        <source>Browse</source>
+        <extracomment>_BROWSE</extracomment>
+        <translation>Abrir página</translation>
+    </message>
+    <message id="65531">
+        <source>Network setup</source>
+        <extracomment>_NETWORK_SETUP</extracomment>
+        <translation>Configuração de rede</translation>
+    </message>
+    <message id="65532">
+        <source>&lt;Customized&gt;</source>
+        <extracomment>_CUSTOMISZED</extracomment>
+        <translation>&lt;Personalizado&gt;</translation>
+    </message>
+    <message id="65533">
+        <source>OK</source>
+        <extracomment>_OK</extracomment>
+        <translation>OK</translation>
+    </message>
+    <message id="65534">
+        <source>Model</source>
+        <extracomment>_MODEL</extracomment>
+        <translation>Modelo</translation>
+    </message>
+    <message id="65535">
+        <source>Project</source>
+        <extracomment>_PROJECT</extracomment>
+        <translation>Projeto</translation>
+    </message>
+</context>
+</TS>
