@@ -4,6 +4,7 @@
 #include "discovery/discovery_state.h"
 #include "discovery/firewall_probe.h"
 #include "discovery/log_sink.h"
+#include "discovery/network_interfaces.h"
 #include "discovery/search_round.h"
 #include "resources/dvconst.h"
 #include "session/search_session.h"
@@ -80,6 +81,7 @@ public slots:
     void Browser1Click();
     void Info1Click();
     void NetworkSetup1Click();
+    void AssignAddresses1Click();
     void PopupMenu1Popup();
 
 protected:
@@ -111,6 +113,11 @@ private:
     void ShowButtonText(const Dvconst::ResourceString& key);
     void ShowDeviceCount(int count);
     void AppendToMemo(const std::string& line);
+
+    // The round's markers on the IP cells, as rows arrive.
+    void UpdateMarkers();
+    // The datagram devices of the selected rows, in grid order, one per MAC.
+    std::vector<Discovery::DeviceInfo> SelectedDatagramDevices() const;
 
     // The UPnP detail dialogs for a row of the UPnP search.
     void OpenUpnpDetail(const Discovery::DeviceInfo& device, const std::function<void(QDialog&)>& showModal);
@@ -160,6 +167,9 @@ private:
     QAction* m_Info1 = nullptr;
     QAction* m_Browser1 = nullptr;
     QAction* m_NetworkSetup1 = nullptr;
+    QAction* m_AssignAddresses1 = nullptr;
+    // The adapters of this round, for the other-subnet marker.
+    std::vector<Discovery::NetworkInterface> m_roundAdapters;
 };
 
 } // namespace Gui
