@@ -109,7 +109,10 @@ void TAssignForm::BuildControls()
     m_Plan->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_Plan->setTabKeyNavigation(false);
     m_Plan->verticalHeader()->hide();
-    m_Plan->horizontalHeader()->setStretchLastSection(true);
+    // The addresses always show whole; the status takes the rest.
+    m_Plan->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_Plan->horizontalHeader()->setSectionResizeMode(kStatusColumn, QHeaderView::Stretch);
+    m_Plan->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_PlanLabel->setBuddy(m_Plan);
     layout->addWidget(m_Plan, 3);
 
@@ -129,8 +132,11 @@ void TAssignForm::BuildControls()
     m_Progress = new QProgressBar(this);
     m_Progress->setObjectName(QStringLiteral("Progress"));
     m_Progress->setFocusPolicy(Qt::NoFocus);
+    // Confirmed devices of all sent to; blank until the packages went.
     m_Progress->setRange(0, 1);
     m_Progress->setValue(0);
+    m_Progress->setFormat(QStringLiteral("%v / %m"));
+    m_Progress->setTextVisible(false);
     layout->addWidget(m_Progress);
 
     auto* buttons = new QHBoxLayout;
@@ -396,7 +402,6 @@ void TAssignForm::ShowPlan()
     for (const SkippedAddress& s : m_session.skipped())
         m_Skipped->addItem(QString::fromStdString(AddressText(s.address)) + QStringLiteral(": ") + SkipReasonText(s));
     ShowStatuses();
-    m_Plan->resizeColumnsToContents();
     UpdateButtons();
 }
 
@@ -422,6 +427,7 @@ void TAssignForm::ShowStatuses()
         m_Plan->setItem(static_cast<int>(i), kStatusColumn, Cell(status));
     }
     if (m_sent) {
+        m_Progress->setTextVisible(true);
         m_Progress->setRange(0, std::max<int>(static_cast<int>(plan.size()), 1));
         m_Progress->setValue(confirmed);
     }
