@@ -401,6 +401,8 @@ void TAssignForm::ShowPlan()
     m_Skipped->clear();
     for (const SkippedAddress& s : m_session.skipped())
         m_Skipped->addItem(QString::fromStdString(AddressText(s.address)) + QStringLiteral(": ") + SkipReasonText(s));
+    // An empty list has nothing to read and would show no focus: Tab passes it.
+    m_Skipped->setFocusPolicy(m_Skipped->count() > 0 ? Qt::StrongFocus : Qt::NoFocus);
     ShowStatuses();
     UpdateButtons();
 }
