@@ -16,7 +16,6 @@
 #include "session/search_session.h"
 
 #include <QEventLoop>
-#include <QTimer>
 
 #include <algorithm>
 #include <bit>

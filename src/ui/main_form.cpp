@@ -655,7 +655,9 @@ void TMainForm::NetworkSetup1Click()
 void TMainForm::PopupMenu1Popup()
 {
     m_NetworkSetup1->setEnabled(Gui::NetworkSetupEnabled(m_state.grid, m_selectedRow));
-    m_AssignAddresses1->setEnabled(!SelectedDatagramDevices().empty());
+    // The dialog searches while it waits for the devices: not beside a running round.
+    m_AssignAddresses1->setEnabled(m_session->state() == Discovery::SearchSession::State::Idle &&
+                                   !SelectedDatagramDevices().empty());
 }
 
 void TMainForm::UpdateMarkers()
