@@ -36,6 +36,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 
 namespace Gui {
@@ -104,7 +105,14 @@ TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
     connect(m_session.get(), &Discovery::SearchSession::searching, this, &TMainForm::SearchStarted);
     // Rows reach the grid while the round runs, a batch at a time.
     connect(m_session.get(), &Discovery::SearchSession::rowsChanged, m_gridModel, &DeviceGridModel::sync);
-    connect(m_session.get(), &Discovery::SearchSession::rowsChanged, this, &TMainForm::UpdateMarkers);
+    // The markers look at the whole round: while rows pour in, a few times a second.
+    m_markerTimer.setSingleShot(true);
+    m_markerTimer.setInterval(kMarkerEveryMs);
+    connect(&m_markerTimer, &QTimer::timeout, this, &TMainForm::UpdateMarkers);
+    connect(m_session.get(), &Discovery::SearchSession::rowsChanged, this, [this] {
+        if (!m_markerTimer.isActive())
+            m_markerTimer.start();
+    });
     connect(m_session.get(), &Discovery::SearchSession::upnpWaiting, this, &TMainForm::UpnpWaiting);
     connect(m_session.get(), &Discovery::SearchSession::finished, this, &TMainForm::SearchFinished);
     // The user may change the filter while the UPnP results are awaited.
@@ -482,6 +490,7 @@ void TMainForm::SearchStarted()
     m_firewallProbe.reset();
     ShowHint(nullptr);
     m_roundAdapters = Discovery::BroadcastInterfaces(CurrentSearchSettings().interfaces);
+    m_markerTimer.stop();
     m_gridModel->setIpCellMarks({});
     // The emptied grid and the caption are painted before the first query
     // goes out: painting while thousands of devices answer would take the
@@ -662,28 +671,35 @@ void TMainForm::PopupMenu1Popup()
 
 void TMainForm::UpdateMarkers()
 {
+    m_markerTimer.stop();
     const std::vector<std::vector<Discovery::DeviceMarker>> markers = Discovery::RoundMarkers(m_state, m_roundAdapters);
+    // Rows with the same markers on the same adapter share one text (a flood
+    // of made-up devices must not cost a text each).
+    std::map<std::pair<std::vector<Discovery::DeviceMarker>, unsigned>, QString> texts;
     DeviceGridModel::IpCellMarks marks;
     for (std::size_t d = 0; d < markers.size() && d < m_state.devices.size(); ++d) {
         if (markers[d].empty())
             continue;
         const Discovery::DeviceInfo& device = m_state.devices[d];
-        QStringList lines;
-        for (const Discovery::DeviceMarker marker : markers[d]) {
-            if (marker == Discovery::DeviceMarker::IpConflict) {
-                lines << Text(Dvconst::_MARK_IP_CONFLICT);
-                continue;
+        const unsigned index = m_state.arrivalInterface(device);
+        QString& text = texts[{markers[d], index}];
+        if (text.isEmpty()) {
+            QStringList lines;
+            for (const Discovery::DeviceMarker marker : markers[d]) {
+                if (marker == Discovery::DeviceMarker::IpConflict) {
+                    lines << Text(Dvconst::_MARK_IP_CONFLICT);
+                    continue;
+                }
+                QString adapter;
+                for (const Discovery::NetworkInterface& a : m_roundAdapters)
+                    if (a.index == index)
+                        adapter = QString::fromStdString(a.name + " " + Discovery::AddressText(a.address) + "/" +
+                                                         Discovery::AddressText(a.netmask));
+                lines << Text(Dvconst::_MARK_OTHER_SUBNET).arg(adapter);
             }
-            const unsigned index = m_state.arrivalInterface(device);
-            QString adapter;
-            for (const Discovery::NetworkInterface& a : m_roundAdapters)
-                if (a.index == index)
-                    adapter = QString::fromStdString(a.name + " " + Discovery::AddressText(a.address) + "/" +
-                                                     Discovery::AddressText(a.netmask));
-            lines << Text(Dvconst::_MARK_OTHER_SUBNET).arg(adapter);
+            text = lines.join(QLatin1Char('\n'));
         }
-        marks[DeviceGridModel::IpCellKey(Discovery::FieldText(device.ip), Discovery::FieldText(device.mac))] =
-            lines.join(QLatin1Char('\n'));
+        marks[DeviceGridModel::IpCellKey(Discovery::FieldText(device.ip), Discovery::FieldText(device.mac))] = text;
     }
     m_gridModel->setIpCellMarks(std::move(marks));
 }

@@ -12,6 +12,7 @@
 #include "ui/dialog_message_box.h"
 #include "upnp/search_options.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -46,6 +47,8 @@ class TMainForm final : public QWidget {
 public:
     // Lines kept by the hidden log; older ones are dropped.
     static constexpr int kLogLines = 5000;
+    // How often the markers are brought up to date while rows arrive.
+    static constexpr int kMarkerEveryMs = 250;
 
     // The text of the close check's warning; the table has no key for it.
     static constexpr char kUpnpBusyText[] = "Searching Upnp Devices! Please wait";
@@ -170,6 +173,7 @@ private:
     QAction* m_AssignAddresses1 = nullptr;
     // The adapters of this round, for the other-subnet marker.
     std::vector<Discovery::NetworkInterface> m_roundAdapters;
+    QTimer m_markerTimer;
 };
 
 } // namespace Gui
