@@ -74,6 +74,17 @@ void DeviceGridModel::setIpCellMarks(IpCellMarks marks)
                          index(rowCount() - 1, Discovery::DeviceGrid::kIpColumn));
 }
 
+void DeviceGridModel::addIpCellMarks(IpCellMarks marks)
+{
+    if (marks.empty())
+        return;
+    for (auto& [key, text] : marks)
+        m_ipCellMarks.insert_or_assign(key, std::move(text));
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Discovery::DeviceGrid::kIpColumn),
+                         index(rowCount() - 1, Discovery::DeviceGrid::kIpColumn));
+}
+
 QVariant DeviceGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())

@@ -32,6 +32,8 @@ public:
     // a warning colour and icon, and the text as its tooltip.
     using IpCellMarks = std::unordered_map<std::string, QString>;
     void setIpCellMarks(IpCellMarks marks);
+    // Adds marks, replacing those of the same cells.
+    void addIpCellMarks(IpCellMarks marks);
     static std::string IpCellKey(std::string_view ip, std::string_view mac);
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -491,6 +491,8 @@ void TMainForm::SearchStarted()
     ShowHint(nullptr);
     m_roundAdapters = Discovery::BroadcastInterfaces(CurrentSearchSettings().interfaces);
     m_markerTimer.stop();
+    m_markers.clear();
+    m_markerTexts.clear();
     m_gridModel->setIpCellMarks({});
     // The emptied grid and the caption are painted before the first query
     // goes out: painting while thousands of devices answer would take the
@@ -669,23 +671,31 @@ void TMainForm::PopupMenu1Popup()
                                    !SelectedDatagramDevices().empty());
 }
 
+// Only the devices listed since the last look, and those a new conflict
+// reaches, are looked at; their IP cells get the text of their markers.
 void TMainForm::UpdateMarkers()
 {
     m_markerTimer.stop();
-    const std::vector<std::vector<Discovery::DeviceMarker>> markers = Discovery::RoundMarkers(m_state, m_roundAdapters);
-    // Rows with the same markers on the same adapter share one text (a flood
-    // of made-up devices must not cost a text each).
-    std::map<std::pair<std::vector<Discovery::DeviceMarker>, unsigned>, QString> texts;
+    if (m_markers.size() > m_state.devices.size()) {
+        // The list was emptied since: a new round.
+        m_markers.clear();
+        m_gridModel->setIpCellMarks({});
+    }
+    const std::vector<std::size_t> changed =
+        m_markers.add(Discovery::MarkedRoundDevices(m_state, m_roundAdapters, m_markers.size()));
+    if (changed.empty())
+        return;
     DeviceGridModel::IpCellMarks marks;
-    for (std::size_t d = 0; d < markers.size() && d < m_state.devices.size(); ++d) {
-        if (markers[d].empty())
-            continue;
+    for (const std::size_t d : changed) {
         const Discovery::DeviceInfo& device = m_state.devices[d];
+        const std::vector<Discovery::DeviceMarker>& markers = m_markers.markers()[d];
         const unsigned index = m_state.arrivalInterface(device);
-        QString& text = texts[{markers[d], index}];
+        // Rows with the same markers on the same adapter share one text (a
+        // flood of made-up devices must not cost a text each).
+        QString& text = m_markerTexts[{markers, index}];
         if (text.isEmpty()) {
             QStringList lines;
-            for (const Discovery::DeviceMarker marker : markers[d]) {
+            for (const Discovery::DeviceMarker marker : markers) {
                 if (marker == Discovery::DeviceMarker::IpConflict) {
                     lines << Text(Dvconst::_MARK_IP_CONFLICT);
                     continue;
@@ -701,7 +711,7 @@ void TMainForm::UpdateMarkers()
         }
         marks[DeviceGridModel::IpCellKey(Discovery::FieldText(device.ip), Discovery::FieldText(device.mac))] = text;
     }
-    m_gridModel->setIpCellMarks(std::move(marks));
+    m_gridModel->addIpCellMarks(std::move(marks));
 }
 
 std::vector<Discovery::DeviceInfo> TMainForm::SelectedDatagramDevices() const

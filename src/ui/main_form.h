@@ -3,6 +3,7 @@
 
 #include "discovery/discovery_state.h"
 #include "discovery/firewall_probe.h"
+#include "discovery/device_markers.h"
 #include "discovery/log_sink.h"
 #include "discovery/network_interfaces.h"
 #include "discovery/search_round.h"
@@ -16,6 +17,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -174,6 +176,8 @@ private:
     // The adapters of this round, for the other-subnet marker.
     std::vector<Discovery::NetworkInterface> m_roundAdapters;
     QTimer m_markerTimer;
+    Discovery::MarkerTracker m_markers;
+    std::map<std::pair<std::vector<Discovery::DeviceMarker>, unsigned>, QString> m_markerTexts;
 };
 
 } // namespace Gui
