@@ -61,6 +61,8 @@ inline constexpr ResourceString _CHECK_ADDRESSES{64135, "Check the addresses: %1
 inline constexpr ResourceString _NO_FREE_ADDRESS{64136, "no free address"};
 inline constexpr ResourceString _PLAN_TABLE{64137, "Plan"};
 inline constexpr ResourceString _ASSIGN_PROGRESS{64138, "Devices confirmed"};
+inline constexpr ResourceString _UNCHECKED_ADDRESSES{64139, "Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet."};
+inline constexpr ResourceString _GATEWAY_OUTSIDE{64140, "The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it."};
 
 // Texts the window has beyond the original table, from 64200 on.
 inline constexpr ResourceString _BROWSER_NOT_STARTED{

@@ -48,6 +48,12 @@ QString MacText(const DeviceInfo& device)
     return QString::fromStdString(CanonicalMac(mac).value_or(std::string(mac)));
 }
 
+QString GatewayOutsideText(const std::string& gateway, const std::string& ip, const std::string& netmask)
+{
+    return Text(Dvconst::_GATEWAY_OUTSIDE)
+        .arg(QString::fromStdString(gateway), QString::fromStdString(ip), QString::fromStdString(netmask));
+}
+
 QTableWidgetItem* Cell(const QString& text)
 {
     auto* item = new QTableWidgetItem(text);
@@ -310,11 +316,11 @@ void TAssignForm::Replan(bool askLan)
     const auto mask = ParseDottedQuad(netmask);
     if (from && mask && (*from & ~*mask) == 0 && ~*mask > 1)
         host = AddressText(*from + 1);
-    std::optional<std::string> problem;
+    std::optional<QString> problem;
     if (const auto refused = CheckSetupRequest({host, netmask, gateway, dns}))
-        problem = RefusalText(*refused, {first, netmask, gateway, dns});
+        problem = Text(Dvconst::_CHECK_ADDRESSES).arg(QString::fromStdString(RefusalText(*refused, {first, netmask, gateway, dns})));
     else if (!GatewayInSubnet(first, netmask, gateway))
-        problem = ForeignGatewayReason(first, netmask, gateway);
+        problem = GatewayOutsideText(gateway, first, netmask);
     m_fieldsValid = !problem;
     m_lanAsked = false;
     if (problem) {
@@ -328,7 +334,7 @@ void TAssignForm::Replan(bool askLan)
         }
         m_session.planGiven(std::move(unplanned), m_taken, m_adapters, false);
         ShowPlan();
-        ShowStatus(Text(Dvconst::_CHECK_ADDRESSES).arg(QString::fromStdString(*problem)));
+        ShowStatus(*problem);
         return;
     }
     m_session.planRange(m_targets, AddressRange{*from, *mask, *ParseDottedQuad(gateway), *ParseDottedQuad(dns)},
@@ -345,7 +351,14 @@ void TAssignForm::PlanReady()
     m_lanAsked = true;
     ShowPlan();
     const QString problem = ProblemText();
-    ShowStatus(problem.isEmpty() ? Text(Dvconst::_PLAN_READY) : problem);
+    QString text = problem.isEmpty() ? Text(Dvconst::_PLAN_READY) : problem;
+    // Addresses off every adapter's subnet go unasked; the user hears of it.
+    QStringList unchecked;
+    for (const std::uint32_t address : m_session.unchecked())
+        unchecked << QString::fromStdString(AddressText(address));
+    if (!unchecked.isEmpty())
+        text += QLatin1Char('\n') + Text(Dvconst::_UNCHECKED_ADDRESSES).arg(unchecked.join(QStringLiteral(", ")));
+    ShowStatus(text);
 }
 
 QString TAssignForm::ProblemText() const
@@ -506,8 +519,9 @@ void TAssignForm::LoadPlanClick()
     }
     const QByteArray bytes = file.readAll();
     PlanFileError problem;
+    // The file's gateways are checked below, in the window's words.
     const auto lines = ReadPlanFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                    false, problem);
+                                    true, problem);
     if (!lines) {
         const QString where = problem.line > 0 ? QStringLiteral(" (%1)").arg(problem.line) : QString();
         ShowStatus(Text(Dvconst::_PLAN_FILE_UNREADABLE).arg(path, QString::fromStdString(problem.reason) + where));
@@ -520,6 +534,12 @@ void TAssignForm::LoadPlanClick()
         });
         if (target == m_targets.end()) {
             ShowStatus(Text(Dvconst::_PLAN_FILE_OTHER_DEVICE).arg(line.line).arg(QString::fromStdString(line.mac)));
+            return;
+        }
+        if (!GatewayInSubnet(line.ip, line.netmask, line.gateway)) {
+            ShowStatus(Text(Dvconst::_PLAN_FILE_UNREADABLE)
+                           .arg(path, GatewayOutsideText(line.gateway, line.ip, line.netmask) +
+                                          QStringLiteral(" (%1)").arg(line.line)));
             return;
         }
         Assignment a;

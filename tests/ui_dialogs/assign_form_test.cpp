@@ -161,7 +161,9 @@ TEST(AssignFormPlanFile, SavedPlanLoadsBackAndAForeignOrBrokenFileChangesNothing
                                                  "02:00:5E:00:00:01,203.0.113.40,255.255.255.0,203.0.113.1,203.0.113.1\n"
                                                  "02:00:5E:00:00:99,203.0.113.41,255.255.255.0,203.0.113.1,203.0.113.1\n");
     const QString broken = write("broken.csv", "mac;ip\n02:00:5E:00:00:01;203.0.113.40\n");
-    for (const QString& path : {foreign, broken}) {
+    const QString offSubnet = write("gateway.csv", "mac,ip,netmask,gateway,dns\n"
+                                                   "02:00:5E:00:00:01,203.0.113.40,255.255.255.0,198.51.100.1,203.0.113.1\n");
+    for (const QString& path : {foreign, offSubnet, broken}) {
         d.form.setFileChooser([&](bool) { return path; });
         d.form.LoadPlanClick();
         EXPECT_EQ(d.column(3), planned) << path.toStdString();

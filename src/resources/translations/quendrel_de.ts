@@ -198,6 +198,16 @@
         <extracomment>_ASSIGN_PROGRESS</extracomment>
         <translation>Bestätigte Geräte</translation>
     </message>
+    <message id="64139">
+        <source>Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet.</source>
+        <extracomment>_UNCHECKED_ADDRESSES</extracomment>
+        <translation>Ob ein Host %1 belegt, lässt sich nicht prüfen: Kein Adapter, über den die Geräte antworteten, liegt in diesem Subnetz.</translation>
+    </message>
+    <message id="64140">
+        <source>The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it.</source>
+        <extracomment>_GATEWAY_OUTSIDE</extracomment>
+        <translation>Das Gateway %1 liegt außerhalb des Subnetzes %2/%3: Die Geräte könnten es nicht erreichen.</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>

@@ -198,6 +198,16 @@
         <extracomment>_ASSIGN_PROGRESS</extracomment>
         <translation>Appareils confirmés</translation>
     </message>
+    <message id="64139">
+        <source>Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet.</source>
+        <extracomment>_UNCHECKED_ADDRESSES</extracomment>
+        <translation>Impossible de vérifier si un hôte occupe %1 : aucun adaptateur sur lequel les appareils ont répondu n'est dans ce sous-réseau.</translation>
+    </message>
+    <message id="64140">
+        <source>The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it.</source>
+        <extracomment>_GATEWAY_OUTSIDE</extracomment>
+        <translation>La passerelle %1 est hors du sous-réseau %2/%3 : les appareils ne pourraient pas l'atteindre.</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>
