@@ -205,3 +205,55 @@ TEST_F(SetupDialogLan, TwoFreshCamerasAreCommissionedFromTheWindow)
     dialog->close();
     std::filesystem::remove(devices);
 }
+
+// A camera that stays silent after taking its package: Stop ends the wait
+// at once, the camera is "not seen", and the grid searches again.
+TEST_F(SetupDialogLan, StopEndsTheWaitForASilentCamera)
+{
+    ASSERT_NO_FATAL_FAILURE(BringUp());
+    const auto devices = std::filesystem::temp_directory_path() /
+                         ("quendrel-assign-stop-" + std::to_string(::getpid()) + ".json");
+    std::ofstream(devices) << R"([
+      {"model":"QV-210","proj":"Orvane","name":"Mast","ip":"192.168.1.64","trigger_port":"80",
+       "netmask":"255.255.255.0","gateway":"192.168.1.1","dns":"192.168.1.1","mac":"02:00:5e:00:00:07","dev":"eth0","note":"static"}
+    ])";
+    SimProcess* sim = StartSim(1, {"--devices", devices.string(), "--restart-silence", "60000"});
+    ASSERT_TRUE(sim);
+
+    Gui::TMainForm form;
+    form.findChild<QComboBox*>(QStringLiteral("Proj"))->setCurrentText(QStringLiteral("Orvane"));
+    ASSERT_TRUE(SearchToEnd(form));
+    auto* grid = form.findChild<Gui::DeviceGridView*>(QStringLiteral("StringGrid1"));
+    grid->selectAll();
+    Gui::TAssignForm* dialog = nullptr;
+    Gui::DeviceMenuHooks hooks;
+    hooks.showAssign = [&](QDialog& d) { dialog = qobject_cast<Gui::TAssignForm*>(&d); };
+    form.setDialogHooks(hooks);
+    form.AssignAddresses1Click();
+    ASSERT_NE(dialog, nullptr);
+    bool ended = false;
+    QObject::connect(dialog, &Gui::TAssignForm::assignmentEnded, [&] { ended = true; });
+    dialog->setRange(QStringLiteral("10.77.1.20"), QStringLiteral("255.255.255.0"), QStringLiteral("10.77.1.1"),
+                     QStringLiteral("10.77.1.1"));
+    dialog->askLanNow();
+    auto* apply = dialog->findChild<QPushButton*>(QStringLiteral("Apply"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return apply->isEnabled(); }, 10000)) << dialog->statusText().toStdString();
+    dialog->ApplyClick();
+    ASSERT_TRUE(sim->waitForLine(EventIs("control"), 5000ms));
+    auto* stop = dialog->findChild<QPushButton*>(QStringLiteral("Stop"));
+    EXPECT_TRUE(stop->isEnabled());
+    // Let one search after sending pass unanswered, then stop.
+    QTest::qWait(4000);
+    EXPECT_FALSE(ended);
+    dialog->StopClick();
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(stop->isEnabled());
+    auto* plan = dialog->findChild<QTableWidget*>(QStringLiteral("Plan"));
+    EXPECT_EQ(plan->item(0, 4)->text().toStdString(), "not seen");
+    EXPECT_EQ(dialog->statusText().toStdString(), "0 of 1 devices answer from their new addresses.");
+    auto* button = form.findChild<QPushButton*>(QStringLiteral("Button1"));
+    // A new round empties the list as it starts.
+    EXPECT_TRUE(form.state().devices.empty()) << "the grid did not search again";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return button->isEnabled(); }, 30000));
+    std::filesystem::remove(devices);
+}
