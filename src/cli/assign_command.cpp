@@ -89,7 +89,7 @@ public:
           m_session(m_log)
     {
         m_session.setEndpoints(endpoints);
-        m_session.setInterfaces(options.interfaces);
+        m_session.setSearchSettings(MakeSearchSettings(std::nullopt, "TCP", options.interfaces));
     }
 
     std::optional<Refused> plan(const std::vector<PlanLine>* lines);

@@ -229,11 +229,10 @@ std::optional<std::string> AssignmentSession::send(int waitSeconds, SendReport& 
     if (auto refused = checkPackages())
         return refused;
 
-    const SearchSettings settings = MakeSearchSettings(std::nullopt, "TCP", m_interfaces);
     for (std::size_t i = 0; i < m_assignments.size(); ++i) {
         Assignment& a = m_assignments[i];
         bool adapterGone = false;
-        if (SendControlPackage(m_records[i], settings, m_log, a.adapter, m_endpoints, &adapterGone) == 0) {
+        if (SendControlPackage(m_records[i], m_settings, m_log, a.adapter, m_endpoints, &adapterGone) == 0) {
             a.status = AssignStatus::Waiting;
             ++report.sent;
         } else {
@@ -267,7 +266,7 @@ void AssignmentSession::searchAgain()
         m_search->setEndpoints(m_endpoints);
         connect(m_search.get(), &SearchSession::finished, this, &AssignmentSession::searchEnded);
     }
-    if (!m_search->start(MakeSearchSettings(std::nullopt, "TCP", m_interfaces), "ALL"))
+    if (!m_search->start(m_settings, "ALL"))
         endWaiting();
 }
 

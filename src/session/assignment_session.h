@@ -71,8 +71,10 @@ public:
 
     // Where the datagrams go; tests point them at loopback.
     void setEndpoints(const NetworkEndpoints& endpoints) { m_endpoints = endpoints; }
-    // Adapters the searches may use (empty: every one that can).
-    void setInterfaces(std::vector<std::string> interfaces) { m_interfaces = std::move(interfaces); }
+    // How the packages and the searches after them travel: a local
+    // broadcast (on the adapters it names, or every one that can) by
+    // default, or the relay host the window searched through.
+    void setSearchSettings(SearchSettings settings) { m_settings = std::move(settings); }
     void setRecheckEvery(int milliseconds) { m_recheckEveryMs = milliseconds; }
 
     // What is known to be taken without asking the LAN: this PC's addresses
@@ -128,7 +130,7 @@ private:
 
     LogSink& m_log;
     NetworkEndpoints m_endpoints;
-    std::vector<std::string> m_interfaces;
+    SearchSettings m_settings;
     int m_recheckEveryMs = kRecheckEveryMs;
 
     // The plan being made.

@@ -221,6 +221,11 @@ void TAssignForm::setEndpoints(const NetworkEndpoints& endpoints)
     m_session.setEndpoints(endpoints);
 }
 
+void TAssignForm::setSearchSettings(const SearchSettings& settings)
+{
+    m_session.setSearchSettings(settings);
+}
+
 void TAssignForm::setTargets(std::vector<AssignTarget> targets, const std::vector<DeviceInfo>& round)
 {
     m_targets = std::move(targets);

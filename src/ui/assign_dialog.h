@@ -43,6 +43,8 @@ public:
     ~TAssignForm() override;
 
     void setEndpoints(const Discovery::NetworkEndpoints& endpoints);
+    // The main window's search method: the packages and the searches after them take it.
+    void setSearchSettings(const Discovery::SearchSettings& settings);
     // The devices to commission, and every device of the round (their
     // addresses are taken). The fields are filled from the adapter the
     // first device answered on.

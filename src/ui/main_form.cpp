@@ -756,6 +756,7 @@ void TMainForm::AssignAddresses1Click()
     auto* dialog = new TAssignForm(this, m_log);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setEndpoints(m_endpoints);
+    dialog->setSearchSettings(CurrentSearchSettings());
     dialog->setTargets(std::move(targets), m_state.devices);
     // Once the devices took their addresses, the grid shows them there.
     connect(dialog, &TAssignForm::assignmentEnded, this, [this] {
