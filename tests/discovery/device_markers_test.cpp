@@ -57,7 +57,8 @@ TEST(DeviceMarkers, ConflictsAndOtherSubnetsAreMarkedAndNothingElse)
         const auto conflicts = [](const std::vector<DeviceMarker>& m) {
             return !m.empty() && m.front() == DeviceMarker::IpConflict;
         };
-        if (conflicts(markers.front()) && conflicts(markers.back()))
+        if (conflicts(markers.front()) && conflicts(markers.back())) {
             EXPECT_EQ(lastChanged.front(), 0u) << "the first device's conflict was not reported";
+        }
     }
 }
