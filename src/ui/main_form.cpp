@@ -3,7 +3,6 @@
 
 #include "quendrel_version.h"
 #include "discovery/device_markers.h"
-#include "discovery/setup_check.h"
 #include "ui/assign_dialog.h"
 #include "ui/browse_url.h"
 #include "ui/device_grid_model.h"
@@ -105,7 +104,7 @@ TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
     connect(m_session.get(), &Discovery::SearchSession::searching, this, &TMainForm::SearchStarted);
     // Rows reach the grid while the round runs, a batch at a time.
     connect(m_session.get(), &Discovery::SearchSession::rowsChanged, m_gridModel, &DeviceGridModel::sync);
-    // The markers look at the whole round: while rows pour in, a few times a second.
+    // The markers follow the rows, a few times a second while they pour in.
     m_markerTimer.setSingleShot(true);
     m_markerTimer.setInterval(kMarkerEveryMs);
     connect(&m_markerTimer, &QTimer::timeout, this, &TMainForm::UpdateMarkers);
@@ -307,6 +306,11 @@ void TMainForm::ReapplyTexts()
     if (m_ComboBox1->count() > 0)
         m_ComboBox1->setItemText(0, Text(Dvconst::_CUSTOMISZED));
     SetGridHeaders();
+    // The markers' tooltips are written again in the new language.
+    m_markers.clear();
+    m_markerTexts.clear();
+    m_gridModel->setIpCellMarks({});
+    UpdateMarkers();
     ShowHint(m_hintKey, m_hintArgument);
     UpdateMinimumSize();
 }
