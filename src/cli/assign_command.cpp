@@ -6,18 +6,16 @@
 #include "cli/search_command.h"
 #include "cli/stream_log.h"
 #include "discovery/address_assignment.h"
-#include "discovery/address_in_use.h"
 #include "discovery/address_plan.h"
 #include "discovery/control_package.h"
 #include "discovery/device_markers.h"
 #include "discovery/mac_address.h"
 #include "discovery/plan_file.h"
 #include "discovery/setup_check.h"
+#include "session/assignment_session.h"
 #include "session/search_session.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 
 #include <algorithm>
 #include <bit>
@@ -32,8 +30,6 @@ namespace {
 
 using namespace Discovery;
 
-// How long the devices get between two searches while they restart.
-constexpr int kRecheckEveryMs = 3000;
 constexpr char kCommand[] = "quendrel-cli assign: ";
 
 std::string Mac(const DeviceInfo& device)
@@ -63,10 +59,12 @@ std::optional<std::string> RangeProblem(const AssignOptions& o)
     return std::nullopt;
 }
 
-void Pause(int milliseconds)
+// Runs the event loop until `signal` of the session comes.
+template <typename Signal>
+void WaitFor(AssignmentSession& session, Signal signal)
 {
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    QObject::connect(&session, signal, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -87,8 +85,11 @@ struct Refused {
 class Assigner {
 public:
     Assigner(const AssignOptions& options, std::ostream& err, const NetworkEndpoints& endpoints)
-        : m_options(options), m_err(err), m_endpoints(endpoints), m_log(err, options.quiet), m_state(m_log)
+        : m_options(options), m_err(err), m_endpoints(endpoints), m_log(err, options.quiet), m_state(m_log),
+          m_session(m_log)
     {
+        m_session.setEndpoints(endpoints);
+        m_session.setSearchSettings(MakeSearchSettings(std::nullopt, "TCP", options.interfaces));
     }
 
     std::optional<Refused> plan(const std::vector<PlanLine>* lines);
@@ -98,21 +99,15 @@ private:
     std::optional<Refused> chooseTargets(std::vector<const DeviceInfo*>& targets) const;
     std::optional<Refused> chooseFromPlan(const std::vector<PlanLine>& lines,
                                           std::vector<std::pair<const DeviceInfo*, const PlanLine*>>& chosen) const;
-    std::optional<Refused> checkPackages();
-    std::set<std::uint32_t> inUse(const std::vector<std::uint32_t>& candidates);
     Assignment assignmentFor(const DeviceInfo& device) const;
-    void confirm();
+    static std::vector<Assignment> sortedByMac(std::vector<Assignment> assignments);
 
     const AssignOptions& m_options;
     std::ostream& m_err;
     NetworkEndpoints m_endpoints;
     StreamLog m_log;
     DiscoveryState m_state;
-    std::vector<NetworkInterface> m_adapters; // where the in-use check asks
-    std::set<std::uint32_t> m_unchecked;
-    std::vector<Assignment> m_assignments;
-    std::vector<SkippedAddress> m_skipped;
-    std::vector<DeviceInfo> m_records;
+    AssignmentSession m_session;
 };
 
 std::string PlanLineText(const AssignOptions& o, int line)
@@ -173,11 +168,11 @@ std::optional<Refused> Assigner::chooseFromPlan(
     return std::nullopt;
 }
 
-std::set<std::uint32_t> Assigner::inUse(const std::vector<std::uint32_t>& candidates)
+std::vector<Assignment> Assigner::sortedByMac(std::vector<Assignment> assignments)
 {
-    InUseAnswer answer = CheckAddressesInUse(candidates, m_adapters, m_log);
-    m_unchecked.merge(answer.unchecked);
-    return answer.inUse;
+    std::stable_sort(assignments.begin(), assignments.end(),
+                     [](const Assignment& a, const Assignment& b) { return Mac(a.device) < Mac(b.device); });
+    return assignments;
 }
 
 Assignment Assigner::assignmentFor(const DeviceInfo& device) const
@@ -207,150 +202,88 @@ std::optional<Refused> Assigner::plan(const std::vector<PlanLine>* lines)
             chosen.emplace_back(t, nullptr);
     }
 
-    TakenAddresses taken;
-    for (const std::uint32_t a : LocalAddresses())
-        taken.thisPc.insert(a);
-    for (const DeviceInfo& device : m_state.devices)
-        if (const auto ip = ParseDottedQuad(FieldText(device.ip)))
-            taken.heldByDevice.emplace(*ip, Mac(device));
-    // The LAN is asked on the adapters the devices answered on (on every one
-    // when that is not known).
-    std::set<unsigned> answeredOn;
-    for (const auto& [device, line] : chosen)
-        answeredOn.insert(m_state.arrivalInterface(*device));
-    for (const NetworkInterface& adapter : BroadcastInterfaces(m_options.interfaces))
-        if (answeredOn.count(adapter.index) != 0 || answeredOn.count(0) != 0)
-            m_adapters.push_back(adapter);
-
+    const TakenAddresses taken = AssignmentSession::KnownTaken(m_state.devices);
+    const std::vector<NetworkInterface> adapters = BroadcastInterfaces(m_options.interfaces);
     if (lines) {
-        std::vector<std::uint32_t> wanted;
-        for (const auto& [device, line] : chosen) {
-            const std::uint32_t ip = *ParseDottedQuad(line->ip);
-            const std::optional<std::string> reason =
-                FixedSkipReason(ip, *ParseDottedQuad(line->netmask), *ParseDottedQuad(line->gateway),
-                                *ParseDottedQuad(line->dns), taken);
-            if (reason)
-                return Refused{2, PlanLineText(m_options, line->line) + line->ip + " is taken: " + *reason +
-                                      (*reason == kSkipHeld ? " (" + taken.heldByDevice[ip] + ")" : "")};
-            wanted.push_back(ip);
-        }
-        const std::set<std::uint32_t> used = inUse(wanted);
+        // Line order, so a refusal names the first line that is wrong.
         std::sort(chosen.begin(), chosen.end(), [](auto& a, auto& b) { return a.second->line < b.second->line; });
-        for (const auto& [device, line] : chosen)
-            if (used.count(*ParseDottedQuad(line->ip)) != 0)
-                return Refused{2, PlanLineText(m_options, line->line) + line->ip + " is taken: " + kSkipInUse};
-        std::stable_sort(chosen.begin(), chosen.end(), [](auto& a, auto& b) { return a.second->mac < b.second->mac; });
+        std::vector<Assignment> given;
         for (const auto& [device, line] : chosen) {
             Assignment a = assignmentFor(*device);
             a.ip = line->ip;
             a.netmask = line->netmask;
             a.gateway = line->gateway;
             a.dns = line->dns;
-            m_assignments.push_back(std::move(a));
+            given.push_back(std::move(a));
+        }
+        m_session.planGiven(std::move(given), taken, adapters, true);
+        WaitFor(m_session, &AssignmentSession::planned);
+        if (const auto& problem = m_session.problem()) {
+            const PlanLine& line = *chosen[problem->target].second;
+            const auto ip = ParseDottedQuad(line.ip);
+            const auto held = ip ? taken.heldByDevice.find(*ip) : taken.heldByDevice.end();
+            return Refused{2, PlanLineText(m_options, line.line) + line.ip + " is taken: " + problem->reason +
+                                  (problem->reason == kSkipHeld && held != taken.heldByDevice.end()
+                                       ? " (" + held->second + ")"
+                                       : "")};
         }
     } else {
+        std::vector<AssignTarget> targets;
+        for (const auto& [device, line] : chosen)
+            targets.push_back({*device, m_state.arrivalInterface(*device)});
         const AddressRange range{*ParseDottedQuad(m_options.from), *ParseDottedQuad(m_options.netmask),
                                  *ParseDottedQuad(m_options.gateway), *ParseDottedQuad(m_options.dns)};
-        AddressPlan addresses = PlanAddresses(range, chosen.size(), taken,
-                                              [this](const std::vector<std::uint32_t>& c) { return inUse(c); });
-        m_skipped = std::move(addresses.skipped);
-        if (addresses.addresses.size() < chosen.size()) {
-            std::string text = "only " + std::to_string(addresses.addresses.size()) + " free addresses for " +
+        m_session.planRange(std::move(targets), range, taken, adapters, true);
+        WaitFor(m_session, &AssignmentSession::planned);
+        if (const auto& problem = m_session.problem()) {
+            std::string text = "only " + std::to_string(problem->found) + " free addresses for " +
                                std::to_string(chosen.size()) + " devices upward from " + m_options.from +
                                " in its subnet (netmask " + m_options.netmask + "); nothing was sent.";
-            for (const SkippedAddress& s : m_skipped)
+            for (const SkippedAddress& s : m_session.skipped())
                 text += "\n  " + AddressText(s.address) + ": " + s.reason;
             return Refused{2, text};
         }
-        for (std::size_t t = 0; t < chosen.size(); ++t) {
-            Assignment a = assignmentFor(*chosen[t].first);
-            a.ip = AddressText(addresses.addresses[t]);
-            a.netmask = m_options.netmask;
-            a.gateway = m_options.gateway;
-            a.dns = m_options.dns;
-            m_assignments.push_back(std::move(a));
-        }
     }
-    if (!m_unchecked.empty())
-        m_err << "Warning: whether a host holds " << AddressList(m_unchecked)
+    if (!m_session.unchecked().empty())
+        m_err << "Warning: whether a host holds " << AddressList(m_session.unchecked())
               << " cannot be checked: no adapter the devices answered on is in that subnet.\n";
-    return checkPackages();
-}
-
-std::optional<Refused> Assigner::checkPackages()
-{
     // Every package passes the setup check before the first one leaves.
-    for (const Assignment& a : m_assignments) {
-        const SetupAddresses addresses{a.ip, a.netmask, a.gateway, a.dns};
-        if (const auto problem = CheckSetupRequest(addresses))
-            return Refused{2, RefusalText(*problem, addresses) + " (for " + Mac(a.device) + "); nothing was sent."};
-        SetupEdits edits = EditsFromDevice(a.device);
-        edits.ip = a.ip;
-        edits.netmask = a.netmask;
-        edits.gateway = a.gateway;
-        edits.dns = a.dns;
-        DeviceInfo& record = m_records.emplace_back();
-        const int tooLong = FillControlRecord(edits, NetworkType::Static, record);
-        if (tooLong >= 0)
-            return Refused{2, "The " + std::string(kDeviceFieldNames[static_cast<std::size_t>(tooLong)]) +
-                                  " text of " + Mac(a.device) + " is too long for a package; nothing was sent."};
-    }
+    if (const auto refused = m_session.checkPackages())
+        return Refused{2, *refused + "; nothing was sent."};
     return std::nullopt;
-}
-
-void Assigner::confirm()
-{
-    QElapsedTimer sinceSent;
-    sinceSent.start();
-    const qint64 waitMs = static_cast<qint64>(m_options.waitSeconds) * 1000;
-    while (AnyWaiting(m_assignments)) {
-        const qint64 left = waitMs - sinceSent.elapsed();
-        if (left <= 0)
-            break;
-        // A restarting camera is silent for a while; asking it at once only adds noise.
-        Pause(static_cast<int>(std::min<qint64>(kRecheckEveryMs, left)));
-        DiscoveryState round(m_log);
-        SearchOptions search;
-        search.interfaces = m_options.interfaces;
-        RunSearch(round, search, m_endpoints);
-        const int seconds = static_cast<int>((sinceSent.elapsed() + 500) / 1000);
-        const std::vector<Assignment> before = m_assignments;
-        TakeConfirmations(m_assignments, round.devices, seconds);
-        for (std::size_t a = 0; a < m_assignments.size() && !m_options.quiet; ++a)
-            if (m_assignments[a].status != before[a].status)
-                m_err << Mac(m_assignments[a].device) << " answers from " << m_assignments[a].ip << " after "
-                      << seconds << " s\n";
-    }
-    EndWaiting(m_assignments);
 }
 
 int Assigner::apply(std::ostream& out)
 {
     if (m_options.dryRun) {
-        out << FormatAssignReport(m_assignments, m_skipped, m_options.format);
+        out << FormatAssignReport(sortedByMac(m_session.assignments()), m_session.skipped(), m_options.format);
         return 0;
     }
-    const SearchSettings settings = MakeSearchSettings(std::nullopt, "TCP", m_options.interfaces);
-    int sent = 0;
-    for (std::size_t i = 0; i < m_assignments.size(); ++i) {
-        Assignment& a = m_assignments[i];
-        bool adapterGone = false;
-        if (SendControlPackage(m_records[i], settings, m_log, a.adapter, m_endpoints, &adapterGone) == 0) {
-            a.status = AssignStatus::Waiting;
-            ++sent;
-        } else {
-            a.status = AssignStatus::NotSeen;
-            m_err << kControlPackageFailed << " (" << Mac(a.device) << ")\n";
-        }
-        if (adapterGone)
-            m_err << kAdapterGoneNote << " (" << Mac(a.device) << ")\n";
+    SendReport sent;
+    if (const auto refused = m_session.send(m_options.waitSeconds, sent)) {
+        m_err << kCommand << *refused << "; nothing was sent.\n";
+        return 2;
     }
-    if (!m_options.quiet && sent > 0)
-        m_err << "Sent " << sent << " control package(s); looking for the devices at their new addresses for up to "
+    for (const std::string& note : sent.notes)
+        m_err << note << '\n';
+    if (!m_options.quiet && sent.sent > 0)
+        m_err << "Sent " << sent.sent
+              << " control package(s); looking for the devices at their new addresses for up to "
               << m_options.waitSeconds << " s.\n";
-    confirm();
-    out << FormatAssignReport(m_assignments, m_skipped, m_options.format);
-    const bool all = std::all_of(m_assignments.begin(), m_assignments.end(),
+    std::vector<Assignment> before = m_session.assignments();
+    QObject::connect(&m_session, &AssignmentSession::statusChanged, &m_session, [&] {
+        const std::vector<Assignment>& now = m_session.assignments();
+        for (std::size_t a = 0; a < now.size() && a < before.size() && !m_options.quiet; ++a)
+            if (now[a].status == AssignStatus::Confirmed && before[a].status != AssignStatus::Confirmed)
+                m_err << Mac(now[a].device) << " answers from " << now[a].ip << " after " << now[a].seconds.value_or(0)
+                      << " s\n";
+        before = now;
+    });
+    if (m_session.verifying())
+        WaitFor(m_session, &AssignmentSession::finished);
+    const std::vector<Assignment> done = sortedByMac(m_session.assignments());
+    out << FormatAssignReport(done, m_session.skipped(), m_options.format);
+    const bool all = std::all_of(done.begin(), done.end(),
                                  [](const Assignment& a) { return a.status == AssignStatus::Confirmed; });
     return all ? 0 : 1;
 }

@@ -14,7 +14,6 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace Discovery {
 
@@ -104,34 +103,62 @@ std::multimap<std::uint32_t, std::string> ReadResolvedNeighbours()
     return ResolvedNeighbours(text.str());
 }
 
-InUseAnswer CheckAddressesInUse(const std::vector<std::uint32_t>& candidates,
-                                const std::vector<NetworkInterface>& adapters, LogSink& log,
-                                std::chrono::milliseconds wait)
+void TakeResolved(std::map<std::uint32_t, NetworkInterface>& pending,
+                  const std::multimap<std::uint32_t, std::string>& resolved, std::set<std::uint32_t>& inUse)
 {
-    InUseAnswer answer;
-    std::map<std::uint32_t, NetworkInterface> pending = ProbeAdapters(candidates, adapters, answer.unchecked);
-    for (const auto& [address, adapter] : pending)
-        SendNeighbourProbe(address, adapter, log);
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    for (;;) {
-        const std::multimap<std::uint32_t, std::string> resolved = ReadResolvedNeighbours();
-        for (auto it = pending.begin(); it != pending.end();) {
-            const auto [first, end] = resolved.equal_range(it->first);
-            bool onAdapter = false;
-            for (auto r = first; r != end; ++r)
-                onAdapter = onAdapter || r->second == it->second.name;
-            if (onAdapter) {
-                answer.inUse.insert(it->first);
-                it = pending.erase(it);
-            } else {
-                ++it;
-            }
+    for (auto it = pending.begin(); it != pending.end();) {
+        const auto [first, end] = resolved.equal_range(it->first);
+        bool onAdapter = false;
+        for (auto r = first; r != end; ++r)
+            onAdapter = onAdapter || r->second == it->second.name;
+        if (onAdapter) {
+            inUse.insert(it->first);
+            it = pending.erase(it);
+        } else {
+            ++it;
         }
-        if (pending.empty() || std::chrono::steady_clock::now() >= deadline)
-            break;
-        std::this_thread::sleep_for(kNeighbourPoll);
     }
-    return answer;
+}
+
+NeighbourCheck::NeighbourCheck(LogSink& log, QObject* parent) : QObject(parent), m_log(log)
+{
+    m_poll.setInterval(static_cast<int>(kNeighbourPoll.count()));
+    connect(&m_poll, &QTimer::timeout, this, &NeighbourCheck::poll);
+}
+
+void NeighbourCheck::start(const std::vector<std::uint32_t>& candidates,
+                           const std::vector<NetworkInterface>& adapters, std::chrono::milliseconds wait)
+{
+    cancel();
+    m_answer = {};
+    m_pending = ProbeAdapters(candidates, adapters, m_answer.unchecked);
+    for (const auto& [address, adapter] : m_pending)
+        SendNeighbourProbe(address, adapter, m_log);
+    m_wait = wait;
+    m_since.start();
+    m_running = true;
+    // The first look comes from the event loop too, so `finished` never
+    // reaches the caller inside start().
+    m_poll.start(m_pending.empty() ? 0 : static_cast<int>(kNeighbourPoll.count()));
+}
+
+void NeighbourCheck::cancel()
+{
+    m_poll.stop();
+    m_pending.clear();
+    m_running = false;
+}
+
+void NeighbourCheck::poll()
+{
+    if (!m_pending.empty())
+        TakeResolved(m_pending, ReadResolvedNeighbours(), m_answer.inUse);
+    if (!m_pending.empty() && m_since.elapsed() < m_wait.count()) {
+        m_poll.setInterval(static_cast<int>(kNeighbourPoll.count()));
+        return;
+    }
+    cancel();
+    emit finished();
 }
 
 } // namespace Discovery

@@ -4,6 +4,10 @@
 #include "discovery/log_sink.h"
 #include "discovery/network_interfaces.h"
 
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -28,11 +32,46 @@ struct InUseAnswer {
 // Whether hosts hold the candidates (host byte order), asked the way an
 // ordinary user may: one empty datagram to each candidate, out through the
 // adapter whose subnet holds it, makes the kernel ask by ARP; its neighbour
-// table then says who answered. Ends when every candidate is resolved or
-// `wait` has passed. No privilege or capability is needed.
-InUseAnswer CheckAddressesInUse(const std::vector<std::uint32_t>& candidates,
-                                const std::vector<NetworkInterface>& adapters, LogSink& log,
-                                std::chrono::milliseconds wait = kNeighbourWait);
+// table then says who answered. No privilege or capability is needed.
+//
+// start() sends the probes and returns at once; a timer reads the table
+// until every candidate is resolved or the wait has passed, and then
+// `finished` comes, always after start() has returned. Destroying the check
+// or cancel() ends it silently.
+class NeighbourCheck final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY(NeighbourCheck)
+
+public:
+    explicit NeighbourCheck(LogSink& log, QObject* parent = nullptr);
+
+    // Starts a check of `candidates`; one still running is dropped first.
+    void start(const std::vector<std::uint32_t>& candidates, const std::vector<NetworkInterface>& adapters,
+               std::chrono::milliseconds wait = kNeighbourWait);
+    void cancel();
+    bool running() const { return m_running; }
+    // The answer of the check that finished last.
+    const InUseAnswer& answer() const { return m_answer; }
+
+signals:
+    void finished();
+
+private:
+    void poll();
+
+    LogSink& m_log;
+    QTimer m_poll;
+    QElapsedTimer m_since;
+    std::chrono::milliseconds m_wait{0};
+    std::map<std::uint32_t, NetworkInterface> m_pending;
+    InUseAnswer m_answer;
+    bool m_running = false;
+};
+
+// Moves every pending candidate that `resolved` (as ReadResolvedNeighbours
+// gives it) shows on its probe adapter into `inUse`.
+void TakeResolved(std::map<std::uint32_t, NetworkInterface>& pending,
+                  const std::multimap<std::uint32_t, std::string>& resolved, std::set<std::uint32_t>& inUse);
 
 // The candidates of `adapters`' subnets, each with the adapter to probe it
 // through; the rest go to `unchecked`.

@@ -7,6 +7,8 @@
 #include <netinet/in.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <memory>
 
 namespace Discovery {
@@ -97,6 +99,37 @@ std::vector<std::uint32_t> LocalAddresses()
         addresses.push_back(ntohl(reinterpret_cast<const sockaddr_in*>(entry.ifa_addr)->sin_addr.s_addr));
     });
     return addresses;
+}
+
+std::optional<std::uint32_t> DefaultGatewayIn(std::string_view routeTable, const std::string& name)
+{
+    std::istringstream lines{std::string(routeTable)};
+    std::string line;
+    std::getline(lines, line); // the heading
+    while (std::getline(lines, line)) {
+        std::istringstream columns(line);
+        std::string iface, destination, gateway;
+        if (!(columns >> iface >> destination >> gateway) || iface != name || destination != "00000000")
+            continue;
+        try {
+            // The kernel prints the address as it lies in memory: network order.
+            const auto raw = static_cast<std::uint32_t>(std::stoul(gateway, nullptr, 16));
+            if (raw != 0)
+                return ntohl(raw);
+        } catch (const std::exception&) {
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> DefaultGateway(const std::string& name)
+{
+    std::ifstream table("/proc/thread-self/net/route");
+    if (!table)
+        table.open("/proc/net/route");
+    std::ostringstream text;
+    text << table.rdbuf();
+    return DefaultGatewayIn(text.str(), name);
 }
 
 } // namespace Discovery

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Discovery {
@@ -33,6 +35,12 @@ std::vector<NetworkInterface> SearchInterfaces(const std::vector<std::string>* n
 // Every IPv4 address (host byte order) of this machine's adapters that are
 // up, loopback and second addresses included.
 std::vector<std::uint32_t> LocalAddresses();
+
+// The gateway of the default route through adapter `name` (host byte
+// order), from the kernel's routing table; nothing when it has none.
+std::optional<std::uint32_t> DefaultGateway(const std::string& name);
+// The same, read from text in the form of /proc/net/route.
+std::optional<std::uint32_t> DefaultGatewayIn(std::string_view routeTable, const std::string& name);
 
 // Dotted text of a host-order address.
 std::string AddressText(std::uint32_t address);

@@ -66,6 +66,48 @@ inline constexpr ResourceString _UPNP_SERVICES{64035, "Yes: %sservices"};
 inline constexpr ResourceString _YES{64036, "Yes"};
 inline constexpr ResourceString _NO{64037, "No"};
 inline constexpr ResourceString _TOPMOST_DEVICE{64038, "This is a topmost device"};
+// The commissioning dialog, the markers in the grid and their tooltips.
+inline constexpr ResourceString _ASSIGN_ADDRESSES_MENU{64100, "Assign addresses..."};
+inline constexpr ResourceString _ASSIGN_ADDRESSES{64101, "Assign addresses"};
+inline constexpr ResourceString _FIRST_ADDRESS{64102, "First address"};
+inline constexpr ResourceString _CURRENT_IP{64103, "Current IP"};
+inline constexpr ResourceString _NEW_IP{64104, "New IP"};
+inline constexpr ResourceString _STATUS{64105, "Status"};
+inline constexpr ResourceString _SKIPPED_ADDRESSES{64106, "Skipped addresses"};
+inline constexpr ResourceString _SAVE_PLAN{64107, "Save plan..."};
+inline constexpr ResourceString _LOAD_PLAN{64108, "Load plan..."};
+inline constexpr ResourceString _STOP{64109, "Stop"};
+inline constexpr ResourceString _STATUS_PLANNED{64110, "planned"};
+inline constexpr ResourceString _STATUS_WAITING{64111, "waiting"};
+inline constexpr ResourceString _STATUS_CONFIRMED{64112, "confirmed in %1 s"};
+inline constexpr ResourceString _STATUS_NOT_SEEN{64113, "not seen"};
+inline constexpr ResourceString _STATUS_OTHER_ADDRESS{64114, "other address (%1)"};
+inline constexpr ResourceString _SKIP_NETWORK{64115, "network address"};
+inline constexpr ResourceString _SKIP_BROADCAST{64116, "broadcast address"};
+inline constexpr ResourceString _SKIP_GATEWAY{64117, "gateway"};
+inline constexpr ResourceString _SKIP_DNS{64118, "DNS server"};
+inline constexpr ResourceString _SKIP_THIS_PC{64119, "this PC"};
+inline constexpr ResourceString _SKIP_HELD{64120, "held by a device (%1)"};
+inline constexpr ResourceString _SKIP_IN_USE{64121, "in use on the LAN"};
+inline constexpr ResourceString _MARK_IP_CONFLICT{64122, "Another device answers from this IP address with another MAC. Give one of them another address (Network setup or Assign addresses)."};
+inline constexpr ResourceString _MARK_OTHER_SUBNET{64123, "This IP address lies outside the subnet of the adapter the device answered on (%1). Give the device an address in that subnet (Network setup or Assign addresses)."};
+inline constexpr ResourceString _PLAN_TOO_FEW{64124, "Only %1 free addresses for %2 devices upward from the first address in its subnet."};
+inline constexpr ResourceString _PLAN_TAKEN{64125, "%1 is taken: %2"};
+inline constexpr ResourceString _CHECKING_LAN{64126, "Checking on the LAN which addresses are free..."};
+inline constexpr ResourceString _PLAN_READY{64127, "Plan ready: press Apply to send it."};
+inline constexpr ResourceString _NOTHING_SENT{64128, "Nothing was sent: %1"};
+inline constexpr ResourceString _WAITING_FOR_DEVICES{64129, "Sent %1 package(s); looking for the devices at their new addresses..."};
+inline constexpr ResourceString _ASSIGN_DONE{64130, "%1 of %2 devices answer from their new addresses."};
+inline constexpr ResourceString _PLAN_FILE_FILTER{64131, "Plan files (*.csv)"};
+inline constexpr ResourceString _PLAN_FILE_UNREADABLE{64132, "Cannot read the plan file %1: %2"};
+inline constexpr ResourceString _PLAN_FILE_UNWRITABLE{64133, "Cannot write the plan file %1."};
+inline constexpr ResourceString _PLAN_FILE_OTHER_DEVICE{64134, "Line %1 names MAC %2, which is not among the chosen devices."};
+inline constexpr ResourceString _CHECK_ADDRESSES{64135, "Check the addresses: %1"};
+inline constexpr ResourceString _NO_FREE_ADDRESS{64136, "no free address"};
+inline constexpr ResourceString _PLAN_TABLE{64137, "Plan"};
+inline constexpr ResourceString _ASSIGN_PROGRESS{64138, "Devices confirmed"};
+inline constexpr ResourceString _UNCHECKED_ADDRESSES{64139, "Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet."};
+inline constexpr ResourceString _GATEWAY_OUTSIDE{64140, "The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it."};
 
 // Texts the window has beyond the original table, from 64200 on.
 inline constexpr ResourceString _BROWSER_NOT_STARTED{

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/device_grid_model.h"
 
+#include <QApplication>
+#include <QColor>
+#include <QStyle>
+
 #include <algorithm>
 
 namespace Gui {
@@ -52,11 +56,60 @@ int DeviceGridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : Discovery::DeviceGrid::kColumnCount;
 }
 
+std::string DeviceGridModel::IpCellKey(std::string_view ip, std::string_view mac)
+{
+    std::string key(ip);
+    key += '\n';
+    key += mac;
+    return key;
+}
+
+void DeviceGridModel::setIpCellMarks(IpCellMarks marks)
+{
+    if (marks == m_ipCellMarks)
+        return;
+    m_ipCellMarks = std::move(marks);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Discovery::DeviceGrid::kIpColumn),
+                         index(rowCount() - 1, Discovery::DeviceGrid::kIpColumn));
+}
+
+void DeviceGridModel::addIpCellMarks(IpCellMarks marks)
+{
+    if (marks.empty())
+        return;
+    for (auto& [key, text] : marks)
+        m_ipCellMarks.insert_or_assign(key, std::move(text));
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Discovery::DeviceGrid::kIpColumn),
+                         index(rowCount() - 1, Discovery::DeviceGrid::kIpColumn));
+}
+
 QVariant DeviceGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
         return {};
-    return DisplayText(m_grid.cell(index.column(), index.row() + 1));
+    const int row = index.row() + 1;
+    if (role == Qt::DisplayRole)
+        return DisplayText(m_grid.cell(index.column(), row));
+    if (index.column() != Discovery::DeviceGrid::kIpColumn || m_ipCellMarks.empty())
+        return {};
+    const auto mark = m_ipCellMarks.find(IpCellKey(m_grid.cell(Discovery::DeviceGrid::kIpColumn, row),
+                                                   m_grid.cell(Discovery::DeviceGrid::kMacColumn, row)));
+    if (mark == m_ipCellMarks.end())
+        return {};
+    switch (role) {
+    case Qt::ToolTipRole:
+        return mark->second;
+    case Qt::BackgroundRole:
+        return QColor(255, 214, 140); // amber: dark text stays readable on it
+    case Qt::ForegroundRole:
+        return QColor(Qt::black);
+    case Qt::DecorationRole:
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    default:
+        return {};
+    }
 }
 
 QVariant DeviceGridModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -5,6 +5,10 @@
 
 #include <QAbstractTableModel>
 
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 namespace Gui {
 
 // The device grid as a Qt table model: data rows 1 .. n-1 of the grid as
@@ -23,6 +27,15 @@ public:
 
     void sync();
 
+    // Marks the IP cells of devices the search found something wrong with:
+    // key IpCellKey(ip, mac) -> what is wrong and what to do. The cell gets
+    // a warning colour and icon, and the text as its tooltip.
+    using IpCellMarks = std::unordered_map<std::string, QString>;
+    void setIpCellMarks(IpCellMarks marks);
+    // Adds marks, replacing those of the same cells.
+    void addIpCellMarks(IpCellMarks marks);
+    static std::string IpCellKey(std::string_view ip, std::string_view mac);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -31,7 +44,8 @@ public:
 
 private:
     Discovery::DeviceGrid& m_grid;
-    int m_announcedRows; // grid rows the views know of, the header row included
+    int m_announcedRows;
+    IpCellMarks m_ipCellMarks; // grid rows the views know of, the header row included
 };
 
 } // namespace Gui

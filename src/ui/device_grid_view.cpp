@@ -229,10 +229,16 @@ bool DeviceGridView::IsCut(const QModelIndex& index) const
 bool DeviceGridView::viewportEvent(QEvent* event)
 {
     // A cut cell shows its whole text as a tooltip; a whole one shows none.
+    // A marked cell shows what is wrong, after its text when that is cut.
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = indexAt(help->pos());
-        if (IsCut(index))
+        const QString mark = index.data(Qt::ToolTipRole).toString();
+        if (!mark.isEmpty())
+            QToolTip::showText(help->globalPos(),
+                               IsCut(index) ? index.data(Qt::DisplayRole).toString() + QLatin1Char('\n') + mark : mark,
+                               viewport(), visualRect(index));
+        else if (IsCut(index))
             QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
                                visualRect(index));
         else

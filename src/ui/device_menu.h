@@ -28,6 +28,8 @@ struct DeviceMenuHooks {
     // Opens the UPnP detail dialogs for a row of the UPnP search, once per
     // matching device record. Nothing opens while it is empty.
     std::function<void(const Discovery::DeviceInfo& device)> openUpnpDetail;
+    // Shows the commissioning dialog; by default open(), which returns at once.
+    std::function<void(QDialog& dialog)> showAssign;
 };
 
 // "Network Setup": one network setup dialog for each device record the

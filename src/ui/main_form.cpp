@@ -2,6 +2,8 @@
 #include "ui/main_form.h"
 
 #include "quendrel_version.h"
+#include "discovery/device_markers.h"
+#include "ui/assign_dialog.h"
 #include "ui/browse_url.h"
 #include "ui/device_grid_model.h"
 #include "ui/device_grid_view.h"
@@ -18,6 +20,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -32,6 +35,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 
 namespace Gui {
@@ -105,6 +109,14 @@ TMainForm::TMainForm(Upnp::UpnpSearchOptions upnpOptions, QWidget* parent)
     connect(m_session.get(), &Discovery::SearchSession::searching, this, &TMainForm::SearchStarted);
     // Rows reach the grid while the round runs, a batch at a time.
     connect(m_session.get(), &Discovery::SearchSession::rowsChanged, m_gridModel, &DeviceGridModel::sync);
+    // The markers follow the rows, a few times a second while they pour in.
+    m_markerTimer.setSingleShot(true);
+    m_markerTimer.setInterval(kMarkerEveryMs);
+    connect(&m_markerTimer, &QTimer::timeout, this, &TMainForm::UpdateMarkers);
+    connect(m_session.get(), &Discovery::SearchSession::rowsChanged, this, [this] {
+        if (!m_markerTimer.isActive())
+            m_markerTimer.start();
+    });
     connect(m_session.get(), &Discovery::SearchSession::upnpWaiting, this, &TMainForm::UpnpWaiting);
     connect(m_session.get(), &Discovery::SearchSession::finished, this, &TMainForm::SearchFinished);
     // The user may change the filter while the UPnP results are awaited.
@@ -248,6 +260,9 @@ void TMainForm::BuildControls()
     m_Browser1->setObjectName(QStringLiteral("Browser1"));
     m_NetworkSetup1 = m_PopupMenu1->addAction(QStringLiteral("Network Setup"));
     m_NetworkSetup1->setObjectName(QStringLiteral("NetworkSetup1"));
+    m_AssignAddresses1 = m_PopupMenu1->addAction(QStringLiteral("Assign addresses..."));
+    m_AssignAddresses1->setObjectName(QStringLiteral("AssignAddresses1"));
+    connect(m_AssignAddresses1, &QAction::triggered, this, &TMainForm::AssignAddresses1Click);
     connect(m_PopupMenu1, &QMenu::aboutToShow, this, &TMainForm::PopupMenu1Popup);
     connect(m_Info1, &QAction::triggered, this, &TMainForm::Info1Click);
     connect(m_Browser1, &QAction::triggered, this, &TMainForm::Browser1Click);
@@ -273,6 +288,7 @@ void TMainForm::ApplyTexts()
     m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
     m_Browser1->setText(Text(Dvconst::_BROWSE));
     m_NetworkSetup1->setText(Text(Dvconst::_NETWORK_SETUP));
+    m_AssignAddresses1->setText(Text(Dvconst::_ASSIGN_ADDRESSES_MENU));
     m_ComboBox1->clear();
     m_ComboBox1->addItem(Text(Dvconst::_CUSTOMISZED));
 }
@@ -293,9 +309,15 @@ void TMainForm::ReapplyTexts()
     m_Info1->setText(Text(Dvconst::_DETAIL_INFO));
     m_Browser1->setText(Text(Dvconst::_BROWSE));
     m_NetworkSetup1->setText(Text(Dvconst::_NETWORK_SETUP));
+    m_AssignAddresses1->setText(Text(Dvconst::_ASSIGN_ADDRESSES_MENU));
     if (m_ComboBox1->count() > 0)
         m_ComboBox1->setItemText(0, Text(Dvconst::_CUSTOMISZED));
     SetGridHeaders();
+    // The markers' tooltips are written again in the new language.
+    m_markers.clear();
+    m_markerTexts.clear();
+    m_gridModel->setIpCellMarks({});
+    UpdateMarkers();
     ShowHint(m_hintKey, m_hintArgument);
     UpdateMinimumSize();
 }
@@ -493,6 +515,11 @@ void TMainForm::SearchStarted()
     ShowButtonText(Dvconst::_SEARCHING);
     m_firewallProbe.reset();
     ShowHint(nullptr);
+    m_roundAdapters = Discovery::BroadcastInterfaces(CurrentSearchSettings().interfaces);
+    m_markerTimer.stop();
+    m_markers.clear();
+    m_markerTexts.clear();
+    m_gridModel->setIpCellMarks({});
     // The emptied grid and the caption are painted before the first query
     // goes out: painting while thousands of devices answer would take the
     // processor from the threads that read their replies.
@@ -509,6 +536,7 @@ void TMainForm::UpnpWaiting()
 // because the filter changed leave the label as it was.
 void TMainForm::SearchFinished(int shownRows)
 {
+    UpdateMarkers();
     if (m_session->lastEnd() != Discovery::SearchSession::End::UpnpDropped) {
         ShowDeviceCount(shownRows);
         if (shownRows == 0)
@@ -668,6 +696,107 @@ void TMainForm::NetworkSetup1Click()
 void TMainForm::PopupMenu1Popup()
 {
     m_NetworkSetup1->setEnabled(Gui::NetworkSetupEnabled(m_state.grid, m_selectedRow));
+    // The dialog searches while it waits for the devices: not beside a running round.
+    m_AssignAddresses1->setEnabled(m_session->state() == Discovery::SearchSession::State::Idle &&
+                                   !SelectedDatagramDevices().empty());
+}
+
+// Only the devices listed since the last look, and those a new conflict
+// reaches, are looked at; their IP cells get the text of their markers.
+void TMainForm::UpdateMarkers()
+{
+    m_markerTimer.stop();
+    if (m_markers.size() > m_state.devices.size()) {
+        // The list was emptied since: a new round.
+        m_markers.clear();
+        m_gridModel->setIpCellMarks({});
+    }
+    const std::vector<std::size_t> changed =
+        m_markers.add(Discovery::MarkedRoundDevices(m_state, m_roundAdapters, m_markers.size()));
+    if (changed.empty())
+        return;
+    DeviceGridModel::IpCellMarks marks;
+    for (const std::size_t d : changed) {
+        const Discovery::DeviceInfo& device = m_state.devices[d];
+        const std::vector<Discovery::DeviceMarker>& markers = m_markers.markers()[d];
+        const unsigned index = m_state.arrivalInterface(device);
+        // Rows with the same markers on the same adapter share one text (a
+        // flood of made-up devices must not cost a text each).
+        QString& text = m_markerTexts[{markers, index}];
+        if (text.isEmpty()) {
+            QStringList lines;
+            for (const Discovery::DeviceMarker marker : markers) {
+                if (marker == Discovery::DeviceMarker::IpConflict) {
+                    lines << Text(Dvconst::_MARK_IP_CONFLICT);
+                    continue;
+                }
+                QString adapter;
+                for (const Discovery::NetworkInterface& a : m_roundAdapters)
+                    if (a.index == index)
+                        adapter = QString::fromStdString(a.name + " " + Discovery::AddressText(a.address) + "/" +
+                                                         Discovery::AddressText(a.netmask));
+                lines << Text(Dvconst::_MARK_OTHER_SUBNET).arg(adapter);
+            }
+            text = lines.join(QLatin1Char('\n'));
+        }
+        marks[DeviceGridModel::IpCellKey(Discovery::FieldText(device.ip), Discovery::FieldText(device.mac))] = text;
+    }
+    m_gridModel->addIpCellMarks(std::move(marks));
+}
+
+std::vector<Discovery::DeviceInfo> TMainForm::SelectedDatagramDevices() const
+{
+    std::vector<int> rows;
+    if (const QItemSelectionModel* selection = m_StringGrid1->selectionModel())
+        for (const QModelIndex& index : selection->selectedRows())
+            rows.push_back(index.row() + 1);
+    // Without a selection the current row counts, as it does for the other entries.
+    if (rows.empty())
+        rows.push_back(m_selectedRow);
+    std::sort(rows.begin(), rows.end());
+    std::vector<Discovery::DeviceInfo> devices;
+    const DeviceGrid& grid = m_state.grid;
+    for (const int row : rows) {
+        if (row < 1 || row >= grid.gridRowCount())
+            continue;
+        const std::string& ip = grid.cell(DeviceGrid::kIpColumn, row);
+        const std::string& mac = grid.cell(DeviceGrid::kMacColumn, row);
+        if (!Discovery::HasMacAddress(mac))
+            continue;
+        const bool twice = std::any_of(devices.begin(), devices.end(), [&](const Discovery::DeviceInfo& d) {
+            return Discovery::FieldText(d.mac) == mac;
+        });
+        const auto device = std::find_if(m_state.devices.begin(), m_state.devices.end(),
+                                         [&](const Discovery::DeviceInfo& d) {
+                                             return Discovery::FieldText(d.ip) == ip && Discovery::FieldText(d.mac) == mac;
+                                         });
+        if (!twice && device != m_state.devices.end())
+            devices.push_back(*device);
+    }
+    return devices;
+}
+
+void TMainForm::AssignAddresses1Click()
+{
+    std::vector<Discovery::AssignTarget> targets;
+    for (const Discovery::DeviceInfo& device : SelectedDatagramDevices())
+        targets.push_back({device, m_state.arrivalInterface(device)});
+    if (targets.empty())
+        return;
+    auto* dialog = new TAssignForm(this, m_log);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setEndpoints(m_endpoints);
+    dialog->setSearchSettings(CurrentSearchSettings());
+    dialog->setTargets(std::move(targets), m_state.devices);
+    // Once the devices took their addresses, the grid shows them there.
+    connect(dialog, &TAssignForm::assignmentEnded, this, [this] {
+        if (m_session->state() == Discovery::SearchSession::State::Idle)
+            Button1Click();
+    });
+    if (m_dialogHooks.showAssign)
+        m_dialogHooks.showAssign(*dialog);
+    else
+        dialog->open();
 }
 
 // Each message is a line of its own, whether or not its text ends in a line

@@ -3,7 +3,9 @@
 
 #include "discovery/discovery_state.h"
 #include "discovery/firewall_probe.h"
+#include "discovery/device_markers.h"
 #include "discovery/log_sink.h"
+#include "discovery/network_interfaces.h"
 #include "discovery/search_round.h"
 #include "resources/dvconst.h"
 #include "session/search_session.h"
@@ -11,9 +13,11 @@
 #include "ui/dialog_message_box.h"
 #include "upnp/search_options.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -45,6 +49,8 @@ class TMainForm final : public QWidget {
 public:
     // Lines kept by the hidden log; older ones are dropped.
     static constexpr int kLogLines = 5000;
+    // How often the markers are brought up to date while rows arrive.
+    static constexpr int kMarkerEveryMs = 250;
 
     explicit TMainForm(QWidget* parent = nullptr);
     // The program keeps the engine's defaults; tests choose where the UPnP
@@ -79,6 +85,7 @@ public slots:
     void BrowserNotStarted(const QUrl& url);
     void Info1Click();
     void NetworkSetup1Click();
+    void AssignAddresses1Click();
     void PopupMenu1Popup();
 
 protected:
@@ -112,6 +119,11 @@ private:
     void SetAccessibleNames();
     void PlaceLeftToRight(const std::function<void()>& place);
     void AppendToMemo(const std::string& line);
+
+    // The round's markers on the IP cells, as rows arrive.
+    void UpdateMarkers();
+    // The datagram devices of the selected rows, in grid order, one per MAC.
+    std::vector<Discovery::DeviceInfo> SelectedDatagramDevices() const;
 
     // The UPnP detail dialogs for a row of the UPnP search.
     void OpenUpnpDetail(const Discovery::DeviceInfo& device, const std::function<void(QDialog&)>& showModal);
@@ -162,6 +174,12 @@ private:
     QAction* m_Info1 = nullptr;
     QAction* m_Browser1 = nullptr;
     QAction* m_NetworkSetup1 = nullptr;
+    QAction* m_AssignAddresses1 = nullptr;
+    // The adapters of this round, for the other-subnet marker.
+    std::vector<Discovery::NetworkInterface> m_roundAdapters;
+    QTimer m_markerTimer;
+    Discovery::MarkerTracker m_markers;
+    std::map<std::pair<std::vector<Discovery::DeviceMarker>, unsigned>, QString> m_markerTexts;
 };
 
 } // namespace Gui

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "discovery/address_in_use.h"
+#include "discovery/network_interfaces.h"
 #include "discovery/setup_check.h"
 
 #include <gtest/gtest.h>
@@ -32,4 +33,18 @@ TEST(AddressInUse, AddressesOffEveryAdapterAreUnchecked)
     EXPECT_EQ(probes.size(), 1u);
     EXPECT_EQ(probes.count(*ParseDottedQuad("10.77.1.20")), 1u);
     EXPECT_EQ(unchecked, std::set<std::uint32_t>{*ParseDottedQuad("192.168.1.20")});
+}
+
+// The commissioning dialog fills in the gateway of the adapter's default
+// route; the kernel prints it in network byte order, and a route of
+// another adapter or a network route is no default gateway.
+TEST(AddressInUse, DefaultGatewayIsTheDefaultRouteOfThatAdapter)
+{
+    const char* table = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n"
+                        "eth1\t00000000\t01024D0A\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+                        "eth0\t00014D0A\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n"
+                        "eth0\t00000000\tFE014D0A\t0003\t0\t0\t0\t00000000\t0\t0\t0\n";
+    EXPECT_EQ(DefaultGatewayIn(table, "eth0"), ParseDottedQuad("10.77.1.254"));
+    EXPECT_EQ(DefaultGatewayIn(table, "eth1"), ParseDottedQuad("10.77.2.1"));
+    EXPECT_EQ(DefaultGatewayIn(table, "eth2"), std::nullopt);
 }

@@ -31,6 +31,10 @@ TEST(DeviceMarkers, ConflictsAndOtherSubnetsAreMarkedAndNothingElse)
         // Without the adapter (a relay search) no subnet is known.
         {{"10.0.0.6", "02:00:00:00:00:0b", false, {"ip-conflict"}},
          {"10.0.0.6", "02:00:00:00:00:0c", true, {"ip-conflict", "other-subnet"}}},
+        // A conflict found after a device's own marker still comes first.
+        {{"10.0.0.7", "02:00:00:00:00:0d", true, {"ip-conflict", "other-subnet"}},
+         {"10.0.0.7", "02:00:00:00:00:0d", true, {"ip-conflict", "other-subnet"}},
+         {"10.0.0.7", "02:00:00:00:00:0e", false, {"ip-conflict"}}},
     };
     for (const auto& round : rounds) {
         std::vector<MarkedDevice> devices;
@@ -42,6 +46,19 @@ TEST(DeviceMarkers, ConflictsAndOtherSubnetsAreMarkedAndNothingElse)
             for (const DeviceMarker m : markers[d])
                 names.emplace_back(MarkerName(m));
             EXPECT_EQ(names, round[d].markers) << round[d].ip << " " << round[d].mac;
+        }
+        // The window adds rows as they arrive: one at a time, the last one's
+        // conflict reaches back to the devices listed before it.
+        MarkerTracker tracker;
+        std::vector<std::size_t> lastChanged;
+        for (const MarkedDevice& device : devices)
+            lastChanged = tracker.add({device});
+        EXPECT_EQ(tracker.markers(), markers);
+        const auto conflicts = [](const std::vector<DeviceMarker>& m) {
+            return !m.empty() && m.front() == DeviceMarker::IpConflict;
+        };
+        if (conflicts(markers.front()) && conflicts(markers.back())) {
+            EXPECT_EQ(lastChanged.front(), 0u) << "the first device's conflict was not reported";
         }
     }
 }

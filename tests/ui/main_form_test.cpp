@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window_support.h"
 #include "qt_text.h"
+#include "ui/assign_dialog.h"
 #include "ui/main_form.h"
 
 #include "quendrel_version.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTableWidget>
 #include <QTextDocument>
 #include <QTimer>
 #include <QFile>
@@ -136,7 +138,7 @@ TEST_F(MainFormTest, EveryControlIsBuiltNamedAndPlaced)
                              "ComboBox1", "ComboBox2", "CppWebBrowser1", "GroupBox2", "Proj",
                              "Button1", "StringGrid1", "Memo1", "PopupMenu1"})
         Child<QWidget>(*form, name);
-    for (const char* name : {"Info1", "Browser1", "NetworkSetup1"})
+    for (const char* name : {"Info1", "Browser1", "NetworkSetup1", "AssignAddresses1"})
         Child<QAction>(*form, name);
     EXPECT_EQ(Text(form->objectName()), "MainForm");
 
@@ -188,7 +190,8 @@ TEST_F(MainFormTest, TextsComeFromTheStringTable)
         {"RadioButton1", "text", "Local Broadcast"}, {"RadioButton2", "text", "IP Relay"},
         {"GroupBox1", "title", "Search Method"}, {"GroupBox2", "title", "Project Filter"},
         // The table's texts, not the layout's "Detail Info." and "Network Setup".
-        {"Info1", "text", "Detail info."}, {"Browser1", "text", "Browse"}, {"NetworkSetup1", "text", "Network setup"}};
+        {"Info1", "text", "Detail info."}, {"Browser1", "text", "Browse"}, {"NetworkSetup1", "text", "Network setup"},
+        {"AssignAddresses1", "text", "Assign addresses..."}};
     for (const auto& [name, property, text] : texts)
         EXPECT_EQ(Text(Child<QObject>(*form, name)->property(property).toString()), text) << name;
     auto* relay = Child<QComboBox>(*form, "ComboBox1");
@@ -573,4 +576,50 @@ TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsTheButtonTheCountAndEveryHe
     checkSmallest();
     Resources::UnloadResourceModule();
     Resources::ReinitializeForms();
+}
+
+// A UPnP row (MAC "NULL") cannot take a package: alone it leaves the entry
+// disabled, beside camera rows it is left out of the dialog.
+TEST_F(MainFormTest, AssignAddressesTakesOnlyTheSelectedDatagramDevices)
+{
+    // 203.0.113.0/24: no adapter of a test machine is in it, so the dialog probes nothing.
+    Feed(form->state(), {Reply("A", "203.0.113.11", "02:00:5E:00:00:01"), Reply("B", "203.0.113.12", "02:00:5E:00:00:02"),
+                         Reply("C", "203.0.113.13", "02:00:5E:00:00:03")});
+    DeviceGrid& cells = form->state().grid;
+    const int upnpRow = cells.gridRowCount();
+    cells.setGridRowCount(upnpRow + 1);
+    cells.setRow(upnpRow, {"AXIS M3045", "UPNP", "Lobby", "203.0.113.40", "80", "NULL", "NULL"});
+    Refresh(grid);
+    Show();
+    auto* entry = Child<QAction>(*form, "AssignAddresses1");
+    const auto select = [&](std::initializer_list<int> rows) {
+        grid->clearSelection();
+        for (const int row : rows)
+            grid->selectionModel()->select(grid->model()->index(row - 1, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        grid->selectionModel()->setCurrentIndex(grid->model()->index(*rows.begin() - 1, 0),
+                                                QItemSelectionModel::NoUpdate);
+    };
+
+    select({upnpRow});
+    form->PopupMenu1Popup();
+    EXPECT_FALSE(entry->isEnabled());
+
+    const int a = TestSupport::RowWith(cells, DeviceGrid::kMacColumn, "02:00:5E:00:00:01");
+    const int c = TestSupport::RowWith(cells, DeviceGrid::kMacColumn, "02:00:5E:00:00:03");
+    select({c, upnpRow, a});
+    form->PopupMenu1Popup();
+    EXPECT_TRUE(entry->isEnabled());
+    QStringList macs;
+    Gui::DeviceMenuHooks hooks;
+    hooks.showAssign = [&](QDialog& dialog) {
+        auto* plan = dialog.findChild<QTableWidget*>(QStringLiteral("Plan"));
+        ASSERT_NE(plan, nullptr);
+        for (int r = 0; r < plan->rowCount(); ++r)
+            macs << plan->item(r, 0)->text();
+    };
+    form->setDialogHooks(hooks);
+    entry->trigger();
+    macs.sort();
+    EXPECT_EQ(macs, (QStringList{QStringLiteral("02:00:5E:00:00:01"), QStringLiteral("02:00:5E:00:00:03")}));
 }

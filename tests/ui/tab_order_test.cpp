@@ -2,6 +2,7 @@
 // The keyboard's road through every window: Tab visits each control in
 // reading order and comes back round, Shift+Tab walks the same road backwards,
 // and whichever control holds the focus shows it.
+#include "ui/assign_dialog.h"
 #include "ui/device_grid_view.h"
 #include "ui/form_info.h"
 #include "ui/main_form.h"
@@ -58,6 +59,27 @@ TEST(TabOrder, EveryControlIsReachedBothWaysInReadingOrderAndShowsItsFocus)
         return form;
     };
 
+    // Two cameras in 203.0.113.0/24, a subnet no adapter of a test machine
+    // has: the in-use check probes nothing.
+    const auto assignDialog = [&log](const char* first, const char* netmask) {
+        auto form = std::make_unique<Gui::TAssignForm>(nullptr, log);
+        Discovery::DeviceInfo a{}, b{};
+        for (auto* d : {&a, &b}) {
+            Discovery::CopyToField(d->ip, "203.0.113.200");
+            Discovery::CopyToField(d->netmask, "255.255.255.0");
+            Discovery::CopyToField(d->gateway, "203.0.113.1");
+            Discovery::CopyToField(d->dns, "203.0.113.1");
+            Discovery::CopyToField(d->trigger_port, "80");
+        }
+        Discovery::CopyToField(a.mac, "02:00:5E:00:00:01");
+        Discovery::CopyToField(b.mac, "02:00:5E:00:00:02");
+        form->setTargets({{a, 0}, {b, 0}}, {a, b});
+        form->setRange(first, netmask, "203.0.113.1", "203.0.113.1");
+        form->askLanNow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->session().planning(); }, 5000));
+        return form;
+    };
+
     const Window windows[] = {
         // Tab leaves the grid (it used to move from cell to cell for good).
         {"main window",
@@ -81,6 +103,15 @@ TEST(TabOrder, EveryControlIsReachedBothWaysInReadingOrderAndShowsItsFocus)
          [&] { return std::unique_ptr<QWidget>(setupDialog(Discovery::NetworkType::Static)); },
          {"RadioButtonDhcp", "LabeledEditIPEdit", "LabeledEditGatewayEdit", "LabeledEditNetmaskEdit",
           "LabeledEditDNSEdit", "ButtonApply", "ButtonClose"}},
+        // Buttons that cannot act now (Apply before a whole plan, Stop while
+        // nothing is awaited) are left out, and so is an empty list of
+        // skipped addresses; the status and progress take no focus.
+        {"assign addresses, plan refused",
+         [&] { return std::unique_ptr<QWidget>(assignDialog("203.0.113.10", "255.0.255.0")); },
+         {"First", "Netmask", "Gateway", "Dns", "Plan", "LoadPlan", "Close"}},
+        {"assign addresses, plan ready, the gateway skipped",
+         [&] { return std::unique_ptr<QWidget>(assignDialog("203.0.113.1", "255.255.255.0")); },
+         {"First", "Netmask", "Gateway", "Dns", "Plan", "Skipped", "LoadPlan", "SavePlan", "Apply", "Close"}},
         {"detail info", [] { return std::unique_ptr<QWidget>(std::make_unique<Gui::TFormInfo>(nullptr)); },
          {"BitBtn1", "EditModel", "EditProj", "EditName", "EditIP", "EditNetmask", "EditGateway", "EditDNS",
           "EditMac", "EditDev", "EditPort", "EditNote"}},

@@ -184,6 +184,210 @@ Bitte suchen Sie das Gerät nach einer Minute erneut.</translation>
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
         <translation>Dies ist ein oberstes Gerät</translation>
+    <message id="64100">
+        <source>Assign addresses...</source>
+        <extracomment>_ASSIGN_ADDRESSES_MENU</extracomment>
+        <translation>Adressen zuweisen...</translation>
+    </message>
+    <message id="64101">
+        <source>Assign addresses</source>
+        <extracomment>_ASSIGN_ADDRESSES</extracomment>
+        <translation>Adressen zuweisen</translation>
+    </message>
+    <message id="64102">
+        <source>First address</source>
+        <extracomment>_FIRST_ADDRESS</extracomment>
+        <translation>Erste Adresse</translation>
+    </message>
+    <message id="64103">
+        <source>Current IP</source>
+        <extracomment>_CURRENT_IP</extracomment>
+        <translation>Aktuelle IP</translation>
+    </message>
+    <message id="64104">
+        <source>New IP</source>
+        <extracomment>_NEW_IP</extracomment>
+        <translation>Neue IP</translation>
+    </message>
+    <message id="64105">
+        <source>Status</source>
+        <extracomment>_STATUS</extracomment>
+        <translation>Status</translation>
+    </message>
+    <message id="64106">
+        <source>Skipped addresses</source>
+        <extracomment>_SKIPPED_ADDRESSES</extracomment>
+        <translation>Übersprungene Adressen</translation>
+    </message>
+    <message id="64107">
+        <source>Save plan...</source>
+        <extracomment>_SAVE_PLAN</extracomment>
+        <translation>Plan speichern...</translation>
+    </message>
+    <message id="64108">
+        <source>Load plan...</source>
+        <extracomment>_LOAD_PLAN</extracomment>
+        <translation>Plan laden...</translation>
+    </message>
+    <message id="64109">
+        <source>Stop</source>
+        <extracomment>_STOP</extracomment>
+        <translation>Anhalten</translation>
+    </message>
+    <message id="64110">
+        <source>planned</source>
+        <extracomment>_STATUS_PLANNED</extracomment>
+        <translation>geplant</translation>
+    </message>
+    <message id="64111">
+        <source>waiting</source>
+        <extracomment>_STATUS_WAITING</extracomment>
+        <translation>wartet</translation>
+    </message>
+    <message id="64112">
+        <source>confirmed in %1 s</source>
+        <extracomment>_STATUS_CONFIRMED</extracomment>
+        <translation>bestätigt nach %1 s</translation>
+    </message>
+    <message id="64113">
+        <source>not seen</source>
+        <extracomment>_STATUS_NOT_SEEN</extracomment>
+        <translation>nicht gesehen</translation>
+    </message>
+    <message id="64114">
+        <source>other address (%1)</source>
+        <extracomment>_STATUS_OTHER_ADDRESS</extracomment>
+        <translation>andere Adresse (%1)</translation>
+    </message>
+    <message id="64115">
+        <source>network address</source>
+        <extracomment>_SKIP_NETWORK</extracomment>
+        <translation>Netzadresse</translation>
+    </message>
+    <message id="64116">
+        <source>broadcast address</source>
+        <extracomment>_SKIP_BROADCAST</extracomment>
+        <translation>Broadcast-Adresse</translation>
+    </message>
+    <message id="64117">
+        <source>gateway</source>
+        <extracomment>_SKIP_GATEWAY</extracomment>
+        <translation>Gateway</translation>
+    </message>
+    <message id="64118">
+        <source>DNS server</source>
+        <extracomment>_SKIP_DNS</extracomment>
+        <translation>DNS-Server</translation>
+    </message>
+    <message id="64119">
+        <source>this PC</source>
+        <extracomment>_SKIP_THIS_PC</extracomment>
+        <translation>dieser PC</translation>
+    </message>
+    <message id="64120">
+        <source>held by a device (%1)</source>
+        <extracomment>_SKIP_HELD</extracomment>
+        <translation>von einem Gerät belegt (%1)</translation>
+    </message>
+    <message id="64121">
+        <source>in use on the LAN</source>
+        <extracomment>_SKIP_IN_USE</extracomment>
+        <translation>im LAN belegt</translation>
+    </message>
+    <message id="64122">
+        <source>Another device answers from this IP address with another MAC. Give one of them another address (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_IP_CONFLICT</extracomment>
+        <translation>Ein anderes Gerät antwortet mit einer anderen MAC von dieser IP-Adresse. Geben Sie einem der beiden eine andere Adresse (Netzwerkeinstellungen oder Adressen zuweisen).</translation>
+    </message>
+    <message id="64123">
+        <source>This IP address lies outside the subnet of the adapter the device answered on (%1). Give the device an address in that subnet (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_OTHER_SUBNET</extracomment>
+        <translation>Diese IP-Adresse liegt außerhalb des Subnetzes des Adapters, über den das Gerät antwortete (%1). Geben Sie dem Gerät eine Adresse in diesem Subnetz (Netzwerkeinstellungen oder Adressen zuweisen).</translation>
+    </message>
+    <message id="64124">
+        <source>Only %1 free addresses for %2 devices upward from the first address in its subnet.</source>
+        <extracomment>_PLAN_TOO_FEW</extracomment>
+        <translation>Nur %1 freie Adressen für %2 Geräte ab der ersten Adresse in ihrem Subnetz.</translation>
+    </message>
+    <message id="64125">
+        <source>%1 is taken: %2</source>
+        <extracomment>_PLAN_TAKEN</extracomment>
+        <translation>%1 ist belegt: %2</translation>
+    </message>
+    <message id="64126">
+        <source>Checking on the LAN which addresses are free...</source>
+        <extracomment>_CHECKING_LAN</extracomment>
+        <translation>Im LAN wird geprüft, welche Adressen frei sind...</translation>
+    </message>
+    <message id="64127">
+        <source>Plan ready: press Apply to send it.</source>
+        <extracomment>_PLAN_READY</extracomment>
+        <translation>Plan fertig: Mit Übernehmen wird er gesendet.</translation>
+    </message>
+    <message id="64128">
+        <source>Nothing was sent: %1</source>
+        <extracomment>_NOTHING_SENT</extracomment>
+        <translation>Nichts wurde gesendet: %1</translation>
+    </message>
+    <message id="64129">
+        <source>Sent %1 package(s); looking for the devices at their new addresses...</source>
+        <extracomment>_WAITING_FOR_DEVICES</extracomment>
+        <translation>%1 Paket(e) gesendet; die Geräte werden unter ihren neuen Adressen gesucht...</translation>
+    </message>
+    <message id="64130">
+        <source>%1 of %2 devices answer from their new addresses.</source>
+        <extracomment>_ASSIGN_DONE</extracomment>
+        <translation>%1 von %2 Geräten antworten unter ihren neuen Adressen.</translation>
+    </message>
+    <message id="64131">
+        <source>Plan files (*.csv)</source>
+        <extracomment>_PLAN_FILE_FILTER</extracomment>
+        <translation>Plandateien (*.csv)</translation>
+    </message>
+    <message id="64132">
+        <source>Cannot read the plan file %1: %2</source>
+        <extracomment>_PLAN_FILE_UNREADABLE</extracomment>
+        <translation>Die Plandatei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message id="64133">
+        <source>Cannot write the plan file %1.</source>
+        <extracomment>_PLAN_FILE_UNWRITABLE</extracomment>
+        <translation>Die Plandatei %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message id="64134">
+        <source>Line %1 names MAC %2, which is not among the chosen devices.</source>
+        <extracomment>_PLAN_FILE_OTHER_DEVICE</extracomment>
+        <translation>Zeile %1 nennt die MAC %2, die nicht unter den gewählten Geräten ist.</translation>
+    </message>
+    <message id="64135">
+        <source>Check the addresses: %1</source>
+        <extracomment>_CHECK_ADDRESSES</extracomment>
+        <translation>Prüfen Sie die Adressen: %1</translation>
+    </message>
+    <message id="64136">
+        <source>no free address</source>
+        <extracomment>_NO_FREE_ADDRESS</extracomment>
+        <translation>keine freie Adresse</translation>
+    </message>
+    <message id="64137">
+        <source>Plan</source>
+        <extracomment>_PLAN_TABLE</extracomment>
+        <translation>Plan</translation>
+    </message>
+    <message id="64138">
+        <source>Devices confirmed</source>
+        <extracomment>_ASSIGN_PROGRESS</extracomment>
+        <translation>Bestätigte Geräte</translation>
+    </message>
+    <message id="64139">
+        <source>Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet.</source>
+        <extracomment>_UNCHECKED_ADDRESSES</extracomment>
+        <translation>Ob ein Host %1 belegt, lässt sich nicht prüfen: Kein Adapter, über den die Geräte antworteten, liegt in diesem Subnetz.</translation>
+    </message>
+    <message id="64140">
+        <source>The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it.</source>
+        <extracomment>_GATEWAY_OUTSIDE</extracomment>
+        <translation>Das Gateway %1 liegt außerhalb des Subnetzes %2/%3: Die Geräte könnten es nicht erreichen.</translation>
     </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
