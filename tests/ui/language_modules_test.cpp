@@ -9,6 +9,7 @@
 #include "discovery/log_sink.h"
 #include "resources/dvconst.h"
 #include "resources/language.h"
+#include "ui/assign_dialog.h"
 #include "ui/form_info.h"
 #include "ui/net_form.h"
 #include "ui/upnp_info_form.h"
@@ -135,6 +136,7 @@ Widths MeasureWindows()
              form->Fill(UpnpDevice());
              return form;
          }},
+        {"assign", [&log] { return std::make_unique<Gui::TAssignForm>(nullptr, log); }},
     };
     for (const auto& [name, open] : windows) {
         const std::unique_ptr<QWidget> window = open();
@@ -171,8 +173,9 @@ TEST(LanguageModules, EveryModuleIsFoundUnderItsLocaleHoldsEveryTextAndFitsTheWi
         for (const Dvconst::ResourceString& key : Dvconst::AllKeys()) {
             const QString text = Resources::CurrentModuleText(key.id);
             EXPECT_FALSE(text.isEmpty()) << "no text for " << key.id << " (" << key.english << ")";
-            EXPECT_EQ(text.count(QLatin1String("%s")), QString::fromUtf8(key.english).count(QLatin1String("%s")))
-                << key.id;
+            for (const char* place : {"%s", "%1", "%2", "%3"})
+                EXPECT_EQ(text.count(QLatin1String(place)), QString::fromUtf8(key.english).count(QLatin1String(place)))
+                    << key.id << " " << place;
             same += text == QString::fromUtf8(key.english);
         }
         // Names like "IP", "DHCP" or "Quendrel" stay as they are, but a module

@@ -185,6 +185,211 @@ Please try to re-search the device after one minute.</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
         <translation>Устройство от най-горно ниво</translation>
     </message>
+    <message id="64100">
+        <source>Assign addresses...</source>
+        <extracomment>_ASSIGN_ADDRESSES_MENU</extracomment>
+        <translation>Задаване на адреси...</translation>
+    </message>
+    <message id="64101">
+        <source>Assign addresses</source>
+        <extracomment>_ASSIGN_ADDRESSES</extracomment>
+        <translation>Задаване на адреси</translation>
+    </message>
+    <message id="64102">
+        <source>First address</source>
+        <extracomment>_FIRST_ADDRESS</extracomment>
+        <translation>Първи адрес</translation>
+    </message>
+    <message id="64103">
+        <source>Current IP</source>
+        <extracomment>_CURRENT_IP</extracomment>
+        <translation>Текущ IP</translation>
+    </message>
+    <message id="64104">
+        <source>New IP</source>
+        <extracomment>_NEW_IP</extracomment>
+        <translation>Нов IP</translation>
+    </message>
+    <message id="64105">
+        <source>Status</source>
+        <extracomment>_STATUS</extracomment>
+        <translation>Състояние</translation>
+    </message>
+    <message id="64106">
+        <source>Skipped addresses</source>
+        <extracomment>_SKIPPED_ADDRESSES</extracomment>
+        <translation>Пропуснати адреси</translation>
+    </message>
+    <message id="64107">
+        <source>Save plan...</source>
+        <extracomment>_SAVE_PLAN</extracomment>
+        <translation>Запиши плана...</translation>
+    </message>
+    <message id="64108">
+        <source>Load plan...</source>
+        <extracomment>_LOAD_PLAN</extracomment>
+        <translation>Зареди план...</translation>
+    </message>
+    <message id="64109">
+        <source>Stop</source>
+        <extracomment>_STOP</extracomment>
+        <translation>Спри</translation>
+    </message>
+    <message id="64110">
+        <source>planned</source>
+        <extracomment>_STATUS_PLANNED</extracomment>
+        <translation>планирано</translation>
+    </message>
+    <message id="64111">
+        <source>waiting</source>
+        <extracomment>_STATUS_WAITING</extracomment>
+        <translation>изчаква</translation>
+    </message>
+    <message id="64112">
+        <source>confirmed in %1 s</source>
+        <extracomment>_STATUS_CONFIRMED</extracomment>
+        <translation>потвърдено за %1 с</translation>
+    </message>
+    <message id="64113">
+        <source>not seen</source>
+        <extracomment>_STATUS_NOT_SEEN</extracomment>
+        <translation>не е открито</translation>
+    </message>
+    <message id="64114">
+        <source>other address (%1)</source>
+        <extracomment>_STATUS_OTHER_ADDRESS</extracomment>
+        <translation>друг адрес (%1)</translation>
+    </message>
+    <message id="64115">
+        <source>network address</source>
+        <extracomment>_SKIP_NETWORK</extracomment>
+        <translation>мрежов адрес</translation>
+    </message>
+    <message id="64116">
+        <source>broadcast address</source>
+        <extracomment>_SKIP_BROADCAST</extracomment>
+        <translation>адрес за излъчване</translation>
+    </message>
+    <message id="64117">
+        <source>gateway</source>
+        <extracomment>_SKIP_GATEWAY</extracomment>
+        <translation>шлюз</translation>
+    </message>
+    <message id="64118">
+        <source>DNS server</source>
+        <extracomment>_SKIP_DNS</extracomment>
+        <translation>DNS сървър</translation>
+    </message>
+    <message id="64119">
+        <source>this PC</source>
+        <extracomment>_SKIP_THIS_PC</extracomment>
+        <translation>този компютър</translation>
+    </message>
+    <message id="64120">
+        <source>held by a device (%1)</source>
+        <extracomment>_SKIP_HELD</extracomment>
+        <translation>зает от устройство (%1)</translation>
+    </message>
+    <message id="64121">
+        <source>in use on the LAN</source>
+        <extracomment>_SKIP_IN_USE</extracomment>
+        <translation>зает в LAN</translation>
+    </message>
+    <message id="64122">
+        <source>Another device answers from this IP address with another MAC. Give one of them another address (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_IP_CONFLICT</extracomment>
+        <translation>Друго устройство отговаря от този IP адрес с друг MAC. Дайте на едно от тях друг адрес (Мрежови настройки или Задаване на адреси).</translation>
+    </message>
+    <message id="64123">
+        <source>This IP address lies outside the subnet of the adapter the device answered on (%1). Give the device an address in that subnet (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_OTHER_SUBNET</extracomment>
+        <translation>Този IP адрес е извън подмрежата на адаптера, през който отговори устройството (%1). Дайте на устройството адрес в тази подмрежа (Мрежови настройки или Задаване на адреси).</translation>
+    </message>
+    <message id="64124">
+        <source>Only %1 free addresses for %2 devices upward from the first address in its subnet.</source>
+        <extracomment>_PLAN_TOO_FEW</extracomment>
+        <translation>Само %1 свободни адреса за %2 устройства от първия адрес в подмрежата му.</translation>
+    </message>
+    <message id="64125">
+        <source>%1 is taken: %2</source>
+        <extracomment>_PLAN_TAKEN</extracomment>
+        <translation>%1 е зает: %2</translation>
+    </message>
+    <message id="64126">
+        <source>Checking on the LAN which addresses are free...</source>
+        <extracomment>_CHECKING_LAN</extracomment>
+        <translation>Проверка в LAN кои адреси са свободни...</translation>
+    </message>
+    <message id="64127">
+        <source>Plan ready: press Apply to send it.</source>
+        <extracomment>_PLAN_READY</extracomment>
+        <translation>Планът е готов: изпратете го с „Приложи“.</translation>
+    </message>
+    <message id="64128">
+        <source>Nothing was sent: %1</source>
+        <extracomment>_NOTHING_SENT</extracomment>
+        <translation>Нищо не е изпратено: %1</translation>
+    </message>
+    <message id="64129">
+        <source>Sent %1 package(s); looking for the devices at their new addresses...</source>
+        <extracomment>_WAITING_FOR_DEVICES</extracomment>
+        <translation>Изпратени пакети: %1; устройствата се търсят на новите им адреси...</translation>
+    </message>
+    <message id="64130">
+        <source>%1 of %2 devices answer from their new addresses.</source>
+        <extracomment>_ASSIGN_DONE</extracomment>
+        <translation>%1 от %2 устройства отговарят от новите си адреси.</translation>
+    </message>
+    <message id="64131">
+        <source>Plan files (*.csv)</source>
+        <extracomment>_PLAN_FILE_FILTER</extracomment>
+        <translation>Файлове с план (*.csv)</translation>
+    </message>
+    <message id="64132">
+        <source>Cannot read the plan file %1: %2</source>
+        <extracomment>_PLAN_FILE_UNREADABLE</extracomment>
+        <translation>Файлът с плана %1 не може да се прочете: %2</translation>
+    </message>
+    <message id="64133">
+        <source>Cannot write the plan file %1.</source>
+        <extracomment>_PLAN_FILE_UNWRITABLE</extracomment>
+        <translation>Файлът с плана %1 не може да се запише.</translation>
+    </message>
+    <message id="64134">
+        <source>Line %1 names MAC %2, which is not among the chosen devices.</source>
+        <extracomment>_PLAN_FILE_OTHER_DEVICE</extracomment>
+        <translation>Ред %1 посочва MAC %2, който не е сред избраните устройства.</translation>
+    </message>
+    <message id="64135">
+        <source>Check the addresses: %1</source>
+        <extracomment>_CHECK_ADDRESSES</extracomment>
+        <translation>Проверете адресите: %1</translation>
+    </message>
+    <message id="64136">
+        <source>no free address</source>
+        <extracomment>_NO_FREE_ADDRESS</extracomment>
+        <translation>няма свободен адрес</translation>
+    </message>
+    <message id="64137">
+        <source>Plan</source>
+        <extracomment>_PLAN_TABLE</extracomment>
+        <translation>План</translation>
+    </message>
+    <message id="64138">
+        <source>Devices confirmed</source>
+        <extracomment>_ASSIGN_PROGRESS</extracomment>
+        <translation>Потвърдени устройства</translation>
+    </message>
+    <message id="64139">
+        <source>Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet.</source>
+        <extracomment>_UNCHECKED_ADDRESSES</extracomment>
+        <translation>Дали хост заема %1, не може да се провери: никой адаптер, през който отговориха устройствата, не е в тази подмрежа.</translation>
+    </message>
+    <message id="64140">
+        <source>The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it.</source>
+        <extracomment>_GATEWAY_OUTSIDE</extracomment>
+        <translation>Шлюзът %1 е извън подмрежата %2/%3: устройствата не биха могли да го достигнат.</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>

@@ -185,6 +185,211 @@ Zkuste zařízení znovu vyhledat za minutu.</translation>
         <extracomment>_TOPMOST_DEVICE</extracomment>
         <translation>Toto je nejvyšší zařízení</translation>
     </message>
+    <message id="64100">
+        <source>Assign addresses...</source>
+        <extracomment>_ASSIGN_ADDRESSES_MENU</extracomment>
+        <translation>Přidělit adresy...</translation>
+    </message>
+    <message id="64101">
+        <source>Assign addresses</source>
+        <extracomment>_ASSIGN_ADDRESSES</extracomment>
+        <translation>Přidělit adresy</translation>
+    </message>
+    <message id="64102">
+        <source>First address</source>
+        <extracomment>_FIRST_ADDRESS</extracomment>
+        <translation>První adresa</translation>
+    </message>
+    <message id="64103">
+        <source>Current IP</source>
+        <extracomment>_CURRENT_IP</extracomment>
+        <translation>Aktuální IP</translation>
+    </message>
+    <message id="64104">
+        <source>New IP</source>
+        <extracomment>_NEW_IP</extracomment>
+        <translation>Nová IP</translation>
+    </message>
+    <message id="64105">
+        <source>Status</source>
+        <extracomment>_STATUS</extracomment>
+        <translation>Stav</translation>
+    </message>
+    <message id="64106">
+        <source>Skipped addresses</source>
+        <extracomment>_SKIPPED_ADDRESSES</extracomment>
+        <translation>Vynechané adresy</translation>
+    </message>
+    <message id="64107">
+        <source>Save plan...</source>
+        <extracomment>_SAVE_PLAN</extracomment>
+        <translation>Uložit plán...</translation>
+    </message>
+    <message id="64108">
+        <source>Load plan...</source>
+        <extracomment>_LOAD_PLAN</extracomment>
+        <translation>Načíst plán...</translation>
+    </message>
+    <message id="64109">
+        <source>Stop</source>
+        <extracomment>_STOP</extracomment>
+        <translation>Zastavit</translation>
+    </message>
+    <message id="64110">
+        <source>planned</source>
+        <extracomment>_STATUS_PLANNED</extracomment>
+        <translation>v plánu</translation>
+    </message>
+    <message id="64111">
+        <source>waiting</source>
+        <extracomment>_STATUS_WAITING</extracomment>
+        <translation>čeká</translation>
+    </message>
+    <message id="64112">
+        <source>confirmed in %1 s</source>
+        <extracomment>_STATUS_CONFIRMED</extracomment>
+        <translation>potvrzeno za %1 s</translation>
+    </message>
+    <message id="64113">
+        <source>not seen</source>
+        <extracomment>_STATUS_NOT_SEEN</extracomment>
+        <translation>nenalezeno</translation>
+    </message>
+    <message id="64114">
+        <source>other address (%1)</source>
+        <extracomment>_STATUS_OTHER_ADDRESS</extracomment>
+        <translation>jiná adresa (%1)</translation>
+    </message>
+    <message id="64115">
+        <source>network address</source>
+        <extracomment>_SKIP_NETWORK</extracomment>
+        <translation>adresa sítě</translation>
+    </message>
+    <message id="64116">
+        <source>broadcast address</source>
+        <extracomment>_SKIP_BROADCAST</extracomment>
+        <translation>broadcastová adresa</translation>
+    </message>
+    <message id="64117">
+        <source>gateway</source>
+        <extracomment>_SKIP_GATEWAY</extracomment>
+        <translation>brána</translation>
+    </message>
+    <message id="64118">
+        <source>DNS server</source>
+        <extracomment>_SKIP_DNS</extracomment>
+        <translation>DNS server</translation>
+    </message>
+    <message id="64119">
+        <source>this PC</source>
+        <extracomment>_SKIP_THIS_PC</extracomment>
+        <translation>tento počítač</translation>
+    </message>
+    <message id="64120">
+        <source>held by a device (%1)</source>
+        <extracomment>_SKIP_HELD</extracomment>
+        <translation>obsazena zařízením (%1)</translation>
+    </message>
+    <message id="64121">
+        <source>in use on the LAN</source>
+        <extracomment>_SKIP_IN_USE</extracomment>
+        <translation>obsazena v LAN</translation>
+    </message>
+    <message id="64122">
+        <source>Another device answers from this IP address with another MAC. Give one of them another address (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_IP_CONFLICT</extracomment>
+        <translation>Z této IP adresy odpovídá jiné zařízení s jinou MAC. Přidělte jednomu z nich jinou adresu (Nastavení sítě nebo Přidělit adresy).</translation>
+    </message>
+    <message id="64123">
+        <source>This IP address lies outside the subnet of the adapter the device answered on (%1). Give the device an address in that subnet (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_OTHER_SUBNET</extracomment>
+        <translation>Tato IP adresa leží mimo podsíť adaptéru, na kterém zařízení odpovědělo (%1). Přidělte zařízení adresu v této podsíti (Nastavení sítě nebo Přidělit adresy).</translation>
+    </message>
+    <message id="64124">
+        <source>Only %1 free addresses for %2 devices upward from the first address in its subnet.</source>
+        <extracomment>_PLAN_TOO_FEW</extracomment>
+        <translation>Jen %1 volných adres pro %2 zařízení od první adresy v její podsíti.</translation>
+    </message>
+    <message id="64125">
+        <source>%1 is taken: %2</source>
+        <extracomment>_PLAN_TAKEN</extracomment>
+        <translation>%1 je obsazena: %2</translation>
+    </message>
+    <message id="64126">
+        <source>Checking on the LAN which addresses are free...</source>
+        <extracomment>_CHECKING_LAN</extracomment>
+        <translation>V LAN se zjišťuje, které adresy jsou volné...</translation>
+    </message>
+    <message id="64127">
+        <source>Plan ready: press Apply to send it.</source>
+        <extracomment>_PLAN_READY</extracomment>
+        <translation>Plán je připraven: odešlete ho tlačítkem Použít.</translation>
+    </message>
+    <message id="64128">
+        <source>Nothing was sent: %1</source>
+        <extracomment>_NOTHING_SENT</extracomment>
+        <translation>Nic nebylo odesláno: %1</translation>
+    </message>
+    <message id="64129">
+        <source>Sent %1 package(s); looking for the devices at their new addresses...</source>
+        <extracomment>_WAITING_FOR_DEVICES</extracomment>
+        <translation>Odesláno paketů: %1; zařízení se hledají na nových adresách...</translation>
+    </message>
+    <message id="64130">
+        <source>%1 of %2 devices answer from their new addresses.</source>
+        <extracomment>_ASSIGN_DONE</extracomment>
+        <translation>%1 z %2 zařízení odpovídá z nových adres.</translation>
+    </message>
+    <message id="64131">
+        <source>Plan files (*.csv)</source>
+        <extracomment>_PLAN_FILE_FILTER</extracomment>
+        <translation>Soubory plánu (*.csv)</translation>
+    </message>
+    <message id="64132">
+        <source>Cannot read the plan file %1: %2</source>
+        <extracomment>_PLAN_FILE_UNREADABLE</extracomment>
+        <translation>Soubor plánu %1 nelze přečíst: %2</translation>
+    </message>
+    <message id="64133">
+        <source>Cannot write the plan file %1.</source>
+        <extracomment>_PLAN_FILE_UNWRITABLE</extracomment>
+        <translation>Soubor plánu %1 nelze zapsat.</translation>
+    </message>
+    <message id="64134">
+        <source>Line %1 names MAC %2, which is not among the chosen devices.</source>
+        <extracomment>_PLAN_FILE_OTHER_DEVICE</extracomment>
+        <translation>Řádek %1 uvádí MAC %2, která není mezi vybranými zařízeními.</translation>
+    </message>
+    <message id="64135">
+        <source>Check the addresses: %1</source>
+        <extracomment>_CHECK_ADDRESSES</extracomment>
+        <translation>Zkontrolujte adresy: %1</translation>
+    </message>
+    <message id="64136">
+        <source>no free address</source>
+        <extracomment>_NO_FREE_ADDRESS</extracomment>
+        <translation>žádná volná adresa</translation>
+    </message>
+    <message id="64137">
+        <source>Plan</source>
+        <extracomment>_PLAN_TABLE</extracomment>
+        <translation>Plán</translation>
+    </message>
+    <message id="64138">
+        <source>Devices confirmed</source>
+        <extracomment>_ASSIGN_PROGRESS</extracomment>
+        <translation>Potvrzená zařízení</translation>
+    </message>
+    <message id="64139">
+        <source>Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet.</source>
+        <extracomment>_UNCHECKED_ADDRESSES</extracomment>
+        <translation>Nelze ověřit, zda %1 obsazuje hostitel: žádný adaptér, na kterém zařízení odpověděla, není v té podsíti.</translation>
+    </message>
+    <message id="64140">
+        <source>The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it.</source>
+        <extracomment>_GATEWAY_OUTSIDE</extracomment>
+        <translation>Brána %1 leží mimo podsíť %2/%3: zařízení by se k ní nedostala.</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>

@@ -185,6 +185,211 @@ Prøv at søge efter enheden igen om et minut.</translation>
         <extracomment>_TOPMOST_DEVICE</extracomment>
         <translation>Dette er den øverste enhed</translation>
     </message>
+    <message id="64100">
+        <source>Assign addresses...</source>
+        <extracomment>_ASSIGN_ADDRESSES_MENU</extracomment>
+        <translation>Tildel adresser...</translation>
+    </message>
+    <message id="64101">
+        <source>Assign addresses</source>
+        <extracomment>_ASSIGN_ADDRESSES</extracomment>
+        <translation>Tildel adresser</translation>
+    </message>
+    <message id="64102">
+        <source>First address</source>
+        <extracomment>_FIRST_ADDRESS</extracomment>
+        <translation>Første adresse</translation>
+    </message>
+    <message id="64103">
+        <source>Current IP</source>
+        <extracomment>_CURRENT_IP</extracomment>
+        <translation>Aktuel IP</translation>
+    </message>
+    <message id="64104">
+        <source>New IP</source>
+        <extracomment>_NEW_IP</extracomment>
+        <translation>Ny IP</translation>
+    </message>
+    <message id="64105">
+        <source>Status</source>
+        <extracomment>_STATUS</extracomment>
+        <translation>Status</translation>
+    </message>
+    <message id="64106">
+        <source>Skipped addresses</source>
+        <extracomment>_SKIPPED_ADDRESSES</extracomment>
+        <translation>Oversprungne adresser</translation>
+    </message>
+    <message id="64107">
+        <source>Save plan...</source>
+        <extracomment>_SAVE_PLAN</extracomment>
+        <translation>Gem plan...</translation>
+    </message>
+    <message id="64108">
+        <source>Load plan...</source>
+        <extracomment>_LOAD_PLAN</extracomment>
+        <translation>Indlæs plan...</translation>
+    </message>
+    <message id="64109">
+        <source>Stop</source>
+        <extracomment>_STOP</extracomment>
+        <translation>Stop</translation>
+    </message>
+    <message id="64110">
+        <source>planned</source>
+        <extracomment>_STATUS_PLANNED</extracomment>
+        <translation>planlagt</translation>
+    </message>
+    <message id="64111">
+        <source>waiting</source>
+        <extracomment>_STATUS_WAITING</extracomment>
+        <translation>venter</translation>
+    </message>
+    <message id="64112">
+        <source>confirmed in %1 s</source>
+        <extracomment>_STATUS_CONFIRMED</extracomment>
+        <translation>bekræftet efter %1 s</translation>
+    </message>
+    <message id="64113">
+        <source>not seen</source>
+        <extracomment>_STATUS_NOT_SEEN</extracomment>
+        <translation>ikke set</translation>
+    </message>
+    <message id="64114">
+        <source>other address (%1)</source>
+        <extracomment>_STATUS_OTHER_ADDRESS</extracomment>
+        <translation>anden adresse (%1)</translation>
+    </message>
+    <message id="64115">
+        <source>network address</source>
+        <extracomment>_SKIP_NETWORK</extracomment>
+        <translation>netværksadresse</translation>
+    </message>
+    <message id="64116">
+        <source>broadcast address</source>
+        <extracomment>_SKIP_BROADCAST</extracomment>
+        <translation>broadcastadresse</translation>
+    </message>
+    <message id="64117">
+        <source>gateway</source>
+        <extracomment>_SKIP_GATEWAY</extracomment>
+        <translation>gateway</translation>
+    </message>
+    <message id="64118">
+        <source>DNS server</source>
+        <extracomment>_SKIP_DNS</extracomment>
+        <translation>DNS-server</translation>
+    </message>
+    <message id="64119">
+        <source>this PC</source>
+        <extracomment>_SKIP_THIS_PC</extracomment>
+        <translation>denne pc</translation>
+    </message>
+    <message id="64120">
+        <source>held by a device (%1)</source>
+        <extracomment>_SKIP_HELD</extracomment>
+        <translation>optaget af en enhed (%1)</translation>
+    </message>
+    <message id="64121">
+        <source>in use on the LAN</source>
+        <extracomment>_SKIP_IN_USE</extracomment>
+        <translation>i brug på LAN</translation>
+    </message>
+    <message id="64122">
+        <source>Another device answers from this IP address with another MAC. Give one of them another address (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_IP_CONFLICT</extracomment>
+        <translation>En anden enhed svarer fra denne IP-adresse med en anden MAC. Giv en af dem en anden adresse (Netværksopsætning eller Tildel adresser).</translation>
+    </message>
+    <message id="64123">
+        <source>This IP address lies outside the subnet of the adapter the device answered on (%1). Give the device an address in that subnet (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_OTHER_SUBNET</extracomment>
+        <translation>Denne IP-adresse ligger uden for undernettet for den adapter, som enheden svarede på (%1). Giv enheden en adresse i det undernet (Netværksopsætning eller Tildel adresser).</translation>
+    </message>
+    <message id="64124">
+        <source>Only %1 free addresses for %2 devices upward from the first address in its subnet.</source>
+        <extracomment>_PLAN_TOO_FEW</extracomment>
+        <translation>Kun %1 ledige adresser til %2 enheder fra den første adresse i dens undernet.</translation>
+    </message>
+    <message id="64125">
+        <source>%1 is taken: %2</source>
+        <extracomment>_PLAN_TAKEN</extracomment>
+        <translation>%1 er optaget: %2</translation>
+    </message>
+    <message id="64126">
+        <source>Checking on the LAN which addresses are free...</source>
+        <extracomment>_CHECKING_LAN</extracomment>
+        <translation>Undersøger på LAN, hvilke adresser der er ledige...</translation>
+    </message>
+    <message id="64127">
+        <source>Plan ready: press Apply to send it.</source>
+        <extracomment>_PLAN_READY</extracomment>
+        <translation>Planen er klar: tryk på Anvend for at sende den.</translation>
+    </message>
+    <message id="64128">
+        <source>Nothing was sent: %1</source>
+        <extracomment>_NOTHING_SENT</extracomment>
+        <translation>Intet blev sendt: %1</translation>
+    </message>
+    <message id="64129">
+        <source>Sent %1 package(s); looking for the devices at their new addresses...</source>
+        <extracomment>_WAITING_FOR_DEVICES</extracomment>
+        <translation>%1 pakke(r) sendt; søger efter enhederne på deres nye adresser...</translation>
+    </message>
+    <message id="64130">
+        <source>%1 of %2 devices answer from their new addresses.</source>
+        <extracomment>_ASSIGN_DONE</extracomment>
+        <translation>%1 af %2 enheder svarer fra deres nye adresser.</translation>
+    </message>
+    <message id="64131">
+        <source>Plan files (*.csv)</source>
+        <extracomment>_PLAN_FILE_FILTER</extracomment>
+        <translation>Planfiler (*.csv)</translation>
+    </message>
+    <message id="64132">
+        <source>Cannot read the plan file %1: %2</source>
+        <extracomment>_PLAN_FILE_UNREADABLE</extracomment>
+        <translation>Kan ikke læse planfilen %1: %2</translation>
+    </message>
+    <message id="64133">
+        <source>Cannot write the plan file %1.</source>
+        <extracomment>_PLAN_FILE_UNWRITABLE</extracomment>
+        <translation>Kan ikke skrive planfilen %1.</translation>
+    </message>
+    <message id="64134">
+        <source>Line %1 names MAC %2, which is not among the chosen devices.</source>
+        <extracomment>_PLAN_FILE_OTHER_DEVICE</extracomment>
+        <translation>Linje %1 angiver MAC %2, som ikke er blandt de valgte enheder.</translation>
+    </message>
+    <message id="64135">
+        <source>Check the addresses: %1</source>
+        <extracomment>_CHECK_ADDRESSES</extracomment>
+        <translation>Kontrollér adresserne: %1</translation>
+    </message>
+    <message id="64136">
+        <source>no free address</source>
+        <extracomment>_NO_FREE_ADDRESS</extracomment>
+        <translation>ingen ledig adresse</translation>
+    </message>
+    <message id="64137">
+        <source>Plan</source>
+        <extracomment>_PLAN_TABLE</extracomment>
+        <translation>Plan</translation>
+    </message>
+    <message id="64138">
+        <source>Devices confirmed</source>
+        <extracomment>_ASSIGN_PROGRESS</extracomment>
+        <translation>Bekræftede enheder</translation>
+    </message>
+    <message id="64139">
+        <source>Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet.</source>
+        <extracomment>_UNCHECKED_ADDRESSES</extracomment>
+        <translation>Det kan ikke kontrolleres, om en vært bruger %1: ingen adapter, som enhederne svarede på, ligger i det undernet.</translation>
+    </message>
+    <message id="64140">
+        <source>The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it.</source>
+        <extracomment>_GATEWAY_OUTSIDE</extracomment>
+        <translation>Gatewayen %1 ligger uden for undernettet %2/%3: enhederne ville ikke kunne nå den.</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>

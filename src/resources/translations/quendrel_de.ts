@@ -184,6 +184,7 @@ Bitte suchen Sie das Gerät nach einer Minute erneut.</translation>
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
         <translation>Dies ist ein oberstes Gerät</translation>
+    </message>
     <message id="64100">
         <source>Assign addresses...</source>
         <extracomment>_ASSIGN_ADDRESSES_MENU</extracomment>

@@ -185,6 +185,211 @@ Please try to re-search the device after one minute.</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
         <translation>Συσκευή ανώτατου επιπέδου</translation>
     </message>
+    <message id="64100">
+        <source>Assign addresses...</source>
+        <extracomment>_ASSIGN_ADDRESSES_MENU</extracomment>
+        <translation>Ανάθεση διευθύνσεων...</translation>
+    </message>
+    <message id="64101">
+        <source>Assign addresses</source>
+        <extracomment>_ASSIGN_ADDRESSES</extracomment>
+        <translation>Ανάθεση διευθύνσεων</translation>
+    </message>
+    <message id="64102">
+        <source>First address</source>
+        <extracomment>_FIRST_ADDRESS</extracomment>
+        <translation>Πρώτη διεύθυνση</translation>
+    </message>
+    <message id="64103">
+        <source>Current IP</source>
+        <extracomment>_CURRENT_IP</extracomment>
+        <translation>Τρέχουσα IP</translation>
+    </message>
+    <message id="64104">
+        <source>New IP</source>
+        <extracomment>_NEW_IP</extracomment>
+        <translation>Νέα IP</translation>
+    </message>
+    <message id="64105">
+        <source>Status</source>
+        <extracomment>_STATUS</extracomment>
+        <translation>Κατάσταση</translation>
+    </message>
+    <message id="64106">
+        <source>Skipped addresses</source>
+        <extracomment>_SKIPPED_ADDRESSES</extracomment>
+        <translation>Εξαιρούμενες διευθύνσεις</translation>
+    </message>
+    <message id="64107">
+        <source>Save plan...</source>
+        <extracomment>_SAVE_PLAN</extracomment>
+        <translation>Αποθήκευση πλάνου...</translation>
+    </message>
+    <message id="64108">
+        <source>Load plan...</source>
+        <extracomment>_LOAD_PLAN</extracomment>
+        <translation>Φόρτωση πλάνου...</translation>
+    </message>
+    <message id="64109">
+        <source>Stop</source>
+        <extracomment>_STOP</extracomment>
+        <translation>Διακοπή</translation>
+    </message>
+    <message id="64110">
+        <source>planned</source>
+        <extracomment>_STATUS_PLANNED</extracomment>
+        <translation>στο πλάνο</translation>
+    </message>
+    <message id="64111">
+        <source>waiting</source>
+        <extracomment>_STATUS_WAITING</extracomment>
+        <translation>αναμονή</translation>
+    </message>
+    <message id="64112">
+        <source>confirmed in %1 s</source>
+        <extracomment>_STATUS_CONFIRMED</extracomment>
+        <translation>επιβεβαίωση σε %1 s</translation>
+    </message>
+    <message id="64113">
+        <source>not seen</source>
+        <extracomment>_STATUS_NOT_SEEN</extracomment>
+        <translation>δεν εντοπίστηκε</translation>
+    </message>
+    <message id="64114">
+        <source>other address (%1)</source>
+        <extracomment>_STATUS_OTHER_ADDRESS</extracomment>
+        <translation>άλλη διεύθυνση (%1)</translation>
+    </message>
+    <message id="64115">
+        <source>network address</source>
+        <extracomment>_SKIP_NETWORK</extracomment>
+        <translation>διεύθυνση δικτύου</translation>
+    </message>
+    <message id="64116">
+        <source>broadcast address</source>
+        <extracomment>_SKIP_BROADCAST</extracomment>
+        <translation>διεύθυνση broadcast</translation>
+    </message>
+    <message id="64117">
+        <source>gateway</source>
+        <extracomment>_SKIP_GATEWAY</extracomment>
+        <translation>πύλη</translation>
+    </message>
+    <message id="64118">
+        <source>DNS server</source>
+        <extracomment>_SKIP_DNS</extracomment>
+        <translation>διακομιστής DNS</translation>
+    </message>
+    <message id="64119">
+        <source>this PC</source>
+        <extracomment>_SKIP_THIS_PC</extracomment>
+        <translation>αυτός ο Η/Υ</translation>
+    </message>
+    <message id="64120">
+        <source>held by a device (%1)</source>
+        <extracomment>_SKIP_HELD</extracomment>
+        <translation>δεσμευμένη από συσκευή (%1)</translation>
+    </message>
+    <message id="64121">
+        <source>in use on the LAN</source>
+        <extracomment>_SKIP_IN_USE</extracomment>
+        <translation>σε χρήση στο LAN</translation>
+    </message>
+    <message id="64122">
+        <source>Another device answers from this IP address with another MAC. Give one of them another address (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_IP_CONFLICT</extracomment>
+        <translation>Άλλη συσκευή απαντά από αυτή τη διεύθυνση IP με άλλη MAC. Δώστε σε μία από τις δύο άλλη διεύθυνση (Ρύθμιση δικτύου ή Ανάθεση διευθύνσεων).</translation>
+    </message>
+    <message id="64123">
+        <source>This IP address lies outside the subnet of the adapter the device answered on (%1). Give the device an address in that subnet (Network setup or Assign addresses).</source>
+        <extracomment>_MARK_OTHER_SUBNET</extracomment>
+        <translation>Αυτή η διεύθυνση IP είναι εκτός του υποδικτύου του προσαρμογέα όπου απάντησε η συσκευή (%1). Δώστε στη συσκευή διεύθυνση σε εκείνο το υποδίκτυο (Ρύθμιση δικτύου ή Ανάθεση διευθύνσεων).</translation>
+    </message>
+    <message id="64124">
+        <source>Only %1 free addresses for %2 devices upward from the first address in its subnet.</source>
+        <extracomment>_PLAN_TOO_FEW</extracomment>
+        <translation>Μόνο %1 ελεύθερες διευθύνσεις για %2 συσκευές από την πρώτη διεύθυνση στο υποδίκτυό της.</translation>
+    </message>
+    <message id="64125">
+        <source>%1 is taken: %2</source>
+        <extracomment>_PLAN_TAKEN</extracomment>
+        <translation>%1 σε χρήση: %2</translation>
+    </message>
+    <message id="64126">
+        <source>Checking on the LAN which addresses are free...</source>
+        <extracomment>_CHECKING_LAN</extracomment>
+        <translation>Έλεγχος στο LAN για ελεύθερες διευθύνσεις...</translation>
+    </message>
+    <message id="64127">
+        <source>Plan ready: press Apply to send it.</source>
+        <extracomment>_PLAN_READY</extracomment>
+        <translation>Πλάνο έτοιμο: πατήστε Εφαρμογή για αποστολή.</translation>
+    </message>
+    <message id="64128">
+        <source>Nothing was sent: %1</source>
+        <extracomment>_NOTHING_SENT</extracomment>
+        <translation>Δεν στάλθηκε τίποτα: %1</translation>
+    </message>
+    <message id="64129">
+        <source>Sent %1 package(s); looking for the devices at their new addresses...</source>
+        <extracomment>_WAITING_FOR_DEVICES</extracomment>
+        <translation>Στάλθηκαν %1 πακέτα, αναζήτηση των συσκευών στις νέες διευθύνσεις τους...</translation>
+    </message>
+    <message id="64130">
+        <source>%1 of %2 devices answer from their new addresses.</source>
+        <extracomment>_ASSIGN_DONE</extracomment>
+        <translation>%1 από %2 συσκευές απαντούν από τις νέες διευθύνσεις τους.</translation>
+    </message>
+    <message id="64131">
+        <source>Plan files (*.csv)</source>
+        <extracomment>_PLAN_FILE_FILTER</extracomment>
+        <translation>Αρχεία πλάνου (*.csv)</translation>
+    </message>
+    <message id="64132">
+        <source>Cannot read the plan file %1: %2</source>
+        <extracomment>_PLAN_FILE_UNREADABLE</extracomment>
+        <translation>Αδύνατη η ανάγνωση του αρχείου πλάνου %1: %2</translation>
+    </message>
+    <message id="64133">
+        <source>Cannot write the plan file %1.</source>
+        <extracomment>_PLAN_FILE_UNWRITABLE</extracomment>
+        <translation>Αδύνατη η εγγραφή του αρχείου πλάνου %1.</translation>
+    </message>
+    <message id="64134">
+        <source>Line %1 names MAC %2, which is not among the chosen devices.</source>
+        <extracomment>_PLAN_FILE_OTHER_DEVICE</extracomment>
+        <translation>Η γραμμή %1 αναφέρει MAC %2, που δεν ανήκει στις επιλεγμένες συσκευές.</translation>
+    </message>
+    <message id="64135">
+        <source>Check the addresses: %1</source>
+        <extracomment>_CHECK_ADDRESSES</extracomment>
+        <translation>Ελέγξτε τις διευθύνσεις: %1</translation>
+    </message>
+    <message id="64136">
+        <source>no free address</source>
+        <extracomment>_NO_FREE_ADDRESS</extracomment>
+        <translation>καμία ελεύθερη IP</translation>
+    </message>
+    <message id="64137">
+        <source>Plan</source>
+        <extracomment>_PLAN_TABLE</extracomment>
+        <translation>Πλάνο</translation>
+    </message>
+    <message id="64138">
+        <source>Devices confirmed</source>
+        <extracomment>_ASSIGN_PROGRESS</extracomment>
+        <translation>Επιβεβ. συσκευές</translation>
+    </message>
+    <message id="64139">
+        <source>Whether a host holds %1 cannot be checked: no adapter the devices answered on is in that subnet.</source>
+        <extracomment>_UNCHECKED_ADDRESSES</extracomment>
+        <translation>Δεν ελέγχεται αν η %1 ανήκει σε κόμβο: κανένας προσαρμογέας όπου απάντησαν οι συσκευές δεν είναι σε αυτό το υποδίκτυο.</translation>
+    </message>
+    <message id="64140">
+        <source>The gateway %1 lies outside the subnet of %2/%3: the devices could not reach it.</source>
+        <extracomment>_GATEWAY_OUTSIDE</extracomment>
+        <translation>Η πύλη %1 είναι εκτός του υποδικτύου %2/%3: οι συσκευές δεν θα μπορούσαν να τη φτάσουν.</translation>
+    </message>
     <message id="64200">
         <source>No web browser could be started. Open this address in a browser yourself:</source>
         <extracomment>_BROWSER_NOT_STARTED</extracomment>

@@ -184,6 +184,7 @@ Veuillez rechercher à nouveau l’appareil dans une minute.</translation>
         <source>This is a topmost device</source>
         <extracomment>_TOPMOST_DEVICE</extracomment>
         <translation>Ceci est un appareil racine</translation>
+    </message>
     <message id="64100">
         <source>Assign addresses...</source>
         <extracomment>_ASSIGN_ADDRESSES_MENU</extracomment>
