@@ -4,6 +4,7 @@
 #include "cli/assign_options.h"
 #include "cli/assign_report.h"
 #include "cli/search_command.h"
+#include "cli/stop_signals.h"
 #include "cli/stream_log.h"
 #include "discovery/address_assignment.h"
 #include "discovery/address_plan.h"
@@ -16,6 +17,7 @@
 #include "session/search_session.h"
 
 #include <QEventLoop>
+#include <QSocketNotifier>
 
 #include <algorithm>
 #include <bit>
@@ -59,14 +61,26 @@ std::optional<std::string> RangeProblem(const AssignOptions& o)
     return std::nullopt;
 }
 
-// Runs the event loop until `signal` of the session comes.
-template <typename Signal>
-void WaitFor(AssignmentSession& session, Signal signal)
+// Runs the event loop until `signal` of the session comes, or until SIGINT
+// or SIGTERM: then `onStop` ends what the session does and true is returned.
+template <typename Signal, typename OnStop>
+bool WaitFor(AssignmentSession& session, Signal signal, OnStop onStop)
 {
     QEventLoop loop;
     QObject::connect(&session, signal, &loop, &QEventLoop::quit);
+    StopSignals stop;
+    QSocketNotifier stopped(stop.fd(), QSocketNotifier::Read);
+    bool interrupted = false;
+    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, [&] {
+        interrupted = true;
+        onStop();
+        loop.quit();
+    });
     loop.exec();
+    return interrupted;
 }
+
+constexpr char kInterruptedNothingSent[] = "interrupted; nothing was sent.";
 
 std::string AddressList(const std::set<std::uint32_t>& addresses)
 {
@@ -188,7 +202,13 @@ std::optional<Refused> Assigner::plan(const std::vector<PlanLine>* lines)
     SearchOptions search;
     search.project = m_options.project;
     search.interfaces = m_options.interfaces;
-    RunSearch(m_state, search, m_endpoints);
+    // Ctrl+C before anything is sent ends the command with nothing sent,
+    // never with a plan made from half a search.
+    const RoundReport report = RunRound(m_state, search, m_endpoints);
+    if (report.interrupted)
+        return Refused{kInterruptedStatus, kInterruptedNothingSent};
+    if (const std::string problem = ReplyPortProblem(report, m_endpoints); !problem.empty())
+        return Refused{1, kCommand + problem};
 
     std::vector<std::pair<const DeviceInfo*, const PlanLine*>> chosen;
     if (lines) {
@@ -217,7 +237,8 @@ std::optional<Refused> Assigner::plan(const std::vector<PlanLine>* lines)
             given.push_back(std::move(a));
         }
         m_session.planGiven(std::move(given), taken, adapters, true);
-        WaitFor(m_session, &AssignmentSession::planned);
+        if (WaitFor(m_session, &AssignmentSession::planned, [this] { m_session.cancelPlan(); }))
+            return Refused{kInterruptedStatus, kInterruptedNothingSent};
         if (const auto& problem = m_session.problem()) {
             const PlanLine& line = *chosen[problem->target].second;
             const auto ip = ParseDottedQuad(line.ip);
@@ -234,7 +255,8 @@ std::optional<Refused> Assigner::plan(const std::vector<PlanLine>* lines)
         const AddressRange range{*ParseDottedQuad(m_options.from), *ParseDottedQuad(m_options.netmask),
                                  *ParseDottedQuad(m_options.gateway), *ParseDottedQuad(m_options.dns)};
         m_session.planRange(std::move(targets), range, taken, adapters, true);
-        WaitFor(m_session, &AssignmentSession::planned);
+        if (WaitFor(m_session, &AssignmentSession::planned, [this] { m_session.cancelPlan(); }))
+            return Refused{kInterruptedStatus, kInterruptedNothingSent};
         if (const auto& problem = m_session.problem()) {
             std::string text = "only " + std::to_string(problem->found) + " free addresses for " +
                                std::to_string(chosen.size()) + " devices upward from " + m_options.from +
@@ -279,13 +301,14 @@ int Assigner::apply(std::ostream& out)
                       << " s\n";
         before = now;
     });
-    if (m_session.verifying())
-        WaitFor(m_session, &AssignmentSession::finished);
+    // Ctrl+C while waiting ends the wait: the report says what is known so far.
+    const bool interrupted =
+        m_session.verifying() && WaitFor(m_session, &AssignmentSession::finished, [this] { m_session.stop(); });
     const std::vector<Assignment> done = sortedByMac(m_session.assignments());
     out << FormatAssignReport(done, m_session.skipped(), m_options.format);
     const bool all = std::all_of(done.begin(), done.end(),
                                  [](const Assignment& a) { return a.status == AssignStatus::Confirmed; });
-    return all ? 0 : 1;
+    return all ? 0 : (interrupted ? kInterruptedStatus : 1);
 }
 
 } // namespace
@@ -323,7 +346,7 @@ int AssignCommand(const std::vector<std::string>& args, std::ostream& out, std::
 
     Assigner assigner(*options, err, endpoints);
     if (const auto refused = assigner.plan(lines ? &*lines : nullptr)) {
-        err << (refused->status == 2 ? kCommand : "") << refused->message << '\n';
+        err << (refused->status != 1 ? kCommand : "") << refused->message << '\n';
         return refused->status;
     }
     return assigner.apply(out);

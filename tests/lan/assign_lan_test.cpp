@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include <csignal>
 #include <unistd.h>
 
 #include <filesystem>
@@ -262,5 +263,38 @@ TEST_F(AssignLanImpostor, AnotherMacAnsweringFromThePlannedAddressConfirmsNothin
     ASSERT_TRUE(cli.waitForFinished(30000));
     const std::string output = cli.readAllStandardOutput().toStdString();
     EXPECT_EQ(cli.exitCode(), 1) << output;
+    EXPECT_EQ(Rows(JsonOf(output)), std::vector<std::string>{"02:00:5e:00:00:01 10.77.1.20 not seen"}) << output;
+}
+
+// Ctrl+C before the packages leave ends the command with none sent, never
+// with a plan made from half a search; Ctrl+C while the devices restart
+// ends the wait and still prints what is known.
+TEST_F(AssignLanImpostor, CtrlCBeforeSendingSendsNothingAndWhileWaitingKeepsTheReport)
+{
+    BringUp();
+    SimProcess* camera = StartSim(1, {"--devices", DeviceFile({Device("192.168.1.64", "02:00:5e:00:00:01")}),
+                                      "--restart-silence", "60000"});
+    ASSERT_TRUE(camera);
+    const QStringList args = {"assign", "--from", "10.77.1.20", "--netmask", "255.255.255.0", "--gateway",
+                              "10.77.1.1", "--dns", "10.77.1.1", "--wait", "60", "--format", "json", "--quiet"};
+
+    QProcess early;
+    early.start(QUENDREL_CLI_PROGRAM, args);
+    ASSERT_TRUE(early.waitForStarted());
+    ASSERT_TRUE(camera->waitForLine(ReceivedFlag("udp", kSearchQuery), 10000ms));
+    ::kill(static_cast<pid_t>(early.processId()), SIGINT);
+    ASSERT_TRUE(early.waitForFinished(10000));
+    EXPECT_FALSE(early.exitStatus() == QProcess::NormalExit && early.exitCode() != 130);
+    EXPECT_EQ(PackagesReceived(*camera), 0u);
+
+    QProcess waiting;
+    waiting.start(QUENDREL_CLI_PROGRAM, args);
+    ASSERT_TRUE(waiting.waitForStarted());
+    ASSERT_TRUE(camera->waitForLine(EventIs("control"), 20000ms));
+    ::kill(static_cast<pid_t>(waiting.processId()), SIGINT);
+    ASSERT_TRUE(waiting.waitForFinished(5000));
+    const std::string output = waiting.readAllStandardOutput().toStdString();
+    EXPECT_EQ(waiting.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(waiting.exitCode(), 130) << output;
     EXPECT_EQ(Rows(JsonOf(output)), std::vector<std::string>{"02:00:5e:00:00:01 10.77.1.20 not seen"}) << output;
 }
