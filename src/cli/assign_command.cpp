@@ -17,7 +17,6 @@
 #include "session/search_session.h"
 
 #include <QEventLoop>
-#include <QSocketNotifier>
 
 #include <algorithm>
 #include <bit>
@@ -69,9 +68,8 @@ bool WaitFor(AssignmentSession& session, Signal signal, OnStop onStop)
     QEventLoop loop;
     QObject::connect(&session, signal, &loop, &QEventLoop::quit);
     StopSignals stop;
-    QSocketNotifier stopped(stop.fd(), QSocketNotifier::Read);
     bool interrupted = false;
-    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, [&] {
+    stop.whenSignalled([&] {
         interrupted = true;
         onStop();
         loop.quit();

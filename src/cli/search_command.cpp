@@ -9,7 +9,6 @@
 
 #include <QEventLoop>
 #include <QObject>
-#include <QSocketNotifier>
 
 #include <ostream>
 
@@ -32,8 +31,7 @@ RoundReport RunRound(Discovery::DiscoveryState& state, const SearchOptions& opti
         loop.quit();
     });
     StopSignals stop;
-    QSocketNotifier stopped(stop.fd(), QSocketNotifier::Read);
-    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, [&] {
+    stop.whenSignalled([&] {
         report.interrupted = true;
         session.cancel();
         loop.quit();

@@ -32,6 +32,12 @@ StopSignals::~StopSignals()
     s_write = -1;
 }
 
+void StopSignals::whenSignalled(std::function<void()> stop)
+{
+    m_notifier = std::make_unique<QSocketNotifier>(m_read.get(), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), std::move(stop));
+}
+
 void StopSignals::Handle(int)
 {
     const char byte = 1;

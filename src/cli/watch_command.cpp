@@ -13,7 +13,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QSocketNotifier>
 #include <QTimer>
 
 #include <algorithm>
@@ -150,8 +149,7 @@ int WatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         const qint64 every = static_cast<qint64>(options->everySeconds) * 1000;
         next.start(static_cast<int>(std::max<qint64>(0, every - sinceStart.elapsed())));
     });
-    QSocketNotifier stopped(stop.fd(), QSocketNotifier::Read);
-    QObject::connect(&stopped, &QSocketNotifier::activated, &loop, [&] {
+    stop.whenSignalled([&] {
         session.cancel(); // a round under way ends now, sockets and fetches closed
         loop.quit();
     });
