@@ -59,11 +59,13 @@ bool OpenInBrowser(const QUrl& url, std::function<void()> failedLater)
                              failedLater();
                          process->deleteLater();
                      });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, failedLater](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        failedLater();
+        process->deleteLater();
+    });
     process->start();
-    if (!process->waitForStarted(2000)) {
-        delete process;
-        return false;
-    }
     return true;
 }
 

@@ -21,8 +21,8 @@ std::optional<QUrl> BrowseUrl(const Discovery::DeviceInfo& device);
 
 // Opens `url` in the desktop's web browser. False when no browser could be
 // started at once. Where xdg-open is the way, it only says later whether a
-// browser came up: then `failedLater` runs on this thread when it reports that
-// none did (a desktop without a browser).
+// browser came up: then `failedLater` runs on this thread when it could not
+// start or reports that none did (a desktop without a browser).
 bool OpenInBrowser(const QUrl& url, std::function<void()> failedLater);
 
 } // namespace Gui
